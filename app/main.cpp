@@ -1,0 +1,50 @@
+// varnel: the operator's program for Z2500 moving-message signs.
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMessageBox>
+
+#include "i18n/cp1252.h"
+#include "i18n/string_ids.h"
+#include "i18n/string_table.h"
+#include "platform/data_dir.h"
+
+namespace {
+
+QString fromCp1252(const std::string& bytes) {
+  return QString::fromStdString(i18n::cp1252ToUtf8(bytes));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication qapp(argc, argv);
+  QApplication::setApplicationName("varnel");
+
+  QCommandLineParser parser;
+  parser.addHelpOption();
+  QCommandLineOption dataDirOption("data-dir", "Data directory.", "DIR");
+  parser.addOption(dataDirOption);
+  parser.addPositionalArgument("file", "Workspace file (*.SDV) to open.", "[file]");
+  parser.process(qapp);
+
+  std::string error;
+  const std::string dataDir =
+      platform::resolveDataDir(parser.value(dataDirOption).toStdString(), "varnel", &error);
+  if (dataDir.empty()) {
+    QMessageBox::critical(nullptr, fromCp1252(i18n::text(i18n::IDS_CAPTION_ERROR)),
+                          QString::fromStdString(error));
+    return 1;
+  }
+
+  QMainWindow window;
+  window.setWindowTitle(fromCp1252(i18n::text(i18n::IDS_MAIN_TITLE)));
+  auto* view = new QLabel(&window);
+  view->setStyleSheet("background: black;");
+  window.setCentralWidget(view);
+  window.resize(800, 480);
+  window.show();
+  return QApplication::exec();
+}

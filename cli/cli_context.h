@@ -1,0 +1,32 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <string>
+
+namespace cli {
+
+// State shared by all commands of one run of varnel-cli.
+class CliContext {
+ public:
+  // The --data-dir option's value; empty selects the default data directory.
+  std::string dataDirOption;
+
+  // Resolves the data directory on first use. Empty (with the reason printed) when unusable.
+  const std::string& dataDir();
+
+  // Prints one line "varnel-cli: <text>" on stderr and records failure (exit status 1).
+  void fail(const std::string& text);
+
+  int exitCode() const { return exitCode_; }
+
+ private:
+  std::string dataDir_;
+  bool dataDirResolved_ = false;
+  int exitCode_ = 0;
+};
+
+// Each group of commands adds its subcommands to the application.
+void addWorkspaceCommands(CLI::App& app, CliContext& ctx);
+
+}  // namespace cli

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace i18n {
+
+// The programs keep all text as Windows-1252 bytes; these convert at the edges (Qt, JSON, mail).
+
+// Every byte maps to one character. The five bytes Windows-1252 leaves undefined (0x81, 0x8D,
+// 0x8F, 0x90, 0x9D) map to the control characters of the same value, as Windows does, so any byte
+// string survives a round trip.
+std::string cp1252ToUtf8(std::string_view bytes);
+
+// Converts UTF-8 to Windows-1252. Returns false (and leaves *out unspecified) when the input is not
+// valid UTF-8 or holds a character Windows-1252 cannot represent; *error then names the
+// character's position.
+bool utf8ToCp1252(std::string_view utf8, std::string* out, std::string* error = nullptr);
+
+// The Unicode code point of a Windows-1252 byte.
+char32_t cp1252ToCodePoint(unsigned char byte);
+
+}  // namespace i18n

@@ -1,0 +1,86 @@
+#include "platform/data_dir.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <system_error>
+
+namespace platform {
+namespace {
+
+std::string withTrailingSlash(std::string dir) {
+  if (dir.empty() || dir.back() != '/') dir.push_back('/');
+  return dir;
+}
+
+bool isWritableDirectory(const std::string& dir) {
+  struct stat st{};
+  return ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(dir.c_str(), W_OK) == 0;
+}
+
+}  // namespace
+
+std::string executableDir() {
+  char buf[4096];
+  const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof(buf) - 1);
+  if (n <= 0) return {};
+  std::string path(buf, static_cast<size_t>(n));
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {};
+  return path.substr(0, slash + 1);
+}
+
+bool makeDirectories(const std::string& path) {
+  if (path.empty()) return false;
+  std::string partial;
+  size_t pos = 0;
+  while (pos != std::string::npos) {
+    pos = path.find('/', pos + 1);
+    partial = path.substr(0, pos);
+    if (partial.empty()) continue;
+    if (::mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST) return false;
+  }
+  struct stat st{};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string joinPath(const std::string& dir, const std::string& name) {
+  if (dir.empty()) return name;
+  if (dir.back() == '/') return dir + name;
+  return dir + "/" + name;
+}
+
+std::string resolveDataDir(const std::string& explicitDir, const std::string& programName,
+                           std::string* error) {
+  if (!explicitDir.empty()) {
+    if (!makeDirectories(explicitDir)) {
+      if (error) *error = "Cannot create the data directory " + explicitDir + ": " +
+                          std::strerror(errno);
+      return {};
+    }
+    return withTrailingSlash(explicitDir);
+  }
+  const std::string exeDir = executableDir();
+  if (!exeDir.empty() && isWritableDirectory(exeDir)) return exeDir;
+
+  std::string base;
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') {
+    base = xdg;
+  } else if (const char* home = std::getenv("HOME"); home && *home) {
+    base = joinPath(home, ".local/share");
+  } else {
+    if (error) *error = "No data directory: neither XDG_DATA_HOME nor HOME is set";
+    return {};
+  }
+  const std::string dir = joinPath(base, programName);
+  if (!makeDirectories(dir)) {
+    if (error) *error = "Cannot create the data directory " + dir + ": " + std::strerror(errno);
+    return {};
+  }
+  return withTrailingSlash(dir);
+}
+
+}  // namespace platform

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "workspace/message_model.h"
+
+namespace workspace {
+
+inline constexpr int kWorkspaceFileVersion = 35;  // The only version written ("KVXSDV3.5").
+
+enum class LoadStatus {
+  kOk,
+  kCannotOpen,          // "Error when open the file"
+  kDeclined,            // headerless file and the old-version question was answered No
+  kReadError,           // a record or field ends early or is corrupt: "Error when reading file,..."
+  kControlFileMissing,  // raw format without its ".ctl" file
+  kTooNew,              // written by a newer program
+};
+
+struct LoadOptions {
+  // Asked for a file without header, with the question's text; true means Yes. Unset means No.
+  std::function<bool(const std::string& question)> confirmOldVersion;
+};
+
+struct LoadResult {
+  LoadStatus status = LoadStatus::kOk;
+  std::string message;  // The failure's text for the user; empty on success.
+  // Texts to show although the load succeeded (the lost send list of versions 32 and 33).
+  std::vector<std::string> warnings;
+  // Valid only on success.
+  Workspace workspace;
+  int version = 0;  // Major * 10 + minor from the header; 0 for a headerless file.
+  // Files of version 30 and below carry neither the sign settings nor the scheduler block: the
+  // caller keeps its own values for those (workspace.signWidth, colourMode and scheduler are then
+  // left at their defaults here).
+  bool hasSignSettings = false;
+  bool hasScheduler = false;
+
+  bool ok() const { return status == LoadStatus::kOk; }
+};
+
+// Reads a workspace file of any version. Nothing outside the result changes, so a failed load
+// leaves the caller's workspace as it was.
+LoadResult loadWorkspaceFile(const std::string& path, const LoadOptions& options = {});
+
+// The same on bytes already in memory. `controlFile` holds the ".ctl" file's bytes for the raw
+// layouts (nullopt when it does not exist); `path` is used only in message texts.
+LoadResult parseWorkspaceFile(std::string_view bytes, const std::optional<std::string>& controlFile,
+                              const std::string& path, const LoadOptions& options = {});
+
+// The version 3.5 bytes of a workspace.
+std::string serializeWorkspace(const Workspace& ws);
+
+// Writes the workspace as version 3.5, replacing any existing file only once the new one is
+// complete. On failure returns false with the user's text ("Error when create file") in *error.
+bool saveWorkspaceFile(const std::string& path, const Workspace& ws, std::string* error);
+
+// The control file of a raw-format workspace: the path up to its first '.', then ".ctl".
+std::string controlFilePathFor(const std::string& workspacePath);
+
+}  // namespace workspace
