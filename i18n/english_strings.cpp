@@ -8,6 +8,7 @@ namespace i18n {
 
 const std::vector<BuiltinString>& builtinStrings() {
   static const std::vector<BuiltinString> table = {
+      {IDS_OPEN_SITE_FILE, "Open site manage data file"},
       {32847, "MERRY X'MAS"},
       {32848, "HAPPY NEW YEAR"},
       {32849, "4TH JULY"},
@@ -80,6 +81,25 @@ const std::vector<BuiltinString>& builtinStrings() {
        "The version of file '%s' is %d, now  reading this file will lost the send list data!"},
       {IDS_FILE_VERSION_TOO_NEW,
        "The version of file '%s' is %d, which is newer than this program can read."},
+      {IDS_NOT_SITE_FILE, "The '%s' file is not site data file for Z2500 series."},
+      {IDS_SITE_FILE_TOO_NEW,
+       "Sorry,the '%s' file is create by NEW program,please use the latest program!"},
+      {IDS_ADDRESS_EMPTY, "Please input address of Signs which will receive message"},
+      {IDS_ADDRESS_FIRST_CHAR, "The first char must be a number,please re-enter!"},
+      {IDS_ADDRESS_LAST_CHAR, "The last char must be a number,please re-enter!"},
+      {IDS_ADDRESS_INVALID, "The address is invalidation,please re-enter!"},
+      {IDS_ADDRESS_ABOVE_255, "The address must be a number from 0 to 255,please re-enter!"},
+      {IDS_NAME_EXISTS, "Sorry, this name already exists, please input another name!"},
+      {IDS_SITE_IN_GROUP, "Site(%s) has been included by group(%s),you cannot delete it!"},
+      {IDS_SITE_REMOVED, "The site '%s' has been removed by user,can't transmt data to this site!"},
+      {IDS_GROUP_REMOVED,
+       "The group '%s' has been removed by user,can't transmt data to this group!"},
+      {IDS_DEVICE_REMOVED,
+       "The device '%s' has been removed by user,can't transmt data through this device!"},
+      {IDS_MAIL_SERVER_REMOVED,
+       "Group %s(MAIL SERVER) has been deleted by user,can't send email through this MAIL SERVER!"},
+      {IDS_MAILBOX_REMOVED,
+       "Group %s(Recv Mailbox) has been deleted by user,can't send email to this mail address!"},
       {33125, "Pause 2S"},
       {33126, "Pause 3S"},
       {33127, "Pause 4S"},
@@ -88,6 +108,7 @@ const std::vector<BuiltinString>& builtinStrings() {
       {33130, "Pause 20S"},
       {33131, "Pause 30S"},
       {33132, "Pause 60S"},
+      {IDS_DEVICE_IN_USE, "You cannot remove a device that is being used by a site."},
   };
   return table;
 }
