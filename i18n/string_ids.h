@@ -9,7 +9,8 @@
 //   32982-32999  message workspace and workspace files
 //   33000-33022, 33030-33073  address book, sign links, send pipeline
 //   33106-33124  mail transport
-//   32939-32955, 33133-33161  windows, menus and dialogs
+//   33133-33145  sign data stream and transfer
+//   32939-32955, 33146-33161  windows, menus and dialogs
 // (Identifiers must stay inside 108-128 and 32797-33208.)
 
 namespace i18n {
@@ -29,31 +30,41 @@ enum StringId : int {
   IDS_PAUSE_FIRST = 33125,    // 33125-33132: "Pause 2S" ... "Pause 60S"
 
   // Workspace files.
-  IDS_ERROR_CREATE_FILE = 32982,      // "Error when create file"
-  IDS_ERROR_OPEN_FILE = 32983,        // "Error when open the file"
-  IDS_ASK_OLD_VERSION_FILE = 32984,   // "Is this data file created by old version of ..."
-  IDS_ERROR_READING_FILE = 32985,     // "Error when reading file,You must exit!"
-  IDS_CONTROL_FILE_NOT_FOUND = 32986, // "Control File not found(*.ctl),you must exit ..."
+  IDS_ERROR_CREATE_FILE = 32982,         // "Error when create file"
+  IDS_ERROR_OPEN_FILE = 32983,           // "Error when open the file"
+  IDS_ASK_OLD_VERSION_FILE = 32984,      // "Is this data file created by old version of ..."
+  IDS_ERROR_READING_FILE = 32985,        // "Error when reading file,You must exit!"
+  IDS_CONTROL_FILE_NOT_FOUND = 32986,    // "Control File not found(*.ctl),you must exit ..."
   IDS_OLD_FILE_LOSES_SEND_LIST = 32987,  // "The version of file '%s' is %d, now  reading ..."
-  IDS_FILE_VERSION_TOO_NEW = 32988,   // refusal of a file written by a newer program
+  IDS_FILE_VERSION_TOO_NEW = 32988,      // refusal of a file written by a newer program
 
   // Address book and site manage file.
-  IDS_OPEN_SITE_FILE = 32814,          // "Open site manage data file"
-  IDS_NOT_SITE_FILE = 33000,           // "The '%s' file is not site data file for Z2500 series."
-  IDS_SITE_FILE_TOO_NEW = 33001,       // "Sorry,the '%s' file is create by NEW program,..."
-  IDS_ADDRESS_EMPTY = 33002,           // "Please input address of Signs which will receive message"
-  IDS_ADDRESS_FIRST_CHAR = 33003,      // "The first char must be a number,please re-enter!"
-  IDS_ADDRESS_LAST_CHAR = 33004,       // "The last char must be a number,please re-enter!"
-  IDS_ADDRESS_INVALID = 33005,         // "The address is invalidation,please re-enter!"
-  IDS_ADDRESS_ABOVE_255 = 33006,       // a sign address above 255
-  IDS_NAME_EXISTS = 33007,             // "Sorry, this name already exists, please input ..."
-  IDS_SITE_IN_GROUP = 33008,           // "Site(%s) has been included by group(%s),you cannot ..."
-  IDS_SITE_REMOVED = 33009,            // "The site '%s' has been removed by user,..."
-  IDS_GROUP_REMOVED = 33010,           // "The group '%s' has been removed by user,..."
-  IDS_DEVICE_REMOVED = 33011,          // "The device '%s' has been removed by user,..."
-  IDS_MAIL_SERVER_REMOVED = 33012,     // "Group %s(MAIL SERVER) has been deleted by user,..."
-  IDS_MAILBOX_REMOVED = 33013,         // "Group %s(Recv Mailbox) has been deleted by user,..."
-  IDS_DEVICE_IN_USE = 33164,           // "You cannot remove a device that is being used by a site."
+  IDS_OPEN_SITE_FILE = 32814,       // "Open site manage data file"
+  IDS_NOT_SITE_FILE = 33000,        // "The '%s' file is not site data file for Z2500 series."
+  IDS_SITE_FILE_TOO_NEW = 33001,    // "Sorry,the '%s' file is create by NEW program,..."
+  IDS_ADDRESS_EMPTY = 33002,        // "Please input address of Signs which will receive message"
+  IDS_ADDRESS_FIRST_CHAR = 33003,   // "The first char must be a number,please re-enter!"
+  IDS_ADDRESS_LAST_CHAR = 33004,    // "The last char must be a number,please re-enter!"
+  IDS_ADDRESS_INVALID = 33005,      // "The address is invalidation,please re-enter!"
+  IDS_ADDRESS_ABOVE_255 = 33006,    // a sign address above 255
+  IDS_NAME_EXISTS = 33007,          // "Sorry, this name already exists, please input ..."
+  IDS_SITE_IN_GROUP = 33008,        // "Site(%s) has been included by group(%s),you cannot ..."
+  IDS_SITE_REMOVED = 33009,         // "The site '%s' has been removed by user,..."
+  IDS_GROUP_REMOVED = 33010,        // "The group '%s' has been removed by user,..."
+  IDS_DEVICE_REMOVED = 33011,       // "The device '%s' has been removed by user,..."
+  IDS_MAIL_SERVER_REMOVED = 33012,  // "Group %s(MAIL SERVER) has been deleted by user,..."
+  IDS_MAILBOX_REMOVED = 33013,      // "Group %s(Recv Mailbox) has been deleted by user,..."
+  IDS_DEVICE_IN_USE = 33164,        // "You cannot remove a device that is being used by a site."
+  // Sign data stream and its transfer.
+  IDS_SEND_SUCCESSFULLY = 32981,    // "send successfully,"
+  IDS_PROGRESS_TEXT_DATA = 33133,   // "text data"
+  IDS_PROGRESS_IMAGE_DATA = 33134,  // "User-Defined bitmap image data"
+  IDS_PROGRESS_TIME_DATA = 33135,   // "time setting data"
+  IDS_PROGRESS_CLEAR_DATA = 33136,  // "clear sign memory data"
+  IDS_SENDING_FRAME = 33137,        // "Connect successfully,now is sending %s (%d/%d),..."
+  IDS_SEND_FAILED = 33138,          // "send failed,"
+  IDS_STREAM_TOO_LARGE = 33139,     // a block larger than the stream format can carry
+  IDS_STREAM_DAMAGED = 33140,       // a stream whose blocks run past its end
 };
 
 }  // namespace i18n
