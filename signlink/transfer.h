@@ -1,0 +1,62 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/message_pump.h"
+#include "signlink/stream_units.h"
+
+namespace signlink {
+
+// The rhythm of the one-way link: frames of at most 350 bytes, paced by fixed pauses because the
+// sign never answers.
+inline constexpr size_t kFrameSize = 350;
+inline constexpr int kFramePauseMs = 2000;      // after each frame on a modem or TCP/IP link
+inline constexpr int kTextUnitPauseMs = 3000;   // after units "1" and "100"
+inline constexpr int kImageUnitPauseMs = 5000;  // after units "2"
+inline constexpr int kOtherUnitPauseMs = 1000;  // after every other unit
+
+enum class LinkKind { kSerial, kModem, kTcp };
+
+// Where frames go: the serial port, a dialled modem line or a TCP connection.
+class FrameLink {
+ public:
+  virtual ~FrameLink() = default;
+  virtual LinkKind kind() const = 0;
+  // Writes one frame completely. False when it did not go out.
+  virtual bool writeFrame(std::string_view frame) = 0;
+  // Closes the link (after a failed write on TCP/IP).
+  virtual void close() = 0;
+};
+
+// What the user sees of a transfer: the progress bar and the status line.
+class TransferObserver {
+ public:
+  virtual ~TransferObserver() = default;
+  virtual void setProgressRange(int maximum) = 0;
+  virtual void setProgress(int position) = 0;
+  virtual void setStatus(const std::string& text) = 0;
+};
+
+struct TransferOptions {
+  // Called with each unit just before its first frame goes out; the receiver uses it to rewrite
+  // the time record with the time of forwarding.
+  std::function<void(TransmissionUnit&)> beforeUnit;
+};
+
+// Sends the units frame by frame with the pauses the sign needs, every wait dispatching messages
+// through `pump`. A failed write on a TCP/IP link closes it and fails the transfer at once; on a
+// serial or modem link it is passed over (the sign may still take the rest). Returns success.
+bool transfer(std::vector<TransmissionUnit> units, FrameLink& link, TransferObserver& observer,
+              platform::MessagePump& pump, const TransferOptions& options = {});
+
+// The progress label of a unit: "text data", "User-Defined bitmap image data", "time setting
+// data", "clear sign memory data", or empty for the other kinds.
+std::string progressLabel(const std::string& unitLabel);
+
+// The pause after a unit's last frame.
+int unitPauseMs(const std::string& unitLabel);
+
+}  // namespace signlink
