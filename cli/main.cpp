@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
                  "Data directory (default: beside the program when writable, else "
                  "$XDG_DATA_HOME/varnel)");
   cli::addWorkspaceCommands(app, ctx);
+  cli::addAddressCommands(app, ctx);
   app.require_subcommand(1);
   try {
     app.parse(argc, argv);

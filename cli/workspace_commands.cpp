@@ -1,10 +1,125 @@
+// varnel-cli show / import / encode: workspace files without the editor.
+
+#include <cstdio>
+#include <iostream>
+
 #include "cli/cli_context.h"
+#include "cli/workspace_json.h"
+#include "cli/workspace_listing.h"
+#include "i18n/cp1252.h"
+#include "platform/atomic_file.h"
+#include "workspace/message_encoder.h"
+#include "workspace/workspace_file.h"
 
 namespace cli {
+namespace {
+
+// Largest JSON file `import` accepts; a workspace of 99 full messages is far smaller.
+constexpr size_t kMaxJsonBytes = 64u << 20;
+
+struct ShowOptions {
+  std::string path;
+  bool json = false;
+  bool old = false;
+};
+
+struct ImportOptions {
+  std::string jsonPath;
+  std::string outPath;
+};
+
+// Loads a workspace file for a command; reports failure through ctx and returns false.
+bool loadForCommand(CliContext& ctx, const std::string& path, bool answerOldYes,
+                    workspace::LoadResult* result) {
+  workspace::LoadOptions options;
+  std::string question;
+  options.confirmOldVersion = [answerOldYes, &question](const std::string& q) {
+    question = q;
+    return answerOldYes;
+  };
+  *result = workspace::loadWorkspaceFile(path, options);
+  if (!result->ok()) {
+    // A file without header is refused with the question the program would have asked.
+    const std::string& why =
+        result->status == workspace::LoadStatus::kDeclined ? question : result->message;
+    ctx.fail(path + ": " + i18n::cp1252ToUtf8(why));
+    return false;
+  }
+  for (const auto& warning : result->warnings) {
+    std::cerr << "varnel-cli: warning: " << i18n::cp1252ToUtf8(warning) << "\n";
+  }
+  return true;
+}
+
+void runShow(CliContext& ctx, const ShowOptions& o) {
+  workspace::LoadResult loaded;
+  if (!loadForCommand(ctx, o.path, o.old, &loaded)) return;
+  if (o.json) {
+    std::cout << workspaceToJson(loaded.workspace, loaded.version).dump(2) << "\n";
+  } else {
+    std::cout << workspaceListing(loaded.workspace, loaded.version);
+  }
+}
+
+void runImport(CliContext& ctx, const ImportOptions& o) {
+  std::string text, error;
+  if (!platform::readWholeFile(o.jsonPath, &text, &error, kMaxJsonBytes)) {
+    ctx.fail(error);
+    return;
+  }
+  const nlohmann::json json = nlohmann::json::parse(text, nullptr, /*allow_exceptions=*/false);
+  if (json.is_discarded()) {
+    ctx.fail(o.jsonPath + ": not valid JSON");
+    return;
+  }
+  workspace::Workspace ws;
+  if (!workspaceFromJson(json, &ws, &error)) {
+    ctx.fail(o.jsonPath + ": " + error);
+    return;
+  }
+  if (!workspace::saveWorkspaceFile(o.outPath, ws, &error)) {
+    ctx.fail(o.outPath + ": " + i18n::cp1252ToUtf8(error));
+  }
+}
+
+void runEncode(CliContext& ctx, const ShowOptions& o) {
+  workspace::LoadResult loaded;
+  if (!loadForCommand(ctx, o.path, o.old, &loaded)) return;
+  std::string bytes;
+  const workspace::EncodeResult r = workspace::encodeWorkspace(loaded.workspace, {}, &bytes);
+  for (const int image : r.missingImages) {
+    std::cerr << "varnel-cli: warning: user-defined bitmap " << image
+              << " is not in the Image Transfer File and was left out\n";
+  }
+  if (std::fwrite(bytes.data(), 1, r.count, stdout) != r.count || std::fflush(stdout) != 0) {
+    ctx.fail("cannot write to standard output");
+  }
+}
+
+}  // namespace
 
 void addWorkspaceCommands(CLI::App& app, CliContext& ctx) {
-  (void)app;
-  (void)ctx;
+  auto show = std::make_shared<ShowOptions>();
+  CLI::App* showCmd = app.add_subcommand("show", "List a workspace file (*.SDV)");
+  showCmd->add_option("file", show->path, "Workspace file")->required();
+  showCmd->add_flag("--json", show->json, "Print the workspace as JSON");
+  showCmd->add_flag("--old", show->old,
+                    "Read a file without header as written by the old version of the software");
+  showCmd->callback([&ctx, show] { runShow(ctx, *show); });
+
+  auto import = std::make_shared<ImportOptions>();
+  CLI::App* importCmd = app.add_subcommand("import", "Write a workspace file from JSON");
+  importCmd->add_option("file", import->jsonPath, "JSON file in the schema of show --json")
+      ->required();
+  importCmd->add_option("-o,--output", import->outPath, "Workspace file to write")->required();
+  importCmd->callback([&ctx, import] { runImport(ctx, *import); });
+
+  auto encode = std::make_shared<ShowOptions>();
+  CLI::App* encodeCmd = app.add_subcommand(
+      "encode", "Write the messages' sign encoding (text records, no header) to standard output");
+  encodeCmd->add_option("file", encode->path, "Workspace file")->required();
+  encodeCmd->add_flag("--old", encode->old, "Read a file without header (old version)");
+  encodeCmd->callback([&ctx, encode] { runEncode(ctx, *encode); });
 }
 
 }  // namespace cli

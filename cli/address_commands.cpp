@@ -1,0 +1,347 @@
+// Address-book commands: expanding a sign-address list, and the site manage file as JSON.
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <iostream>
+#include <limits>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "addressbook/address_book.h"
+#include "addressbook/sign_addresses.h"
+#include "cli/cli_context.h"
+#include "i18n/cp1252.h"
+#include "platform/atomic_file.h"
+
+namespace cli {
+namespace {
+
+using addressbook::CAddressBook;
+using addressbook::CDevice;
+using addressbook::CMailServer;
+using addressbook::CNamedAddress;
+using addressbook::CSite;
+using addressbook::CSiteGroup;
+using json = nlohmann::ordered_json;
+
+// The JSON file a user hands to "book import" is read whole; an address book is far smaller.
+constexpr size_t kMaxImportBytes = size_t{64} << 20;
+
+// ---- addresses LIST ----
+
+struct AddressesOptions {
+  std::string list;
+  bool noValidate = false;
+};
+
+void runAddresses(CliContext& ctx, const AddressesOptions& o) {
+  std::string message;
+  if (!o.noValidate && !addressbook::validateSignAddresses(o.list, &message)) {
+    ctx.fail(i18n::cp1252ToUtf8(message));
+    return;
+  }
+  std::string line;
+  for (uint8_t address : addressbook::expandSignAddresses(o.list)) {
+    if (!line.empty()) line += ' ';
+    line += std::to_string(address);
+  }
+  std::cout << line << "\n";
+}
+
+// ---- book show --json ----
+
+std::string utf8(const std::string& cp1252) {
+  return i18n::cp1252ToUtf8(cp1252);
+}
+
+json deviceToJson(const CDevice& d) {
+  return json{{"name", utf8(d.name)},           {"type", static_cast<int32_t>(d.type)},
+              {"comPort", d.comPort},           {"ipPort", d.ipPort},
+              {"baudRate", d.baudRate},         {"modemKind", d.modemKind},
+              {"dialTimeout", d.dialTimeout},   {"tcpTimeout", d.tcpTimeout},
+              {"modemName", utf8(d.modemName)}, {"mailServer", utf8(d.mailServerName)}};
+}
+
+json siteToJson(const CSite& s) {
+  return json{{"name", utf8(s.name)},
+              {"device", utf8(s.deviceName)},
+              {"addresses", utf8(s.signAddresses)},
+              {"phone", utf8(s.phoneNumber)},
+              {"target", utf8(s.networkTarget)}};
+}
+
+json groupToJson(const CSiteGroup& g) {
+  json sites = json::array();
+  for (const std::string& siteName : g.siteNames)
+    sites.push_back(utf8(siteName));
+  return json{{"name", utf8(g.name)}, {"sites", sites}};
+}
+
+json namedAddressToJson(const CNamedAddress& a) {
+  return json{{"name", utf8(a.name)}, {"address", utf8(a.address)}};
+}
+
+json mailServerToJson(const CMailServer& m) {
+  return json{{"name", utf8(m.name)},
+              {"smtpServer", utf8(m.smtpServer)},
+              {"mailAddress", utf8(m.mailAddress)},
+              {"smtpPort", m.smtpPort},
+              {"needsAuth", m.needsAuth},
+              {"account", utf8(m.account)},
+              {"password", utf8(m.password)},
+              {"pop3Server", utf8(m.pop3Server)},
+              {"pop3Account", utf8(m.pop3Account)},
+              {"pop3Password", utf8(m.pop3Password)},
+              {"pop3Port", m.pop3Port},
+              {"usePop3Credentials", m.usePop3Credentials}};
+}
+
+template <typename Record, typename ToJson>
+json listToJson(const std::vector<Record>& list, ToJson toJson) {
+  json a = json::array();
+  for (const Record& r : list)
+    a.push_back(toJson(r));
+  return a;
+}
+
+json bookToJson(const CAddressBook& book) {
+  return json{{"devices", listToJson(book.devices, deviceToJson)},
+              {"sites", listToJson(book.sites, siteToJson)},
+              {"groups", listToJson(book.groups, groupToJson)},
+              {"tcpipGroups", listToJson(book.tcpIpGroups, namedAddressToJson)},
+              {"mailboxes", listToJson(book.mailboxes, namedAddressToJson)},
+              {"mailServers", listToJson(book.mailServers, mailServerToJson)},
+              {"defaultDevice", utf8(book.defaultDevice)}};
+}
+
+void runBookShow(CliContext& ctx) {
+  const std::string& dir = ctx.dataDir();
+  if (dir.empty()) return;
+  CAddressBook book;
+  const addressbook::BookResult loaded = book.load(addressbook::sitePath(dir));
+  if (!loaded.ok) {
+    ctx.fail(i18n::cp1252ToUtf8(loaded.message));
+    return;
+  }
+  std::cout << bookToJson(book).dump(2) << "\n";
+  if (!std::cout) ctx.fail("cannot write to standard output");
+}
+
+// ---- book import FILE.json ----
+
+// Reads the fields of one JSON object into a record. A missing field keeps the record's default;
+// a field of the wrong type or out of range is an error naming where it is.
+class FieldReader {
+ public:
+  FieldReader(const json& object, std::string where, std::string* error)
+      : object_(object), where_(std::move(where)), error_(error) {}
+
+  void text(const char* key, std::string* out) {
+    const json* v = find(key);
+    if (!v) return;
+    if (!v->is_string()) return fault(key, "must be a string");
+    std::string why;
+    if (!i18n::utf8ToCp1252(v->get_ref<const std::string&>(), out, &why)) fault(key, why);
+  }
+
+  template <typename Int>
+  void number(const char* key, Int* out) {
+    const json* v = find(key);
+    if (!v) return;
+    if (!v->is_number_integer()) return fault(key, "must be an integer");
+    const bool fits =
+        v->is_number_unsigned()
+            ? v->get<uint64_t>() <= static_cast<uint64_t>(std::numeric_limits<Int>::max())
+            : v->get<int64_t>() >= std::numeric_limits<Int>::min() &&
+                  v->get<int64_t>() <= std::numeric_limits<Int>::max();
+    if (!fits) return fault(key, "is out of range");
+    *out = static_cast<Int>(v->get<int64_t>());
+  }
+
+  void texts(const char* key, std::vector<std::string>* out) {
+    const json* v = find(key);
+    if (!v) return;
+    if (!v->is_array()) return fault(key, "must be an array of strings");
+    for (const json& item : *v) {
+      std::string s;
+      std::string why;
+      if (!item.is_string()) return fault(key, "must be an array of strings");
+      if (!i18n::utf8ToCp1252(item.get_ref<const std::string&>(), &s, &why)) {
+        return fault(key, why);
+      }
+      out->push_back(std::move(s));
+    }
+  }
+
+ private:
+  const json* find(const char* key) const {
+    if (!error_->empty()) return nullptr;  // report the first fault only
+    auto it = object_.find(key);
+    return it == object_.end() ? nullptr : &*it;
+  }
+
+  void fault(const char* key, const std::string& why) {
+    if (error_->empty()) *error_ = where_ + "." + key + " " + why;
+  }
+
+  const json& object_;
+  const std::string where_;  // e.g. "devices[2]", for the error text
+  std::string* const error_;
+};
+
+void deviceFromJson(FieldReader& f, CDevice* d) {
+  int32_t type = static_cast<int32_t>(d->type);
+  f.text("name", &d->name);
+  f.number("type", &type);
+  f.number("comPort", &d->comPort);
+  f.number("ipPort", &d->ipPort);
+  f.number("baudRate", &d->baudRate);
+  f.number("modemKind", &d->modemKind);
+  f.number("dialTimeout", &d->dialTimeout);
+  f.number("tcpTimeout", &d->tcpTimeout);
+  f.text("modemName", &d->modemName);
+  f.text("mailServer", &d->mailServerName);
+  d->type = static_cast<addressbook::DeviceType>(type);
+}
+
+void siteFromJson(FieldReader& f, CSite* s) {
+  f.text("name", &s->name);
+  f.text("device", &s->deviceName);
+  f.text("addresses", &s->signAddresses);
+  f.text("phone", &s->phoneNumber);
+  f.text("target", &s->networkTarget);
+}
+
+void groupFromJson(FieldReader& f, CSiteGroup* g) {
+  f.text("name", &g->name);
+  f.texts("sites", &g->siteNames);
+}
+
+void namedAddressFromJson(FieldReader& f, CNamedAddress* a) {
+  f.text("name", &a->name);
+  f.text("address", &a->address);
+}
+
+void mailServerFromJson(FieldReader& f, CMailServer* m) {
+  f.text("name", &m->name);
+  f.text("smtpServer", &m->smtpServer);
+  f.text("mailAddress", &m->mailAddress);
+  f.number("smtpPort", &m->smtpPort);
+  f.number("needsAuth", &m->needsAuth);
+  f.text("account", &m->account);
+  f.text("password", &m->password);
+  f.text("pop3Server", &m->pop3Server);
+  f.text("pop3Account", &m->pop3Account);
+  f.text("pop3Password", &m->pop3Password);
+  f.number("pop3Port", &m->pop3Port);
+  f.number("usePop3Credentials", &m->usePop3Credentials);
+}
+
+// Fills `list` from the array under `key`. Names are the keys between records, so a name that
+// stands twice in one list is refused rather than leaving the second record unreachable.
+template <typename Record, typename FromJson>
+bool listFromJson(const json& root, const char* key, std::vector<Record>* list, FromJson fromJson,
+                  std::string* error) {
+  auto it = root.find(key);
+  if (it == root.end()) return true;
+  if (!it->is_array()) {
+    *error = std::string(key) + " must be an array";
+    return false;
+  }
+  std::set<std::string> names;
+  for (size_t i = 0; i < it->size(); ++i) {
+    const json& item = (*it)[i];
+    const std::string where = std::string(key) + "[" + std::to_string(i) + "]";
+    if (!item.is_object()) {
+      *error = where + " must be an object";
+      return false;
+    }
+    Record record;
+    FieldReader fields(item, where, error);
+    fromJson(fields, &record);
+    if (!error->empty()) return false;
+    if (!names.insert(record.name).second) {
+      *error =
+          where + ".name \"" + i18n::cp1252ToUtf8(record.name) + "\" is already used in " + key;
+      return false;
+    }
+    list->push_back(std::move(record));
+  }
+  return true;
+}
+
+bool bookFromJson(const json& root, CAddressBook* book, std::string* error) {
+  if (!root.is_object()) {
+    *error = "the address book must be a JSON object";
+    return false;
+  }
+  if (!listFromJson(root, "devices", &book->devices, deviceFromJson, error) ||
+      !listFromJson(root, "sites", &book->sites, siteFromJson, error) ||
+      !listFromJson(root, "groups", &book->groups, groupFromJson, error) ||
+      !listFromJson(root, "tcpipGroups", &book->tcpIpGroups, namedAddressFromJson, error) ||
+      !listFromJson(root, "mailboxes", &book->mailboxes, namedAddressFromJson, error) ||
+      !listFromJson(root, "mailServers", &book->mailServers, mailServerFromJson, error)) {
+    return false;
+  }
+  FieldReader top(root, "book", error);
+  top.text("defaultDevice", &book->defaultDevice);
+  return error->empty();
+}
+
+void runBookImport(CliContext& ctx, const std::string& jsonPath) {
+  std::string text;
+  std::string why;
+  if (!platform::readWholeFile(jsonPath, &text, &why, kMaxImportBytes)) {
+    ctx.fail(why);
+    return;
+  }
+  const json root = json::parse(text, nullptr, /*allow_exceptions=*/false);
+  if (root.is_discarded()) {
+    ctx.fail(jsonPath + ": not valid JSON");
+    return;
+  }
+  CAddressBook book;
+  std::string error;
+  if (!bookFromJson(root, &book, &error)) {
+    ctx.fail(jsonPath + ": " + error);
+    return;
+  }
+  const std::string& dir = ctx.dataDir();
+  if (dir.empty()) return;
+  const addressbook::BookResult saved = book.save(addressbook::sitePath(dir));
+  if (!saved.ok) ctx.fail(i18n::cp1252ToUtf8(saved.message));
+}
+
+}  // namespace
+
+void addAddressCommands(CLI::App& app, CliContext& ctx) {
+  auto addresses = std::make_shared<AddressesOptions>();
+  CLI::App* addressesCmd = app.add_subcommand(
+      "addresses", "Expand a sign-address list (e.g. 1,3,5-7) into the sign addresses it names");
+  addressesCmd->add_option("LIST", addresses->list, "The sign-address list")->required();
+  addressesCmd->add_flag("--no-validate", addresses->noValidate,
+                         "Expand even a list the site dialog would refuse");
+  addressesCmd->callback([&ctx, addresses] { runAddresses(ctx, *addresses); });
+
+  CLI::App* bookCmd =
+      app.add_subcommand("book", "The address book (site manage file in the data directory)");
+  bookCmd->require_subcommand(1);
+
+  CLI::App* showCmd = bookCmd->add_subcommand("show", "Print the address book");
+  auto showJson = std::make_shared<bool>(false);
+  showCmd->add_flag("--json", *showJson, "As JSON (the only format)")->required();
+  // The callback holds the flag's storage for as long as the command exists.
+  showCmd->callback([&ctx, showJson] { runBookShow(ctx); });
+
+  auto importPath = std::make_shared<std::string>();
+  CLI::App* importCmd =
+      bookCmd->add_subcommand("import", "Replace the address book with one read from JSON");
+  importCmd->add_option("FILE", *importPath, "JSON in the form printed by 'book show --json'")
+      ->required();
+  importCmd->callback([&ctx, importPath] { runBookImport(ctx, *importPath); });
+}
+
+}  // namespace cli
