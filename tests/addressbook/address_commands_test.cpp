@@ -1,0 +1,199 @@
+// The address-book commands of varnel-cli, run as a separate program.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+
+#include "addressbook/address_book.h"
+#include "addressbook/site_manage_file.h"
+#include "tests/support/run_command.h"
+#include "tests/support/temp_dir.h"
+
+using testing_support::CommandResult;
+using testing_support::readFile;
+using testing_support::runCli;
+using testing_support::TempDir;
+using testing_support::writeFile;
+
+TEST(CliAddresses, PrintsTheExpandedAddresses) {
+  CommandResult r = runCli({"addresses", "1,3,5-7"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "1 3 5 6 7\n");
+  EXPECT_EQ(r.err, "");
+  r = runCli({"addresses", "9-7"});
+  EXPECT_EQ(r.out, "7 8 9\n");
+}
+
+TEST(CliAddresses, RefusedListPrintsTheValidatorMessage) {
+  const CommandResult r = runCli({"addresses", "1,,2"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "varnel-cli: The address is invalidation,please re-enter!\n");
+}
+
+TEST(CliAddresses, NoValidateExpandsAnyList) {
+  CommandResult r = runCli({"addresses", "--no-validate", "1,,2"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "1 2\n");
+  r = runCli({"addresses", "0-300", "--no-validate"});
+  EXPECT_EQ(r.exitCode, 0);
+  std::string expected;
+  for (int i = 0; i < 128; ++i)
+    expected += (i ? " " : "") + std::to_string(i);
+  EXPECT_EQ(r.out, expected + "\n");
+  r = runCli({"addresses", "--no-validate", ","});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "\n");
+}
+
+TEST(CliBook, ImportThenShowGivesTheSameJson) {
+  TempDir dir;
+  const std::string json = R"({
+  "devices": [
+    {
+      "name": "Net",
+      "type": 2,
+      "comPort": 1,
+      "ipPort": 6000,
+      "baudRate": 2400,
+      "modemKind": 2,
+      "dialTimeout": 30,
+      "tcpTimeout": 15,
+      "modemName": "",
+      "mailServer": ""
+    }
+  ],
+  "sites": [
+    {
+      "name": "Café",
+      "device": "Net",
+      "addresses": "1-3",
+      "phone": "",
+      "target": "T1"
+    }
+  ],
+  "groups": [
+    {
+      "name": "G",
+      "sites": [
+        "Café",
+        "Gone"
+      ]
+    }
+  ],
+  "tcpipGroups": [
+    {
+      "name": "T1",
+      "address": "10.0.0.5"
+    }
+  ],
+  "mailboxes": [
+    {
+      "name": "Box",
+      "address": "pc@example.com"
+    }
+  ],
+  "mailServers": [
+    {
+      "name": "Srv",
+      "smtpServer": "smtp.example.com",
+      "mailAddress": "me@example.com",
+      "smtpPort": 25,
+      "needsAuth": 1,
+      "account": "me",
+      "password": "secret",
+      "pop3Server": "",
+      "pop3Account": "",
+      "pop3Password": "",
+      "pop3Port": 110,
+      "usePop3Credentials": 1
+    }
+  ],
+  "defaultDevice": "Net"
+}
+)";
+  writeFile(dir.file("book.json"), json);
+  CommandResult r = runCli({"--data-dir", dir.path(), "book", "import", dir.file("book.json")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::string site = addressbook::sitePath(dir.path());
+  struct stat st {};
+  ASSERT_EQ(::stat(site.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+  // The file holds Windows-1252 text.
+  addressbook::CAddressBook book;
+  ASSERT_TRUE(book.load(site).ok);
+  ASSERT_EQ(book.sites.size(), 1u);
+  EXPECT_EQ(book.sites[0].name, "Caf\xE9");
+
+  r = runCli({"--data-dir", dir.path(), "book", "show", "--json"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, json);
+}
+
+TEST(CliBook, ImportFillsMissingFieldsWithDefaults) {
+  TempDir dir;
+  writeFile(dir.file("b.json"), R"({"devices": [{"name": "D"}], "mailServers": [{"name": "M"}]})");
+  ASSERT_EQ(runCli({"--data-dir", dir.path(), "book", "import", dir.file("b.json")}).exitCode, 0);
+  addressbook::CAddressBook book;
+  ASSERT_TRUE(book.load(addressbook::sitePath(dir.path())).ok);
+  ASSERT_EQ(book.devices.size(), 1u);
+  addressbook::CDevice device;
+  device.name = "D";
+  EXPECT_EQ(book.devices[0], device);
+  ASSERT_EQ(book.mailServers.size(), 1u);
+  addressbook::CMailServer server;
+  server.name = "M";
+  EXPECT_EQ(book.mailServers[0], server);
+  EXPECT_TRUE(book.sites.empty());
+}
+
+TEST(CliBook, BadImportsAreRefusedAndLeaveTheFileAlone) {
+  TempDir dir;
+  const std::string site = addressbook::sitePath(dir.path());
+  addressbook::CAddressBook original;
+  original.defaultDevice = "keep";
+  ASSERT_TRUE(original.save(site).ok);
+  const std::string before = readFile(site);
+  const struct {
+    const char* json;
+    const char* error;
+  } cases[] = {
+      {"{", "not valid JSON"},
+      {"[]", "must be a JSON object"},
+      {R"({"devices": {}})", "devices must be an array"},
+      {R"({"devices": [1]})", "devices[0] must be an object"},
+      {R"({"devices": [{"name": 5}]})", "devices[0].name must be a string"},
+      {R"({"devices": [{"comPort": 2147483648}]})", "devices[0].comPort is out of range"},
+      {R"({"mailServers": [{"needsAuth": 256}]})", "mailServers[0].needsAuth is out of range"},
+      {R"({"mailServers": [{"needsAuth": -1}]})", "mailServers[0].needsAuth is out of range"},
+      {R"({"devices": [{"ipPort": 1.5}]})", "devices[0].ipPort must be an integer"},
+      {R"({"groups": [{"name": "G", "sites": ["a", 1]}]})", "groups[0].sites must be an array"},
+      {R"({"sites": [{"name": "S"}, {"name": "S"}]})", "sites[1].name \"S\" is already used"},
+      {R"({"sites": [{"name": "\u4e2d"}]})", "sites[0].name"},
+      {R"({"defaultDevice": 3})", "defaultDevice must be a string"},
+  };
+  for (const auto& c : cases) {
+    writeFile(dir.file("bad.json"), c.json);
+    const CommandResult r =
+        runCli({"--data-dir", dir.path(), "book", "import", dir.file("bad.json")});
+    EXPECT_EQ(r.exitCode, 1) << c.json;
+    EXPECT_NE(r.err.find(c.error), std::string::npos) << c.json << " -> " << r.err;
+    EXPECT_EQ(readFile(site), before) << c.json;
+  }
+}
+
+TEST(CliBook, ShowReportsAFileItCannotRead) {
+  TempDir dir;
+  CommandResult r = runCli({"--data-dir", dir.path(), "book", "show", "--json"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "varnel-cli: Open site manage data file " + addressbook::sitePath(dir.path()) +
+                       " Error!\n");
+
+  writeFile(addressbook::sitePath(dir.path()), "garbage");
+  r = runCli({"--data-dir", dir.path(), "book", "show", "--json"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("is not site data file for Z2500 series."), std::string::npos);
+}
