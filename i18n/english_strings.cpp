@@ -102,6 +102,20 @@ const std::vector<BuiltinString>& builtinStrings() {
        "Group %s(MAIL SERVER) has been deleted by user,can't send email through this MAIL SERVER!"},
       {IDS_MAILBOX_REMOVED,
        "Group %s(Recv Mailbox) has been deleted by user,can't send email to this mail address!"},
+      {IDS_MAIL_SERVER_FIELDS_BLANK,
+       "The MAIL server , mail address of sending mail ,POP3 server and POP3 account can't be left "
+       "blank!"},
+      {IDS_MAIL_SERVER_DELETED,
+       "Group %s(MAIL SERVER) has been deleted by user,can't send email through this MAIL SERVER!"},
+      {IDS_MAIL_RENDER_FAILED, "Couldn't save to memory file!, Error:%d"},
+      {IDS_MAIL_CONNECTING, "Connecting MAIL SERVER:%s"},
+      {IDS_MAIL_CONNECT_FAILED, "Couldn't connect to server!, Error:%d"},
+      {IDS_MAIL_SEND_FAILED, "Couldn't send message!\rResponse:%s"},
+      {IDS_SMTP_SEND_FAILED, "Failed in call to send MAIL command, GetLastError returns: %d"},
+      {IDS_SMTP_MAIL_REFUSED, "An unexpected MAIL response was received"},
+      {IDS_SMTP_DATA_REFUSED, "SendMessage, An unexpected DATA response was received"},
+      {IDS_MAILBOX_DELETED,
+       "Group %s(Recv Mailbox) has been deleted by user,can't send email to this mail address!"},
       {33125, "Pause 2S"},
       {33126, "Pause 3S"},
       {33127, "Pause 4S"},
@@ -121,6 +135,11 @@ const std::vector<BuiltinString>& builtinStrings() {
       {IDS_STREAM_DAMAGED,
        "The sign data is damaged: a block at offset %d runs past the end of the data."},
       {IDS_DEVICE_IN_USE, "You cannot remove a device that is being used by a site."},
+      {IDS_MAIL_SOCKET_CREATE_FAILED, "Unable to create the socket."},
+      {IDS_SMTP_CREATE_SOCKET_FAILED,
+       "Connect, Failed to create client socket, GetLastError returns: %d"},
+      {IDS_SMTP_CONNECT_FAILED,
+       "Connect, Could not connect to the MAIL server %s on port %d , GetLastError returns: %d"},
   };
   return table;
 }

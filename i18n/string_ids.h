@@ -65,6 +65,21 @@ enum StringId : int {
   IDS_SEND_FAILED = 33138,          // "send failed,"
   IDS_STREAM_TOO_LARGE = 33139,     // a block larger than the stream format can carry
   IDS_STREAM_DAMAGED = 33140,       // a stream whose blocks run past its end
+
+  // Mail transport: sending sign data by e-mail, the SMTP client.
+  IDS_MAIL_SERVER_FIELDS_BLANK = 33088,   // "The MAIL server , mail address of sending mail ,..."
+  IDS_MAIL_SERVER_DELETED = 33089,        // "Group %s(MAIL SERVER) has been deleted by user,..."
+  IDS_MAIL_RENDER_FAILED = 33090,         // "Couldn't save to memory file!, Error:%d"
+  IDS_MAIL_CONNECTING = 33091,            // "Connecting MAIL SERVER:%s"
+  IDS_MAIL_CONNECT_FAILED = 33092,        // "Couldn't connect to server!, Error:%d"
+  IDS_MAIL_SEND_FAILED = 33093,           // "Couldn't send message!\rResponse:%s"
+  IDS_SMTP_SEND_FAILED = 33094,           // "Failed in call to send MAIL command, ..."
+  IDS_SMTP_MAIL_REFUSED = 33095,          // "An unexpected MAIL response was received"
+  IDS_SMTP_DATA_REFUSED = 33096,          // "SendMessage, An unexpected DATA response was received"
+  IDS_MAILBOX_DELETED = 33105,            // "Group %s(Recv Mailbox) has been deleted by user,..."
+  IDS_MAIL_SOCKET_CREATE_FAILED = 33172,  // "Unable to create the socket."
+  IDS_SMTP_CREATE_SOCKET_FAILED = 33176,  // "Connect, Failed to create client socket, ..."
+  IDS_SMTP_CONNECT_FAILED = 33177,        // "Connect, Could not connect to the MAIL server %s ..."
 };
 
 }  // namespace i18n

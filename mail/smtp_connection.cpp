@@ -1,0 +1,440 @@
+#include "mail/smtp_connection.h"
+
+#include <strings.h>
+
+#include <algorithm>
+
+#include "i18n/string_ids.h"
+#include "i18n/string_table.h"
+#include "i18n/text_format.h"
+#include "mail/base64.h"
+#include "mail/cram_md5.h"
+#include "mail/smtp_reply.h"
+
+namespace mail {
+
+namespace {
+
+namespace wsa = platform::wsa;
+using platform::SocketStatus;
+
+constexpr char kCrLf[] = "\r\n";
+constexpr int kCodeReady = 220;
+constexpr int kCodeClosing = 221;
+constexpr int kCodeAuthenticated = 235;
+constexpr int kCodeOk = 250;
+constexpr int kCodeChallenge = 334;
+constexpr int kCodeStartData = 354;
+constexpr size_t kChallengePrefix = 4;  // The code and the blank before a 334 prompt.
+constexpr int kLowestPort = 1;
+constexpr int kHighestPort = 65535;
+
+// The client's own failure texts (fixed English; the language tables hold only the ones the
+// user sees).
+constexpr char kReadTimedOut[] =
+    "CQVRSMTPConnection::ReadResponse, Timed Out waiting for response from SMTP server";
+constexpr char kReplyTooLong[] =
+    "CQVRSMTPConnection::ReadResponse, The response from the SMTP server is too long";
+constexpr char kBadGreeting[] = "Connect, An unexpected SMTP login response was received";
+constexpr char kBadHelo[] = "Connect, An unexpected HELO/EHLO response was received";
+constexpr char kHeloSendFailed[] =
+    "CQVRSMTPConnection::ConnectSMTP, An unexpected error occurred while sending the HELO command";
+constexpr char kEhloSendFailed[] =
+    "CQVRSMTPConnection::ConnectESMTP, An unexpected error occurred while sending the EHLO "
+    "command";
+constexpr char kEhloRefused[] =
+    "CQVRSMTPConnection::ConnectESMTP, An unexpected response was received occurred while sending "
+    "the EHLO command";
+constexpr char kLoginAuthSendFailed[] =
+    "CQVRSMTPConnection::AuthLogin, An unexpected error occurred while sending the AUTH command";
+constexpr char kLoginUnsupported[] =
+    "CQVRSMTPConnection::AuthLogin, Server does not support AUTH LOGIN";
+constexpr char kLoginNoUserPrompt[] =
+    "CQVRSMTPConnection::AuthLogin, An unexpected request received when expecting username "
+    "request";
+constexpr char kLoginUserSendFailed[] =
+    "CQVRSMTPConnection::AuthLogin, An unexpected error occurred while sending the username";
+constexpr char kLoginUserRefused[] =
+    "CQVRSMTPConnection::AuthLogin, Server did not respond correctly to AUTH LOGIN username field";
+constexpr char kLoginNoPasswordPrompt[] =
+    "CQVRSMTPConnection::AuthLogin, An unexpected request received when expecting password "
+    "request";
+constexpr char kLoginPasswordSendFailed[] =
+    "CQVRSMTPConnection::AuthLogin, An unexpected error occurred while sending the password";
+constexpr char kLoginFailed[] =
+    "CQVRSMTPConnection::AuthLogin, AUTH LOGIN authentication was unsuccessful";
+constexpr char kCramAuthSendFailed[] =
+    "CQVRSMTPConnection::CramLogin, An unexpected error occurred while sending the AUTH command";
+constexpr char kCramUnsupported[] =
+    "CQVRSMTPConnection::CramLogin, Server does not support AUTH CRAM-MD5";
+constexpr char kCramResponseSendFailed[] =
+    "CQVRSMTPConnection::CramLogin, An unexpected error occurred while sending the username";
+constexpr char kCramFailed[] =
+    "CQVRSMTPConnection::CramLogin, AUTH CRAM-MD5 authentication was unsuccessful";
+constexpr char kRcptSendFailed[] =
+    "CQVRSMTPConnection::SendRCPTForRecipient, Failed in call to send RCPT command, GetLastError "
+    "returns: %d";
+constexpr char kRcptRefused[] =
+    "CQVRSMTPConnection::SendRCPTForRecipient, An unexpected RCPT response was received";
+constexpr char kAddressHasLineBreak[] =
+    "CQVRSMTPConnection::SendMessage, A mail address holds a line break: %s";
+constexpr char kAlreadyDisconnected[] =
+    "CQVRSMTPConnection::Disconnect, Already disconnected from SMTP server, doing nothing";
+constexpr char kQuitSendFailed[] =
+    "CQVRSMTPConnection::Disconnect, Failed in call to send QUIT command, GetLastError returns: %d";
+constexpr char kQuitRefused[] =
+    "CQVRSMTPConnection::Disconnect, An unexpected QUIT response was received";
+
+// What the status line shows for the password of AUTH LOGIN.
+constexpr char kPasswordShown[] = "Password:<...>";
+
+std::string formatCode(const char* format, int code) {
+  return i18n::formatText(format, {static_cast<long long>(code)});
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && ::strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+// An address that would end the command line early (and start another) is never sent.
+bool hasLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+void show(StatusSink* status, const std::string& text) {
+  if (status) status->showStatus(text);
+}
+
+// A command as the status line shows it: without its line end.
+std::string shown(std::string_view command) {
+  while (!command.empty() && (command.back() == '\n' || command.back() == '\r')) {
+    command.remove_suffix(1);
+  }
+  return std::string(command);
+}
+
+}  // namespace
+
+CQVRSMTPConnection::CQVRSMTPConnection(platform::MessagePump& pump) : socket_(pump) {}
+
+CQVRSMTPConnection::~CQVRSMTPConnection() {
+  if (connected_) Disconnect(true);
+  socket_.close();
+}
+
+bool CQVRSMTPConnection::progressHook(size_t, size_t) {
+  return true;
+}
+
+void CQVRSMTPConnection::errorHook(const std::string&) {}
+
+void CQVRSMTPConnection::fail(const std::string& text) {
+  lastErrorText_ = text;
+  errorHook(text);
+}
+
+bool CQVRSMTPConnection::sendBytes(std::string_view bytes) {
+  if (socket_.sendAll(bytes, replyTimeoutMs_) == SocketStatus::kOk) return true;
+  socketError_ = socket_.lastError().code;
+  return false;
+}
+
+bool CQVRSMTPConnection::ReadCommandResponse(int expectedCode, bool waitFor250Line) {
+  return ReadResponse(kFirstReplyBuffer, kCrLf, expectedCode, kReplyBufferGrowth, waitFor250Line);
+}
+
+bool CQVRSMTPConnection::ReadResponse(size_t bufferSize, std::string_view terminator,
+                                      int expectedCode, size_t growthStep, bool waitFor250Line) {
+  std::string text;
+  size_t capacity = std::max<size_t>(bufferSize, 2);
+  std::string chunk;
+  while (!smtpReplyComplete(text, terminator, waitFor250Line)) {
+    const SocketStatus waited = socket_.waitReadable(replyTimeoutMs_);
+    if (waited == SocketStatus::kTimedOut) {
+      socketError_ = wsa::kTimedOut;
+      lastResponse_ = text;
+      fail(kReadTimedOut);
+      return false;
+    }
+    if (waited != SocketStatus::kOk) {
+      socketError_ = socket_.lastError().code;
+      lastResponse_ = text;
+      return false;
+    }
+    // One byte of the buffer stays free, as for a terminating NUL.
+    const size_t room = capacity - text.size() - 1;
+    chunk.resize(room);
+    size_t received = 0;
+    const SocketStatus got = socket_.receive(chunk.data(), room, 0, &received);
+    if (got != SocketStatus::kOk || received == 0) {
+      if (got == SocketStatus::kClosed) {
+        socketError_ = wsa::kConnectionReset;
+      } else if (got != SocketStatus::kOk) {
+        socketError_ = socket_.lastError().code;
+      }
+      lastResponse_ = text;
+      return false;
+    }
+    text.append(chunk.data(), received);
+    if (received == room) {
+      if (capacity + growthStep > kMaxReplyBytes) {
+        socketError_ = wsa::kMessageTooLong;
+        lastResponse_ = text;
+        fail(kReplyTooLong);
+        return false;
+      }
+      capacity += std::max<size_t>(growthStep, 1);
+    }
+  }
+  lastResponse_ = text;
+  if (smtpReplyHasCode(text, terminator, expectedCode, &lastResponseCode_)) return true;
+  socketError_ = wsa::kProtocolNotSupported;
+  return false;
+}
+
+std::string CQVRSMTPConnection::challengeText() const {
+  if (lastResponse_.size() <= kChallengePrefix) return {};
+  return base64Decode(std::string_view(lastResponse_).substr(kChallengePrefix));
+}
+
+bool CQVRSMTPConnection::Connect(const std::string& host, int authMethod,
+                                 const std::string& userName, const std::string& password, int port,
+                                 const std::string& bindAddress, StatusSink* status) {
+  if (!socket_.create()) {
+    socketError_ = socket_.lastError().code;
+    fail(formatCode(i18n::text(i18n::IDS_SMTP_CREATE_SOCKET_FAILED).c_str(), socketError_));
+    return false;
+  }
+  const auto reportConnectFailure = [&](int code) {
+    socketError_ = code;
+    socket_.close();
+    fail(i18n::formatText(i18n::text(i18n::IDS_SMTP_CONNECT_FAILED),
+                          {host, static_cast<long long>(port), static_cast<long long>(code)}));
+    return false;
+  };
+  if (port < kLowestPort || port > kHighestPort) return reportConnectFailure(wsa::kInvalidArgument);
+  if (!bindAddress.empty() && !socket_.bindLocal(bindAddress)) {
+    return reportConnectFailure(socket_.lastError().code);
+  }
+  if (socket_.connect(host, static_cast<uint16_t>(port), replyTimeoutMs_) != SocketStatus::kOk) {
+    return reportConnectFailure(socket_.lastError().code);
+  }
+  connected_ = true;
+
+  if (!ReadCommandResponse(kCodeReady, false)) {
+    fail(kBadGreeting);
+    Disconnect(true);
+    return false;
+  }
+  if (heloHostName_ == kAutoHeloName) heloHostName_ = platform::localHostName();
+
+  const bool greeted = authMethod == kAuthNone
+                           ? ConnectSMTP(status)
+                           : ConnectESMTP(authMethod, userName, password, status);
+  if (!greeted) {
+    Disconnect(true);
+    fail(kBadHelo);
+    return false;
+  }
+  return true;
+}
+
+bool CQVRSMTPConnection::ConnectSMTP(StatusSink* status) {
+  const std::string command = "HELO " + heloHostName_ + kCrLf;
+  show(status, shown(command));
+  if (!sendBytes(command)) {
+    fail(kHeloSendFailed);
+    return false;
+  }
+  return ReadCommandResponse(kCodeOk, false);
+}
+
+bool CQVRSMTPConnection::ConnectESMTP(int authMethod, const std::string& userName,
+                                      const std::string& password, StatusSink* status) {
+  const std::string command = "EHLO " + heloHostName_ + kCrLf;
+  show(status, shown(command));
+  if (!sendBytes(command)) {
+    fail(kEhloSendFailed);
+    return false;
+  }
+  if (!ReadCommandResponse(kCodeOk, true)) {
+    fail(kEhloRefused);
+    return false;
+  }
+  switch (authMethod) {
+    case kAuthCramMd5:
+      return CramLogin(userName, password);
+    case kAuthLogin:
+      return AuthLogin(userName, password, status);
+    default:
+      return false;
+  }
+}
+
+bool CQVRSMTPConnection::AuthLogin(const std::string& userName, const std::string& password,
+                                   StatusSink* status) {
+  static constexpr char kCommand[] = "AUTH LOGIN\r\n";
+  show(status, shown(kCommand));
+  if (!sendBytes(kCommand)) {
+    fail(kLoginAuthSendFailed);
+    return false;
+  }
+  if (!ReadCommandResponse(kCodeChallenge, false)) {
+    fail(kLoginUnsupported);
+    return false;
+  }
+  if (!equalsIgnoringCase(challengeText(), "username:")) {
+    fail(kLoginNoUserPrompt);
+    return false;
+  }
+  show(status, "UserName:" + userName);
+  if (!sendBytes(base64Encode(userName, Base64Lines::kUnbroken) + kCrLf)) {
+    fail(kLoginUserSendFailed);
+    return false;
+  }
+  if (!ReadCommandResponse(kCodeChallenge, false)) {
+    fail(kLoginUserRefused);
+    return false;
+  }
+  if (!equalsIgnoringCase(challengeText(), "password:")) {
+    fail(kLoginNoPasswordPrompt);
+    return false;
+  }
+  show(status, kPasswordShown);
+  if (!sendBytes(base64Encode(password, Base64Lines::kUnbroken) + kCrLf)) {
+    fail(kLoginPasswordSendFailed);
+    return false;
+  }
+  if (!ReadCommandResponse(kCodeAuthenticated, false)) {
+    fail(kLoginFailed);
+    return false;
+  }
+  return true;
+}
+
+bool CQVRSMTPConnection::CramLogin(const std::string& userName, const std::string& password) {
+  if (!sendBytes("AUTH CRAM-MD5\r\n")) {
+    fail(kCramAuthSendFailed);
+    return false;
+  }
+  if (!ReadCommandResponse(kCodeChallenge, false)) {
+    fail(kCramUnsupported);
+    return false;
+  }
+  const std::string response = cramMd5Response(userName, password, challengeText());
+  if (!sendBytes(base64Encode(response, Base64Lines::kUnbroken) + kCrLf)) {
+    fail(kCramResponseSendFailed);
+    return false;
+  }
+  if (!ReadCommandResponse(kCodeAuthenticated, false)) {
+    fail(kCramFailed);
+    return false;
+  }
+  return true;
+}
+
+void CQVRSMTPConnection::reportSendFailure(const std::string& text, StatusSink* status, bool box) {
+  show(status, text);
+  if (box && messageBoxes_) messageBoxes_->showError(text);
+  fail(text);
+}
+
+bool CQVRSMTPConnection::SendRCPTForRecipient(const MailAddress& recipient) {
+  if (hasLineBreak(recipient.emailAddress)) {
+    socketError_ = wsa::kBadCommand;
+    fail(i18n::formatText(kAddressHasLineBreak, {recipient.emailAddress}));
+    return false;
+  }
+  if (!sendBytes("RCPT TO:<" + recipient.emailAddress + ">" + kCrLf)) {
+    fail(formatCode(kRcptSendFailed, socketError_));
+    return false;
+  }
+  if (!ReadCommandResponse(kCodeOk, false)) {
+    socketError_ = wsa::kBadCommand;
+    fail(kRcptRefused);
+    return false;
+  }
+  return true;
+}
+
+bool CQVRSMTPConnection::SendMessage(std::string_view data,
+                                     const std::vector<MailAddress>& recipients,
+                                     const MailAddress& sender, ProgressSink* progress,
+                                     StatusSink* status, size_t chunkSize) {
+  const auto sendFailed = [&] {
+    reportSendFailure(formatCode(i18n::text(i18n::IDS_SMTP_SEND_FAILED).c_str(), socketError_),
+                      status, true);
+    return false;
+  };
+  if (progress) progress->showRange(data.size());
+  if (chunkSize == 0) chunkSize = data.size() > 0 ? data.size() : 1;
+
+  if (hasLineBreak(sender.emailAddress)) {
+    socketError_ = wsa::kBadCommand;
+    fail(i18n::formatText(kAddressHasLineBreak, {sender.emailAddress}));
+    return false;
+  }
+  const std::string mailFrom = "MAIL FROM:<" + sender.emailAddress + ">" + kCrLf;
+  show(status, shown(mailFrom));
+  if (!sendBytes(mailFrom)) return sendFailed();
+  if (!ReadCommandResponse(kCodeOk, false)) {
+    socketError_ = wsa::kBadCommand;
+    reportSendFailure(i18n::text(i18n::IDS_SMTP_MAIL_REFUSED), status, true);
+    return false;
+  }
+
+  for (const MailAddress& recipient : recipients) {
+    if (!SendRCPTForRecipient(recipient)) return false;
+  }
+
+  static constexpr char kData[] = "DATA\r\n";
+  show(status, shown(kData));
+  if (!sendBytes(kData)) return sendFailed();
+  if (!ReadCommandResponse(kCodeStartData, false)) {
+    reportSendFailure(i18n::text(i18n::IDS_SMTP_DATA_REFUSED), status, false);
+    return false;
+  }
+  dataOpen_ = true;
+
+  size_t sent = 0;
+  while (sent < data.size()) {
+    const size_t chunk = std::min(chunkSize, data.size() - sent);
+    if (!progressHook(sent + chunk, data.size())) return false;
+    if (!sendBytes(data.substr(sent, chunk))) return sendFailed();
+    sent += chunk;
+    if (progress) progress->setPosition(sent);
+  }
+
+  if (!sendBytes(kEndOfData)) return sendFailed();
+  dataOpen_ = false;
+  if (!ReadCommandResponse(kCodeOk, false)) {
+    reportSendFailure(i18n::text(i18n::IDS_SMTP_MAIL_REFUSED), status, true);
+    return false;
+  }
+  return true;
+}
+
+bool CQVRSMTPConnection::Disconnect(bool sendQuit) {
+  if (!connected_) {
+    fail(kAlreadyDisconnected);
+    socket_.close();
+    return false;
+  }
+  bool closedCleanly = false;
+  // After an abandoned data transfer the server would take QUIT as mail text and never answer
+  // it; closing the connection without the end mark is what makes it drop the mail.
+  if (sendQuit && !dataOpen_) {
+    if (!sendBytes("QUIT\r\n")) fail(formatCode(kQuitSendFailed, socketError_));
+    closedCleanly = ReadCommandResponse(kCodeClosing, false);
+    if (!closedCleanly) {
+      socketError_ = wsa::kBadCommand;
+      fail(kQuitRefused);
+    }
+  }
+  connected_ = false;
+  dataOpen_ = false;
+  socket_.close();
+  return closedCleanly;
+}
+
+}  // namespace mail

@@ -1,0 +1,43 @@
+#include "mail/smtp_reply.h"
+
+namespace mail {
+
+namespace {
+
+constexpr size_t kCodeDigits = 3;
+constexpr std::string_view kFinal250 = "250 ";
+
+}  // namespace
+
+bool smtpReplyComplete(std::string_view text, std::string_view terminator, bool waitFor250Line) {
+  if (text.empty()) return false;
+  const bool ended = (!terminator.empty() && text.ends_with(terminator)) || text.back() == '\n';
+  if (!ended) return false;
+  return !waitFor250Line || text.find(kFinal250) != std::string_view::npos;
+}
+
+int smtpReplyLineCode(std::string_view line) {
+  int code = 0;
+  for (size_t i = 0; i < kCodeDigits && i < line.size(); ++i) {
+    if (line[i] < '0' || line[i] > '9') break;
+    code = code * 10 + (line[i] - '0');
+  }
+  return code;
+}
+
+bool smtpReplyHasCode(std::string_view text, std::string_view terminator, int expectedCode,
+                      int* lastCode) {
+  *lastCode = 0;
+  size_t pos = 0;
+  for (;;) {
+    *lastCode = smtpReplyLineCode(text.substr(pos));
+    if (*lastCode == expectedCode) return true;
+    if (terminator.empty()) return false;
+    const size_t next = text.find(terminator, pos);
+    if (next == std::string_view::npos) return false;
+    pos = next + terminator.size();
+    if (pos >= text.size()) return false;
+  }
+}
+
+}  // namespace mail
