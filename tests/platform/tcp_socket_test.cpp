@@ -15,33 +15,14 @@
 #include <unistd.h>
 
 #include "tests/support/fake_clock_pump.h"
+#include "tests/support/scripted_pump.h"
 
 namespace {
 
 using platform::SocketOp;
 using platform::SocketStatus;
 using platform::TcpSocket;
-
-// A pump on a fake clock that runs a step of the test's peer on every dispatch, the way window
-// messages are processed while the socket waits.
-class ScriptedPump final : public platform::MessagePump {
- public:
-  uint64_t tickMs() override { return now_; }
-  void dispatch(int maxWaitMs) override {
-    ++calls_;
-    now_ += static_cast<uint64_t>(maxWaitMs > 0 ? maxWaitMs : 1);
-    if (onDispatch) onDispatch(calls_);
-    if (realSleepUs > 0) ::usleep(realSleepUs);
-  }
-  int calls() const { return calls_; }
-  std::function<void(int call)> onDispatch;
-  // Real time to let pass per dispatch, for waits on the kernel's own timers (delayed ACKs).
-  useconds_t realSleepUs = 0;
-
- private:
-  uint64_t now_ = 5000;
-  int calls_ = 0;
-};
+using testing_support::ScriptedPump;
 
 // A listening loopback socket on a free port; the test plays the server on it.
 class Listener {

@@ -1,0 +1,256 @@
+#include "pop3/pop3_connection.h"
+
+#include <limits>
+#include <utility>
+
+#include "i18n/string_table.h"
+#include "i18n/text_format.h"
+
+namespace pop3 {
+
+namespace {
+
+// The receiver's fixed texts.
+constexpr char kSocketCreateFailed[] = "Unable to create the socket.";
+constexpr char kConnectFailed[] = "Unable to connect to server";
+// Varnel's texts for the same failures, from the language tables: "Unable to create the socket."
+// and "Couldn't connect to server!, Error:%d" (filled with the socket error number).
+constexpr int kSocketCreateFailedTextId = 33172;
+constexpr int kConnectFailedTextId = 33092;
+constexpr char kSocketError[] = "Socket Error";
+constexpr char kMailTooLargeFormat[] =
+    "RETRieve failed: the mail is larger than %d bytes and was left on the server";
+
+// Texts of a command whose answer is "-ERR" (or cannot be read, see kSocketError).
+constexpr char kGreetingFailed[] = "Server didn't connect";
+constexpr char kUserFailed[] = "Bad user name";
+constexpr char kPassFailed[] = "Invalid username/password combination";
+constexpr char kStatFailed[] = "STATus couldn't be retrieved";
+constexpr char kRetrFailed[] = "RETRieve failed";
+constexpr char kDeleFailed[] = "Could not DELEte message";
+constexpr char kQuitFailed[] = "Error while QUITting";
+constexpr char kListFailed[] = "Could not LIST message";
+
+constexpr std::string_view kNegative = "-ERR";
+constexpr std::string_view kEndMark = "\r\n.\r\n";
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr int kMaxPort = 65535;
+
+// The mail text is received in pieces this large; bigger than the answer buffer so that a mail of
+// several megabytes needs few system calls.
+constexpr size_t kRetrieveChunk = 64 * 1024;
+
+// Reads the decimal number at text[pos...]; false when there is no digit there or it overflows.
+bool parseNumber(const std::string& text, size_t pos, long long* value) {
+  if (pos >= text.size() || text[pos] < '0' || text[pos] > '9') return false;
+  long long v = 0;
+  for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+    if (v > (std::numeric_limits<long long>::max() - 9) / 10) return false;
+    v = v * 10 + (text[pos] - '0');
+  }
+  *value = v;
+  return true;
+}
+
+size_t firstDigit(const std::string& text) {
+  return text.find_first_of("0123456789");
+}
+
+bool hasLineBreak(const std::string& s) {
+  return s.find_first_of("\r\n") != std::string::npos;
+}
+
+}  // namespace
+
+POP3Connection::POP3Connection(platform::MessagePump& pump, std::string server, int port,
+                               std::string user, std::string password, StatusSink status,
+                               ProgressSink progress, Pop3Options options)
+    : pump_(pump),
+      server_(std::move(server)),
+      port_(port),
+      user_(std::move(user)),
+      password_(std::move(password)),
+      status_(std::move(status)),
+      progress_(std::move(progress)),
+      options_(options),
+      socket_(pump) {}
+
+POP3Connection::~POP3Connection() {
+  if (connected_) Quit();
+}
+
+bool POP3Connection::Connect() {
+  if (connected_) return true;
+  const bool varnelTexts = options_.connectTexts == ConnectTexts::kLanguageTable;
+  if (!socket_.create()) {
+    fail(varnelTexts ? i18n::text(kSocketCreateFailedTextId) : kSocketCreateFailed);
+    return false;
+  }
+  platform::SocketStatus status = platform::SocketStatus::kError;
+  if (port_ > 0 && port_ <= kMaxPort) {
+    status = socket_.connect(server_, static_cast<uint16_t>(port_), options_.guardMs);
+  }
+  if (status != platform::SocketStatus::kOk) {
+    const int code =
+        port_ > 0 && port_ <= kMaxPort ? socket_.lastError().code : platform::wsa::kInvalidArgument;
+    closeSocket();
+    fail(varnelTexts
+             ? i18n::formatText(i18n::text(kConnectFailedTextId), {static_cast<long long>(code)})
+             : std::string(kConnectFailed));
+    return false;
+  }
+  // A line break in the user name or password would smuggle further commands onto the line.
+  const bool logIn =
+      readAnswer(kGreetingFailed) &&
+      (hasLineBreak(user_) ? (fail(kUserFailed), false)
+                           : command("USER " + user_, "USER " + user_, kUserFailed)) &&
+      (hasLineBreak(password_) ? (fail(kPassFailed), false)
+                               : command("PASS " + password_, "PASS<...>", kPassFailed));
+  if (!logIn) {
+    closeSocket();
+    return false;
+  }
+  connected_ = true;
+  return true;
+}
+
+int POP3Connection::Stat() {
+  if (!command("STAT", "STAT", kStatFailed)) return -1;
+  long long count = 0;
+  const size_t digit = firstDigit(lastResponse_);
+  if (digit == std::string::npos || !parseNumber(lastResponse_, digit, &count) ||
+      count > std::numeric_limits<int>::max()) {
+    fail(kStatFailed);
+    return -1;
+  }
+  return static_cast<int>(count);
+}
+
+long long POP3Connection::List(int n) {
+  const std::string number = std::to_string(n);
+  if (!command("LIST " + number, "LIST " + number, kListFailed)) return -1;
+  // "+OK 12 3456": past the message number and its blank comes the size.
+  long long size = 0;
+  const size_t digit = firstDigit(lastResponse_);
+  if (digit == std::string::npos || !parseNumber(lastResponse_, digit + number.size() + 1, &size)) {
+    fail(kListFailed);
+    return -1;
+  }
+  return size;
+}
+
+bool POP3Connection::Retrieve(int n, MailItem* item) {
+  const std::string number = std::to_string(n);
+  if (!command("RETR " + number, "RETR " + number, kRetrFailed)) return false;
+
+  // The first answer holds the status line and perhaps the start of the mail.
+  std::string text = lastResponse_;
+  const size_t statusEnd = text.find(kLineEnd);
+  const size_t statusBytes =
+      statusEnd == std::string::npos ? text.size() : statusEnd + kLineEnd.size();
+  constexpr size_t kMarkOverlap = kEndMark.size() - 1;  // A mark can straddle two pieces.
+  size_t received = 0;                                  // Bytes after the first answer.
+  size_t scanFrom = 0;    // Earlier bytes were searched already: the search stays linear.
+  bool tooLarge = false;  // Past the ceiling: the rest is read only to find its end.
+  for (;;) {
+    const size_t mark = text.find(kEndMark, scanFrom);
+    if (!tooLarge) {
+      const size_t held = mark == std::string::npos ? text.size() : mark + kEndMark.size();
+      tooLarge = held > statusBytes && held - statusBytes > options_.maxMailBytes;
+    }
+    if (mark != std::string::npos) break;
+    if (tooLarge && text.size() > kMarkOverlap) text.erase(0, text.size() - kMarkOverlap);
+    scanFrom = text.size() > kMarkOverlap ? text.size() - kMarkOverlap : 0;
+
+    const size_t before = text.size();
+    const platform::SocketStatus status =
+        socket_.receiveAppend(&text, kRetrieveChunk, options_.guardMs);
+    if (status != platform::SocketStatus::kOk) {
+      // The error text stays as it was; a connection the server closed is gone for good.
+      if (status == platform::SocketStatus::kClosed) {
+        closeSocket();
+        connected_ = false;
+      }
+      return false;
+    }
+    received += text.size() - before;
+    if (progress_) progress_(received);
+  }
+  if (tooLarge) {
+    // The whole mail has been read past, so the connection stays usable for the next command.
+    fail(i18n::formatText(kMailTooLargeFormat, {static_cast<long long>(options_.maxMailBytes)}));
+    return false;
+  }
+  static const platform::SystemClock systemClock;
+  const platform::LocalClock& clock = options_.clock ? *options_.clock : systemClock;
+  *item = MailItem{};
+  parseRetrievedMail(text, clock.now(), item);
+  return true;
+}
+
+bool POP3Connection::Delete(int n) {
+  const std::string line = "DELE " + std::to_string(n);
+  return command(line, line, kDeleFailed);
+}
+
+bool POP3Connection::Quit() {
+  if (!connected_) return true;
+  const bool ok = command("QUIT", "QUIT", kQuitFailed);
+  closeSocket();
+  connected_ = false;
+  return ok;
+}
+
+bool POP3Connection::sendCommand(const std::string& line, const std::string& shown) {
+  if (status_) status_(shown);
+  std::string wire = line;
+  wire += kLineEnd;
+  if (socket_.sendAll(wire, options_.guardMs) != platform::SocketStatus::kOk) {
+    fail(kSocketError);
+    return false;
+  }
+  return true;
+}
+
+bool POP3Connection::readAnswer(const char* failureText) {
+  lastResponse_.clear();
+  // One status line; it normally comes in one piece, but a line cut by the network is completed
+  // (up to the answer buffer's size) so that its rest is not taken for the next answer.
+  platform::SocketStatus status =
+      socket_.receiveAppend(&lastResponse_, kAnswerBytes, options_.guardMs);
+  while (status == platform::SocketStatus::kOk && lastResponse_.find('\n') == std::string::npos &&
+         lastResponse_.size() < kAnswerBytes) {
+    status = socket_.receiveAppend(&lastResponse_, kAnswerBytes - lastResponse_.size(),
+                                   options_.guardMs);
+  }
+  // A connection closed before the answer is a failure too, not an empty positive answer.
+  if (status != platform::SocketStatus::kOk) {
+    fail(kSocketError);
+    return false;
+  }
+  if (lastResponse_.compare(0, kNegative.size(), kNegative) == 0) {
+    fail(failureText);
+    return false;
+  }
+  return true;
+}
+
+bool POP3Connection::command(const std::string& line, const std::string& shown,
+                             const char* failureText) {
+  if (!socket_.isOpen()) {
+    fail(kSocketError);
+    return false;
+  }
+  return sendCommand(line, shown) && readAnswer(failureText);
+}
+
+void POP3Connection::fail(const std::string& text) {
+  errorText_ = text;
+  if (status_) status_(text);
+}
+
+void POP3Connection::closeSocket() {
+  socket_.close();
+}
+
+}  // namespace pop3

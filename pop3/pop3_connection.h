@@ -1,0 +1,124 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/local_clock.h"
+#include "platform/message_pump.h"
+#include "platform/tcp_socket.h"
+#include "pop3/mail_item.h"
+
+namespace pop3 {
+
+// Shows a one-line text: each command when it is sent (never the password) and failure texts.
+using StatusSink = std::function<void(const std::string& text)>;
+// Sets the position of a progress bar: bytes of the mail received so far.
+using ProgressSink = std::function<void(size_t bytes)>;
+
+// Where the texts of a failed socket creation or connection come from.
+enum class ConnectTexts {
+  kFixedEnglish,   // The receiver's fixed texts: "Unable to create the socket.", "Unable to
+                   // connect to server".
+  kLanguageTable,  // Varnel's language-table texts 33172 and 33092 (the latter with the
+                   // socket error number).
+};
+
+struct Pop3Options {
+  // The guard on every send and receive: a server that does not answer within this time fails
+  // the command with "Socket Error". Connecting is bounded by the same time.
+  int guardMs = 30000;
+  // The largest mail Retrieve() accepts, counted as it comes over the wire. A larger mail is read
+  // to its end and thrown away, Retrieve() fails with a text saying so, and the mail stays on
+  // the server (nothing here deletes it).
+  size_t maxMailBytes = size_t{64} << 20;
+  ConnectTexts connectTexts = ConnectTexts::kFixedEnglish;
+  // The clock that stamps MailItem::receiveTime; the system clock when null. Not owned.
+  const platform::LocalClock* clock = nullptr;
+};
+
+// A minimal POP3 client (RFC 1939: USER, PASS, STAT, LIST, RETR, DELE, QUIT; no APOP, no TLS).
+// The receiver fetches and deletes mails with it; varnel only logs in and quits, which some mail
+// servers require before they accept mail over SMTP.
+//
+// Every command's answer is examined from a single status line of at most kAnswerBytes bytes:
+// an answer starting with "-ERR" fails the command with that command's error text, any other
+// answer is success. Every operation reports failure by its return value and leaves the reason
+// in errorText(), which is also shown in the status sink; nothing is retried. Message numbers
+// are those of the current connection; deletions take effect at Quit(), and a connection that
+// ends without QUIT deletes nothing.
+//
+// All waits go through the pump given at construction, which must outlive the connection.
+class POP3Connection {
+ public:
+  // Bytes of a command's answer that are examined (longer answers are cut).
+  static constexpr size_t kAnswerBytes = 1024;
+
+  POP3Connection(platform::MessagePump& pump, std::string server, int port, std::string user,
+                 std::string password, StatusSink status, ProgressSink progress,
+                 Pop3Options options = {});
+  // Quits (QUIT, so that deletions take effect) when still connected.
+  ~POP3Connection();
+  POP3Connection(const POP3Connection&) = delete;
+  POP3Connection& operator=(const POP3Connection&) = delete;
+
+  // Connects, reads the greeting and logs in with USER and PASS. True at once when already
+  // connected. On failure the socket is closed: "Unable to create the socket.", "Unable to
+  // connect to server" (or varnel's texts, see ConnectTexts), "Server didn't connect", "Bad user
+  // name", "Invalid username/password combination" or "Socket Error".
+  bool Connect();
+
+  // The number of messages in the mailbox, or -1 ("STATus couldn't be retrieved", "Socket
+  // Error"). An answer without a count is a failure.
+  int Stat();
+
+  // The size in bytes of message n, or -1 ("Could not LIST message", "Socket Error").
+  long long List(int n);
+
+  // Fetches message n into *item (see parseRetrievedMail). False with "RETRieve failed" when the
+  // server refuses, with the size text when the mail is larger than Pop3Options::maxMailBytes,
+  // or when the connection fails while the mail comes in (the error text then stays as it was).
+  // The progress sink follows the bytes received after the first answer.
+  bool Retrieve(int n, MailItem* item);
+
+  // Marks message n for deletion ("Could not DELEte message", "Socket Error").
+  bool Delete(int n);
+
+  // Sends QUIT, reads the answer and closes the connection; the result is whether the answer
+  // was positive ("Error while QUITting"). True at once when not connected.
+  bool Quit();
+
+  bool connected() const { return connected_; }
+  // The reason of the last failure; "OK" before any.
+  const std::string& errorText() const { return errorText_; }
+  // The last answer read from the server (at most kAnswerBytes bytes for single-line answers).
+  const std::string& lastResponse() const { return lastResponse_; }
+  // The Windows Sockets number of the last socket failure (0 when none).
+  int socketError() const { return socket_.lastError().code; }
+
+ private:
+  // Sends one command line ("\r\n" appended); the status sink shows `shown`.
+  bool sendCommand(const std::string& line, const std::string& shown);
+  // Reads one answer; failure texts as described above. `failureText` is the command's text.
+  bool readAnswer(const char* failureText);
+  // Sends a command and reads its answer.
+  bool command(const std::string& line, const std::string& shown, const char* failureText);
+  void fail(const std::string& text);
+  void closeSocket();
+
+  platform::MessagePump& pump_;  // Drives every wait; not owned.
+  const std::string server_;
+  const int port_;
+  const std::string user_;
+  const std::string password_;  // Sent with PASS only; never shown.
+  const StatusSink status_;
+  const ProgressSink progress_;
+  const Pop3Options options_;
+  platform::TcpSocket socket_;
+  bool connected_ = false;        // Logged in and not yet quit.
+  std::string errorText_ = "OK";  // Reason of the last failure.
+  std::string lastResponse_;      // Text of the last answer.
+};
+
+}  // namespace pop3
