@@ -25,9 +25,17 @@ struct EncodeResult {
   // has no slot on the sign, so it is left out of the text (see message_encoder.cpp) and reported
   // here for the caller to warn about.
   std::vector<int> missingImages;
+  // Elements without a valid sign code (unknown kind, index, colour or font; only a damaged file
+  // holds them), left out of the text.
+  size_t elementsLeftOut = 0;
+  // Messages after the 99th, which the sign's two-digit numbers cannot name; left out.
+  size_t messagesLeftOut = 0;
 };
 
-// Appends the text-record encoding of the workspace's messages to *out.
+// Appends the text-record encoding of the workspace's messages to *out: the address header when
+// options.addressHeader is set, then each message (0x01, two digits, content, 0xFF 0xFF), then a
+// 0x00 when options.withTerminator is set. An empty workspace yields only the header (and no
+// terminator). Items without a valid sign code are left out and reported in the result.
 EncodeResult encodeWorkspace(const Workspace& ws, const EncodeOptions& options, std::string* out);
 
 }  // namespace workspace

@@ -11,14 +11,17 @@
 namespace workspace {
 
 inline constexpr int kWorkspaceFileVersion = 35;  // The only version written ("KVXSDV3.5").
+// Larger files are refused as unopenable; 99 full messages take a small fraction of this.
+inline constexpr size_t kMaxWorkspaceFileBytes = size_t{64} << 20;
 
 enum class LoadStatus {
   kOk,
-  kCannotOpen,          // "Error when open the file"
-  kDeclined,            // headerless file and the old-version question was answered No
-  kReadError,           // a record or field ends early or is corrupt: "Error when reading file,..."
+  kCannotOpen,  // "Error when open the file"
+  kDeclined,    // headerless file, old-version question answered No (message: the question)
+  kReadError,   // a field ends early or holds a count or value no writer produces: "Error when
+                // reading file,..."
   kControlFileMissing,  // raw format without its ".ctl" file
-  kTooNew,              // written by a newer program
+  kTooNew,              // version above 3.5: written by a newer program
 };
 
 struct LoadOptions {
@@ -52,11 +55,18 @@ LoadResult loadWorkspaceFile(const std::string& path, const LoadOptions& options
 LoadResult parseWorkspaceFile(std::string_view bytes, const std::optional<std::string>& controlFile,
                               const std::string& path, const LoadOptions& options = {});
 
+// True when the reader accepts the workspace back as it is: sign width above 0, colour mode 1 or
+// 2, at most 65536 lines (the control records' line index is 16-bit), every line with at most 100
+// elements, a file number 1-99 and no control past its end. The editor keeps all of these; other
+// sources of workspaces (imports) check them before saving.
+bool isStorableWorkspace(const Workspace& ws);
+
 // The version 3.5 bytes of a workspace.
 std::string serializeWorkspace(const Workspace& ws);
 
 // Writes the workspace as version 3.5, replacing any existing file only once the new one is
-// complete. On failure returns false with the user's text ("Error when create file") in *error.
+// complete. On failure returns false with the user's text ("Error when create file") in *error;
+// a workspace that is not isStorableWorkspace() is refused that way without touching the file.
 bool saveWorkspaceFile(const std::string& path, const Workspace& ws, std::string* error);
 
 // The control file of a raw-format workspace: the path up to its first '.', then ".ctl".
