@@ -80,6 +80,43 @@ enum StringId : int {
   IDS_MAIL_SOCKET_CREATE_FAILED = 33172,  // "Unable to create the socket."
   IDS_SMTP_CREATE_SOCKET_FAILED = 33176,  // "Connect, Failed to create client socket, ..."
   IDS_SMTP_CONNECT_FAILED = 33177,        // "Connect, Could not connect to the MAIL server %s ..."
+
+  // Serial port, sign link and modem dial-up.
+  IDS_CAPTION_APPLICATION_ERROR = 32956,  // "Application Error"
+  IDS_SERIAL_SETUP_WARNING = 33030,       // "WARNING:  %s Failed with the following error: ..."
+  IDS_SERIAL_QUEUE_ERROR = 33031,         // "'ClearCommError' function error"
+  IDS_SERIAL_PORT_INIT_ERROR = 33032,     // "Initalize serial com-port error!"
+  IDS_DIALING_WAIT = 33033,               // "Now is dialing up,please waitting..."
+  IDS_MODEM_PORT_ERROR = 33034,           // "Get modem comport error"
+  IDS_DIAL_TIMED_OUT = 33035,             // "Connect Status:\rDial time out(The max value ...%d..."
+  IDS_DIAL_UP_ERROR = 33036,              // "Dial up error"
+  IDS_MODEM_CONNECTED = 33037,            // "Connect Status:\rConnect successfully!"
+  IDS_MODEM_RECEIVE_ERROR = 33038,        // "ReceiveChar error,%s"
+  IDS_MODEM_COMMAND_OK = 33039,           // "Connect Status:\rCommand is OK!"
+  IDS_MODEM_UNKNOWN_STATUS = 33040,       // "Connect Status:\rUnknow status"
+  IDS_MODEM_NO_CARRIER = 33041,           // "Connect Status:\rNo carrier!"
+  IDS_MODEM_INVALID_COMMAND = 33042,      // "Connect Status:\rInvalidate command!"
+  IDS_MODEM_NO_DIALTONE = 33043,          // "Connect Status:\rNo dialtone!"
+  IDS_MODEM_BUSY = 33044,                 // "Connect Status:\rThe other side is busy!"
+  IDS_MODEM_DISCONNECTED = 33045,         // "Connect Status:\rDisconnected!"
+  IDS_DIAL_CANCELLED = 33046,             // "Connect Status:\rDial up canceled by user!"
+  IDS_NO_MODEM_INSTALLED = 33047,         // "No modem installed in computer"
+  IDS_SERIAL_PORT_NOT_OPEN = 33048,       // writing or reading a port that is not open
+
+  // Mail transport: sending sign data by e-mail, the SMTP client.
+  IDS_MAIL_SERVER_FIELDS_BLANK = 33088,   // "The MAIL server , mail address of sending mail ,..."
+  IDS_MAIL_SERVER_DELETED = 33089,        // "Group %s(MAIL SERVER) has been deleted by user,..."
+  IDS_MAIL_RENDER_FAILED = 33090,         // "Couldn't save to memory file!, Error:%d"
+  IDS_MAIL_CONNECTING = 33091,            // "Connecting MAIL SERVER:%s"
+  IDS_MAIL_CONNECT_FAILED = 33092,        // "Couldn't connect to server!, Error:%d"
+  IDS_MAIL_SEND_FAILED = 33093,           // "Couldn't send message!\rResponse:%s"
+  IDS_SMTP_SEND_FAILED = 33094,           // "Failed in call to send MAIL command, ..."
+  IDS_SMTP_MAIL_REFUSED = 33095,          // "An unexpected MAIL response was received"
+  IDS_SMTP_DATA_REFUSED = 33096,          // "SendMessage, An unexpected DATA response was received"
+  IDS_MAILBOX_DELETED = 33105,            // "Group %s(Recv Mailbox) has been deleted by user,..."
+  IDS_MAIL_SOCKET_CREATE_FAILED = 33172,  // "Unable to create the socket."
+  IDS_SMTP_CREATE_SOCKET_FAILED = 33176,  // "Connect, Failed to create client socket, ..."
+  IDS_SMTP_CONNECT_FAILED = 33177,        // "Connect, Could not connect to the MAIL server %s ..."
 };
 
 }  // namespace i18n
