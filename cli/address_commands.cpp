@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 #include <vector>
+#include <utility>
 
 #include "addressbook/address_book.h"
 #include "addressbook/sign_addresses.h"

@@ -29,5 +29,6 @@ class CliContext {
 // Each group of commands adds its subcommands to the application.
 void addWorkspaceCommands(CLI::App& app, CliContext& ctx);
 void addAddressCommands(CLI::App& app, CliContext& ctx);
+void addSignDataCommands(CLI::App& app, CliContext& ctx);
 
 }  // namespace cli

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
                  "$XDG_DATA_HOME/varnel)");
   cli::addWorkspaceCommands(app, ctx);
   cli::addAddressCommands(app, ctx);
+  cli::addSignDataCommands(app, ctx);
   app.require_subcommand(1);
   try {
     app.parse(argc, argv);

@@ -6,6 +6,7 @@
 #include "cli/cli_context.h"
 #include "cli/workspace_json.h"
 #include "cli/workspace_listing.h"
+#include "cli/workspace_loading.h"
 #include "i18n/cp1252.h"
 #include "platform/atomic_file.h"
 #include "workspace/message_encoder.h"
@@ -28,32 +29,9 @@ struct ImportOptions {
   std::string outPath;
 };
 
-// Loads a workspace file for a command; reports failure through ctx and returns false.
-bool loadForCommand(CliContext& ctx, const std::string& path, bool answerOldYes,
-                    workspace::LoadResult* result) {
-  workspace::LoadOptions options;
-  std::string question;
-  options.confirmOldVersion = [answerOldYes, &question](const std::string& q) {
-    question = q;
-    return answerOldYes;
-  };
-  *result = workspace::loadWorkspaceFile(path, options);
-  if (!result->ok()) {
-    // A file without header is refused with the question the program would have asked.
-    const std::string& why =
-        result->status == workspace::LoadStatus::kDeclined ? question : result->message;
-    ctx.fail(path + ": " + i18n::cp1252ToUtf8(why));
-    return false;
-  }
-  for (const auto& warning : result->warnings) {
-    std::cerr << "varnel-cli: warning: " << i18n::cp1252ToUtf8(warning) << "\n";
-  }
-  return true;
-}
-
 void runShow(CliContext& ctx, const ShowOptions& o) {
   workspace::LoadResult loaded;
-  if (!loadForCommand(ctx, o.path, o.old, &loaded)) return;
+  if (!loadWorkspaceForCommand(ctx, o.path, o.old, &loaded)) return;
   if (o.json) {
     std::cout << workspaceToJson(loaded.workspace, loaded.version).dump(2) << "\n";
   } else {
@@ -84,9 +62,11 @@ void runImport(CliContext& ctx, const ImportOptions& o) {
 
 void runEncode(CliContext& ctx, const ShowOptions& o) {
   workspace::LoadResult loaded;
-  if (!loadForCommand(ctx, o.path, o.old, &loaded)) return;
+  if (!loadWorkspaceForCommand(ctx, o.path, o.old, &loaded)) return;
   std::string bytes;
-  const workspace::EncodeResult r = workspace::encodeWorkspace(loaded.workspace, {}, &bytes);
+  workspace::EncodeOptions options;
+  options.transferImages = loadTransferImages(loaded.workspace);
+  const workspace::EncodeResult r = workspace::encodeWorkspace(loaded.workspace, options, &bytes);
   for (const int image : r.missingImages) {
     std::cerr << "varnel-cli: warning: user-defined bitmap " << image
               << " is not in the Image Transfer File and was left out\n";

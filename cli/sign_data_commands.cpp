@@ -1,0 +1,199 @@
+// varnel-cli export / units: sign data files without a sign.
+
+#include <cstdio>
+#include <ctime>
+#include <iostream>
+
+#include "addressbook/sign_addresses.h"
+#include "app/varnel_profile.h"
+#include "bitmaps/picture_file.h"
+#include "cli/cli_context.h"
+#include "cli/workspace_loading.h"
+#include "i18n/cp1252.h"
+#include "i18n/string_ids.h"
+#include "i18n/string_table.h"
+#include "i18n/text_format.h"
+#include "platform/atomic_file.h"
+#include "signlink/sign_data_file.h"
+#include "signlink/sign_stream.h"
+#include "signlink/stream_units.h"
+
+namespace cli {
+namespace {
+
+// A sign data stream is at most a few hundred kilobytes; anything far larger is not one.
+constexpr size_t kMaxSignDataFileBytes = 16u << 20;
+
+struct ExportOptions {
+  std::string kind;  // "workspace", "test" or "clear"
+  std::string workspacePath;
+  std::string addresses;
+  std::string now;
+  std::string outPath;
+  bool old = false;
+};
+
+// Parses "YYYY-MM-DD HH:MM:SS" into a local time with its weekday.
+bool parseNow(const std::string& text, platform::LocalTime* t) {
+  std::tm tm{};
+  char rest = 0;
+  if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &tm.tm_year, &tm.tm_mon, &tm.tm_mday,
+                  &tm.tm_hour, &tm.tm_min, &tm.tm_sec, &rest) != 6) {
+    return false;
+  }
+  if (tm.tm_mon < 1 || tm.tm_mon > 12 || tm.tm_mday < 1 || tm.tm_mday > 31 || tm.tm_hour > 23 ||
+      tm.tm_min > 59 || tm.tm_sec > 59 || tm.tm_hour < 0 || tm.tm_min < 0 || tm.tm_sec < 0) {
+    return false;
+  }
+  t->year = tm.tm_year;
+  t->month = tm.tm_mon;
+  t->day = tm.tm_mday;
+  t->hour = tm.tm_hour;
+  t->minute = tm.tm_min;
+  t->second = tm.tm_sec;
+  // The weekday of that date (timegm normalises the fields and fills tm_wday).
+  tm.tm_year -= 1900;
+  tm.tm_mon -= 1;
+  if (::timegm(&tm) == -1 || tm.tm_mday != t->day) return false;
+  t->weekday = tm.tm_wday;
+  return true;
+}
+
+// The catalog the images are taken from. A picture file that cannot be read is a warning: the text
+// is still sent, without the images.
+void loadCatalog(CliContext& ctx, int width, int colourMode, bitmaps::CBitmapCatalog* catalog) {
+  const std::string& dataDir = ctx.dataDir();
+  if (dataDir.empty()) return;
+  const bitmaps::BitmapStatus pictures =
+      bitmaps::loadPictures(bitmaps::picturePath(dataDir, width, colourMode),
+                            static_cast<uint16_t>(width), colourMode, catalog);
+  if (!pictures.ok) {
+    std::cerr << "varnel-cli: warning: " << i18n::cp1252ToUtf8(pictures.message) << "\n";
+  }
+}
+
+bool buildWorkspaceExport(CliContext& ctx, const ExportOptions& o,
+                          const std::vector<uint8_t>& addresses, const platform::LocalTime& now,
+                          std::string* stream) {
+  workspace::LoadResult loaded;
+  if (!loadWorkspaceForCommand(ctx, o.workspacePath, o.old, &loaded)) return false;
+  varnel_profile::SignSettings sign;
+  if (loaded.hasSignSettings) {
+    sign.width = loaded.workspace.signWidth;
+    sign.colourMode = loaded.workspace.colourMode;
+  } else {
+    if (ctx.dataDir().empty()) return false;
+    sign = varnel_profile::readSignSettings(varnel_profile::open(ctx.dataDir()));
+  }
+  signlink::WorkspaceStreamInput in;
+  in.workspace = &loaded.workspace;
+  in.signWidth = sign.width;
+  in.now = now;
+  bitmaps::CBitmapCatalog catalog(static_cast<uint16_t>(sign.width));
+  in.transferImages = loadTransferImages(loaded.workspace);
+  if (!in.transferImages.empty()) loadCatalog(ctx, sign.width, sign.colourMode, &catalog);
+  in.catalog = &catalog;
+  signlink::StreamResult built = signlink::buildWorkspaceStream(in, addresses);
+  if (!built.ok) {
+    ctx.fail(i18n::cp1252ToUtf8(built.error));
+    return false;
+  }
+  for (const int image : built.missingImages) {
+    std::cerr << "varnel-cli: warning: user-defined bitmap " << image
+              << " cannot be sent and was left out\n";
+  }
+  *stream = std::move(built.stream);
+  return true;
+}
+
+void runExport(CliContext& ctx, const ExportOptions& o) {
+  std::string message;
+  if (!addressbook::validateSignAddresses(o.addresses, &message)) {
+    ctx.fail(i18n::cp1252ToUtf8(message));
+    return;
+  }
+  const std::vector<uint8_t> addresses = addressbook::expandSignAddresses(o.addresses);
+  platform::LocalTime now = platform::SystemClock().now();
+  if (!o.now.empty() && !parseNow(o.now, &now)) {
+    ctx.fail("--now must be a date and time as \"YYYY-MM-DD HH:MM:SS\"");
+    return;
+  }
+  std::string stream;
+  if (o.kind == "workspace") {
+    if (o.workspacePath.empty()) {
+      ctx.fail("export workspace needs the workspace file");
+      return;
+    }
+    if (!buildWorkspaceExport(ctx, o, addresses, now, &stream)) return;
+  } else if (o.kind == "test") {
+    stream = signlink::buildTestStream(addresses);
+  } else {
+    stream = signlink::buildClearMemoryStream(addresses);
+  }
+  std::string error;
+  if (!platform::writeFileAtomic(o.outPath, signlink::signDataFileBytes(stream),
+                                 platform::kDataFileMode, &error)) {
+    ctx.fail(error);
+  }
+}
+
+std::string hex(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    out.push_back(kDigits[b >> 4]);
+    out.push_back(kDigits[b & 0xF]);
+  }
+  return out;
+}
+
+void runUnits(CliContext& ctx, const std::string& path) {
+  std::string file, error;
+  if (!platform::readWholeFile(path, &file, &error, kMaxSignDataFileBytes)) {
+    ctx.fail(error);
+    return;
+  }
+  std::string_view stream;
+  if (!signlink::signDataFileStream(file, &stream)) {
+    ctx.fail(path + ": not a sign data file");
+    return;
+  }
+  const signlink::StreamUnits read = signlink::readStream(stream);
+  for (const auto& unit : read.units) {
+    std::cout << unit.label << " " << unit.bytes.size() << " " << hex(unit.bytes) << "\n";
+  }
+  if (!read.complete) {
+    ctx.fail(path + ": " +
+             i18n::cp1252ToUtf8(i18n::formatText(i18n::text(i18n::IDS_STREAM_DAMAGED),
+                                                 {static_cast<long long>(read.damagedAt)})));
+  }
+}
+
+}  // namespace
+
+void addSignDataCommands(CLI::App& app, CliContext& ctx) {
+  auto options = std::make_shared<ExportOptions>();
+  CLI::App* exportCmd = app.add_subcommand(
+      "export", "Write the sign data file (.bin) of a workspace, test or clear-memory stream");
+  exportCmd->add_option("kind", options->kind, "workspace, test or clear")
+      ->required()
+      ->check(CLI::IsMember({"workspace", "test", "clear"}));
+  exportCmd->add_option("file", options->workspacePath, "Workspace file (for workspace)");
+  exportCmd->add_option("--addresses", options->addresses, "Sign addresses, e.g. \"1,3,5-7\"")
+      ->required();
+  exportCmd->add_option("--now", options->now,
+                        "Time for the sign's clock, \"YYYY-MM-DD HH:MM:SS\" (default: now)");
+  exportCmd->add_option("-o,--output", options->outPath, "Sign data file to write")->required();
+  exportCmd->add_flag("--old", options->old, "Read a workspace file without header (old version)");
+  exportCmd->callback([&ctx, options] { runExport(ctx, *options); });
+
+  auto unitsPath = std::make_shared<std::string>();
+  CLI::App* unitsCmd = app.add_subcommand(
+      "units", "List the transmission units of a sign data file: label, byte count, hex bytes");
+  unitsCmd->add_option("file", *unitsPath, "Sign data file (.bin)")->required();
+  unitsCmd->callback([&ctx, unitsPath] { runUnits(ctx, *unitsPath); });
+}
+
+}  // namespace cli
