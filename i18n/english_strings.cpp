@@ -103,6 +103,12 @@ const std::vector<BuiltinString>& builtinStrings() {
        "Group %s(MAIL SERVER) has been deleted by user,can't send email through this MAIL SERVER!"},
       {IDS_MAILBOX_REMOVED,
        "Group %s(Recv Mailbox) has been deleted by user,can't send email to this mail address!"},
+      {IDS_NO_TRANSFER_FILE_LOADED,
+       "You must first load an Image Transfer File before you can select images to insert in your "
+       "message.\rIf you have not created any bitmap images yet, click on \"Open Workspace\" below "
+       "\"User_Defined Bitmap\"\rTo view the Image Catalog or create an Image Transfer File, click "
+       "on \"Open Catalog\" below \"User_Defined Bitmap\".\rTo load a saved Image Transfer File, "
+       "click on \"Load File\" below \"User_Defined Bitmap\"."},
       {IDS_SERIAL_SETUP_WARNING, "WARNING:  %s Failed with the following error: \n%s\nPort: %d\n"},
       {IDS_SERIAL_QUEUE_ERROR, "'ClearCommError' function error"},
       {IDS_SERIAL_PORT_INIT_ERROR, "Initalize serial com-port error!"},
@@ -123,6 +129,40 @@ const std::vector<BuiltinString>& builtinStrings() {
       {IDS_DIAL_CANCELLED, "Connect Status:\rDial up canceled by user!"},
       {IDS_NO_MODEM_INSTALLED, "No modem installed in computer"},
       {IDS_SERIAL_PORT_NOT_OPEN, "The serial port is not open."},
+      {IDS_PICTURE_FILE_LENGTH_ERROR, "The  length of bitmap image data file %s is error!"},
+      {IDS_PICTURE_FILE_NOT_OURS,
+       "%s file is not the bitmap image data file for Z2500 series sign!"},
+      {IDS_PICTURE_FILE_WIDTH_MISMATCH,
+       "%s is bitmap image data file for Z2500 series, but this bitmap image file is for "
+       "%dpixels width,now you set the sign's width to %d,program will not read this file!"},
+      {IDS_PICTURE_FILE_COLOUR_MISMATCH,
+       "%s bitmap image data file is for %s, now you set sign to  %s,program will not read this "
+       "bitmap image data file"},
+      {IDS_SINGLE_COLOR_SIGN, "single color sign"},
+      {IDS_TRI_COLOR_SIGN, "tri-color sign"},
+      {IDS_PICTURE_FILE_UNREADABLE, "Error when reading bitmap image data file: %s"},
+      {IDS_PICTURE_FILE_SAVE_FAILED, "Error when saving bitmap image data file: %s"},
+      {IDS_INDEX_NOT_IN_CATALOG, "Index number %04d has not been added to the catalog yet!"},
+      {IDS_CATALOG_FULL,
+       "Can't create a new bitmap image because you can have %d bitmap images at most!!!"},
+      {IDS_TRANSFER_FILE_FULL,
+       "You have already loaded the maximum of eight images into this Image Transfer File!"},
+      {IDS_ASK_ADD_IMAGE_AGAIN,
+       "The bitmap image you selected is already in the current Image Transfer File. Would you "
+       "like to load another copy of it?"},
+      {IDS_SELECT_IMAGE_TO_REMOVE,
+       "Please use left mouse to select an bitmap image in \"Contents of Bitmap File\"!"},
+      {IDS_IMAGE_IN_USE, "This bitmap image( %04d) has been insert into text,can't be removed!"},
+      {IDS_ASK_SAVE_BEFORE_CLEAR,
+       "This operation will clear the Image Transfer File,but the Image Transfer File has been "
+       "changed. Would you like to save these changes?"},
+      {IDS_ASK_SAVE_LIST_FILE, "The list file has been changed,Save it or not?"},
+      {IDS_TRANSFER_FILE_MISSING, "Image Transfer File '%s' isn't exist,you must specify it!"},
+      {IDS_TRANSFER_FILE_UNREADABLE, "Error when reading Image Transfer File: %s"},
+      {IDS_TRANSFER_FILE_INVALID,
+       "'%s' is not an Image Transfer File: it must hold 0 to 8 bitmap images!"},
+      {IDS_TRANSFER_FILE_SAVE_FAILED, "Error when saving Image Transfer File: %s"},
+      {IDS_IMAGE_ALREADY_IN_CATALOG, "Bitmap image %s is already in the catalog!"},
       {IDS_MAIL_SERVER_FIELDS_BLANK,
        "The MAIL server , mail address of sending mail ,POP3 server and POP3 account can't be left "
        "blank!"},

@@ -66,20 +66,29 @@ enum StringId : int {
   IDS_STREAM_TOO_LARGE = 33139,     // a block larger than the stream format can carry
   IDS_STREAM_DAMAGED = 33140,       // a stream whose blocks run past its end
 
-  // Mail transport: sending sign data by e-mail, the SMTP client.
-  IDS_MAIL_SERVER_FIELDS_BLANK = 33088,   // "The MAIL server , mail address of sending mail ,..."
-  IDS_MAIL_SERVER_DELETED = 33089,        // "Group %s(MAIL SERVER) has been deleted by user,..."
-  IDS_MAIL_RENDER_FAILED = 33090,         // "Couldn't save to memory file!, Error:%d"
-  IDS_MAIL_CONNECTING = 33091,            // "Connecting MAIL SERVER:%s"
-  IDS_MAIL_CONNECT_FAILED = 33092,        // "Couldn't connect to server!, Error:%d"
-  IDS_MAIL_SEND_FAILED = 33093,           // "Couldn't send message!\rResponse:%s"
-  IDS_SMTP_SEND_FAILED = 33094,           // "Failed in call to send MAIL command, ..."
-  IDS_SMTP_MAIL_REFUSED = 33095,          // "An unexpected MAIL response was received"
-  IDS_SMTP_DATA_REFUSED = 33096,          // "SendMessage, An unexpected DATA response was received"
-  IDS_MAILBOX_DELETED = 33105,            // "Group %s(Recv Mailbox) has been deleted by user,..."
-  IDS_MAIL_SOCKET_CREATE_FAILED = 33172,  // "Unable to create the socket."
-  IDS_SMTP_CREATE_SOCKET_FAILED = 33176,  // "Connect, Failed to create client socket, ..."
-  IDS_SMTP_CONNECT_FAILED = 33177,        // "Connect, Could not connect to the MAIL server %s ..."
+  // User-defined bitmaps: picture data file, catalog, Image Transfer Files.
+  IDS_NO_TRANSFER_FILE_LOADED = 33023,       // "You must first load an Image Transfer File ..."
+  IDS_PICTURE_FILE_LENGTH_ERROR = 33051,     // "The  length of bitmap image data file %s ..."
+  IDS_PICTURE_FILE_NOT_OURS = 33052,         // "%s file is not the bitmap image data file ..."
+  IDS_PICTURE_FILE_WIDTH_MISMATCH = 33053,   // "%s is bitmap image data file ... %dpixels ..."
+  IDS_PICTURE_FILE_COLOUR_MISMATCH = 33054,  // "%s bitmap image data file is for %s, ..."
+  IDS_SINGLE_COLOR_SIGN = 33055,             // "single color sign"
+  IDS_TRI_COLOR_SIGN = 33056,                // "tri-color sign"
+  IDS_PICTURE_FILE_UNREADABLE = 33057,       // reading an existing picture file failed
+  IDS_PICTURE_FILE_SAVE_FAILED = 33058,      // writing the picture file failed
+  IDS_INDEX_NOT_IN_CATALOG = 33059,          // "Index number %04d has not been added ..."
+  IDS_CATALOG_FULL = 33060,                  // "Can't create a new bitmap image because ..."
+  IDS_TRANSFER_FILE_FULL = 33061,            // "You have already loaded the maximum of ..."
+  IDS_ASK_ADD_IMAGE_AGAIN = 33062,           // "The bitmap image you selected is already ..."
+  IDS_SELECT_IMAGE_TO_REMOVE = 33063,        // "Please use left mouse to select an bitmap ..."
+  IDS_IMAGE_IN_USE = 33064,                  // "This bitmap image( %04d) has been insert ..."
+  IDS_ASK_SAVE_BEFORE_CLEAR = 33065,         // "This operation will clear the Image ..."
+  IDS_ASK_SAVE_LIST_FILE = 33066,            // "The list file has been changed,Save it or not?"
+  IDS_TRANSFER_FILE_MISSING = 33067,         // "Image Transfer File '%s' isn't exist,..."
+  IDS_TRANSFER_FILE_UNREADABLE = 33068,      // reading an existing list file failed
+  IDS_TRANSFER_FILE_INVALID = 33069,         // a list file with a count outside 0 to 8
+  IDS_TRANSFER_FILE_SAVE_FAILED = 33070,     // writing a list file failed
+  IDS_IMAGE_ALREADY_IN_CATALOG = 33071,      // adding an image whose index text is taken
 
   // Serial port, sign link and modem dial-up.
   IDS_CAPTION_APPLICATION_ERROR = 32956,  // "Application Error"
