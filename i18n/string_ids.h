@@ -9,8 +9,8 @@
 //   32982-32999  message workspace and workspace files
 //   33000-33022, 33030-33073  address book, sign links, send pipeline
 //   33106-33124  mail transport
-//   33133-33145  sign data stream and transfer
-//   32939-32955, 33146-33161  windows, menus and dialogs
+//   33133-33161  sign data stream, TCP/IP link and send pipeline
+//   32858-32868, 32871-32896, 32939-32955  windows, menus and dialogs
 // (Identifiers must stay inside 108-128 and 32797-33208.)
 
 namespace i18n {
@@ -28,6 +28,19 @@ enum StringId : int {
   IDS_EFFECT_FIRST = 32914,   // 32914-32938: "Cyclic" ... "Compress Text"
   IDS_SPEED_FIRST = 32967,    // 32967-32974: "Speed 1(Fastest)" ... "Speed 8(Slowest)"
   IDS_PAUSE_FIRST = 33125,    // 33125-33132: "Pause 2S" ... "Pause 60S"
+
+  // Message editor (the view's messages and prompts).
+  IDS_MUST_INPUT_TEXT_FIRST = 32939,      // "You must first input some text before adding ..."
+  IDS_TOO_MANY_MESSAGES = 32940,          // "The max number of file is 99,You can't insert ..."
+  IDS_ASK_COMBINE_FILE = 32941,           // "Unit the %dth file with the next file?"
+  IDS_ASK_DELETE_FILE = 32942,            // "Delete the %dth file?"
+  IDS_ASK_SAVE_BEFORE_NEW = 32943,        // "Any unsaved changes ... before clearing the ..."
+  IDS_ASK_SAVE_BEFORE_OPEN = 32944,       // "Any unsaved changes ... before opening file?"
+  IDS_ASK_SAVE_BEFORE_EXIT = 32945,       // "Any unsaved changes ... before exiting?"
+  IDS_ASK_OPEN_FOR_BLANK_SEND = 32946,    // "The current message workspace is blank, ..."
+  IDS_ASK_SAVE_BEFORE_SEND_FILE = 32947,  // "You are about to open a new data file into ..."
+  IDS_MESSAGE_LABEL_PREFIX = 32948,       // "Msg " (the margin label "Msg %02d")
+  IDS_NO_USER_BITMAPS = 32949,            // "Sorry,there haven't Pre-Defined Bitmaps!!!"
 
   // Workspace files.
   IDS_ERROR_CREATE_FILE = 32982,         // "Error when create file"
@@ -65,6 +78,31 @@ enum StringId : int {
   IDS_SEND_FAILED = 33138,          // "send failed,"
   IDS_STREAM_TOO_LARGE = 33139,     // a block larger than the stream format can carry
   IDS_STREAM_DAMAGED = 33140,       // a stream whose blocks run past its end
+
+  // TCP/IP link to a sign.
+  IDS_TCP_IP_EMPTY = 33141,              // "IP address can't be empty.Connect failed!"
+  IDS_TCP_SET_ERROR = 33142,             // "Connect type(TCP/IP) set error"
+  IDS_TCP_CONNECT_TIMED_OUT = 33143,     // "Connect time out(The setting for max time is %d ..."
+  IDS_TCP_CONNECT_ERROR = 33144,         // "Connect(TCP/IP) error"
+  IDS_TCP_SEND_FAILED = 33145,           // "send() failed.(%s)"
+  IDS_TCP_CLIENT_CLOSED = 33146,         // "Client closed connection"
+  IDS_TCP_PENDING_QUERY_FAILED = 33147,  // "ioctlsocket error.(%s)"
+  IDS_TCP_RECEIVE_FAILED = 33148,        // "recv() function error.(%s)"
+  IDS_TCP_PEER_CLOSED = 33149,           // "The other side close the connected"
+
+  // Send pipeline.
+  IDS_NEED_SIGN_IP_ADDRESS = 33150,   // "Sorry,if you want to update message to moving-sign ..."
+  IDS_TCP_CONNECTING = 33151,         // "Now is connecting %s,Please waiting..."
+  IDS_MODEM_LINE_LOST = 33152,        // "The connect is hang up because some error"
+  IDS_SENDING_FILE = 33153,           // "Is sending file to signs(%d/%d)"
+  IDS_SENDING_CLEAR_MEMORY = 33154,   // "Is sending CLEAR MEMORY command to signs(%d/%d)"
+  IDS_DESTINATION_SERIAL = 33155,     // "COM port:COM%d"
+  IDS_DESTINATION_TCP = 33156,        // "TCP-IP:%s"
+  IDS_DESTINATION_MODEM = 33157,      // "Modem:%s,phone no:%s"
+  IDS_DESTINATION_EMAIL = 33158,      // "EMail:%s"
+  IDS_DESTINATION_ADDRESSES = 33159,  // "To:%s addr."
+  IDS_SELECT_SITE_OR_GROUP = 33160,   // "You must first select one site or group which will ..."
+  IDS_EMAIL_NOT_AVAILABLE = 33161,    // an e-mail destination without the mail transport
 
   // User-defined bitmaps: picture data file, catalog, Image Transfer Files.
   IDS_NO_TRANSFER_FILE_LOADED = 33023,       // "You must first load an Image Transfer File ..."
