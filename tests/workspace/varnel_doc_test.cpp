@@ -1,0 +1,58 @@
+#include "workspace/varnel_doc.h"
+
+#include <gtest/gtest.h>
+
+#include "sdv_test_bytes.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using sdv_test::textLine;
+
+TEST(VarnelDoc, LinesAreInsertedAfterAnIndex) {
+  CVarnelDoc doc;
+  EXPECT_EQ(doc.fileCount(), 0);
+  doc.appendLine(textLine(1, "B"));
+  doc.insertLineAfter(-1, textLine(1, "A"));
+  doc.insertLineAfter(7, textLine(2, "C"));
+  ASSERT_EQ(doc.lineCount(), 3);
+  EXPECT_EQ(doc.workspace().lines[0], textLine(1, "A"));
+  EXPECT_EQ(doc.fileCount(), 2);
+  doc.clear();
+  EXPECT_EQ(doc.lineCount(), 0);
+}
+
+TEST(VarnelDoc, OldFileKeepsTheSignAndSchedulerSettings) {
+  testing_support::TempDir dir;
+  sdv_test::Bytes old;
+  old.text("KVXSDV3.0").field("L", 100).i32(1);
+  sdv_test::record416(old, textLine(4, "Z")).i32(0);
+  testing_support::writeFile(dir.file("old.SDV"), old.str());
+
+  CVarnelDoc doc;
+  doc.workspace().signWidth = 120;
+  doc.workspace().scheduler.alarmCount = 5;
+  doc.setModified(true);
+  ASSERT_TRUE(doc.load(dir.file("old.SDV")).ok());
+  EXPECT_EQ(doc.workspace().lines, (std::vector{textLine(4, "Z")}));
+  EXPECT_EQ(doc.workspace().transferFilePath, "L");
+  EXPECT_EQ(doc.workspace().signWidth, 120);
+  EXPECT_EQ(doc.workspace().scheduler.alarmCount, 5);
+  EXPECT_EQ(doc.path(), dir.file("old.SDV"));
+  EXPECT_FALSE(doc.isModified());
+}
+
+TEST(VarnelDoc, FailedLoadKeepsTheWorkspace) {
+  testing_support::TempDir dir;
+  testing_support::writeFile(dir.file("bad.SDV"), "KVXSDV3.5\x50");
+  CVarnelDoc doc;
+  doc.appendLine(textLine(1, "keep"));
+  ASSERT_TRUE(doc.save(dir.file("good.SDV"), nullptr));
+  EXPECT_EQ(doc.load(dir.file("bad.SDV")).status, workspace::LoadStatus::kReadError);
+  EXPECT_EQ(doc.path(), dir.file("good.SDV"));
+  EXPECT_EQ(doc.load(dir.file("none.SDV")).status, workspace::LoadStatus::kCannotOpen);
+  EXPECT_EQ(doc.path(), "");
+  EXPECT_EQ(doc.workspace().lines, (std::vector{textLine(1, "keep")}));
+}
+
+}  // namespace
