@@ -1,0 +1,204 @@
+#include "signlink/send_pipeline.h"
+
+#include <unistd.h>
+
+#include "addressbook/sign_addresses.h"
+#include "i18n/string_ids.h"
+#include "i18n/string_table.h"
+#include "i18n/text_format.h"
+#include "signlink/sign_data_file.h"
+#include "signlink/stream_units.h"
+
+namespace signlink {
+namespace {
+
+constexpr char kParityNone = 'N';
+constexpr int kDataBits = 8;
+constexpr int kStopBits = 1;
+
+// Frames of a transfer go through the link object, which routes them by the link mode.
+class LinkFrames final : public FrameLink {
+ public:
+  explicit LinkFrames(SignLink& link) : link_(link) {}
+  LinkKind kind() const override {
+    switch (link_.state().mode) {
+      case kLinkTcp:
+        return LinkKind::kTcp;
+      case kLinkModem:
+        return LinkKind::kModem;
+      default:
+        return LinkKind::kSerial;
+    }
+  }
+  bool writeFrame(std::string_view frame) override { return link_.write(frame); }
+  void close() override { link_.close(); }
+
+ private:
+  SignLink& link_;
+};
+
+std::string message(int id, const std::vector<i18n::FormatArg>& args = {}) {
+  return i18n::formatText(i18n::text(id), args);
+}
+
+// Sets the status line and shows the same text in an error box.
+int failWith(SendEnvironment& env, const std::string& text) {
+  env.ui->setStatus(text);
+  env.ui->showMessage(text, SendProgressUi::Icon::kError);
+  return -1;
+}
+
+int reportRemoved(SendEnvironment& env, const SendItem& item) {
+  const int id = item.kind == kItemSiteRemoved    ? i18n::IDS_SITE_REMOVED
+                 : item.kind == kItemGroupRemoved ? i18n::IDS_GROUP_REMOVED
+                                                  : i18n::IDS_DEVICE_REMOVED;
+  env.ui->showMessage(message(id, {item.targetName}), SendProgressUi::Icon::kError);
+  return -1;
+}
+
+// Ends a modem call: through the dial-up logic when there is one, else by closing the port.
+void hangUpModem(SendEnvironment& env) {
+  if (env.dialer) {
+    env.dialer->hangUp();
+    return;
+  }
+  env.link->close();
+  env.link->state() = LinkState{};
+}
+
+int sendByEmail(SendEnvironment& env, const SendItem& item, const std::string& stream) {
+  const platform::LocalTime now = env.clock ? env.clock->now() : platform::SystemClock().now();
+  const std::string path = writeSignDataFile(stream, now, env.tempDir);
+  if (path.empty()) return -1;
+  int result;
+  if (!env.email) {
+    result = failWith(env, message(i18n::IDS_EMAIL_NOT_AVAILABLE));
+  } else {
+    result = env.email->sendSignDataFile(path, item, *env.ui);
+    if (result == 1) env.ui->setStatus(message(i18n::IDS_SEND_SUCCESSFULLY));
+  }
+  ::unlink(path.c_str());
+  return result;
+}
+
+// Opens the item's link. 1 when it stands, -1 (reported) when not.
+int openLink(SendEnvironment& env, const SendItem& item) {
+  SignLink& link = *env.link;
+  switch (item.kind) {
+    case kItemSerial:
+      if (!link.isOpen() && link.open(nullptr, item.comPort, item.speedOrPort, kParityNone,
+                                      kDataBits, kStopBits) != 1) {
+        return failWith(env, message(i18n::IDS_SERIAL_PORT_INIT_ERROR));
+      }
+      return 1;
+    case kItemTcpIp: {
+      const addressbook::CTcpIpGroup* group = env.book->findTcpIpGroup(item.targetName);
+      if (!group || group->address.empty())
+        return failWith(env, message(i18n::IDS_NEED_SIGN_IP_ADDRESS));
+      if (!env.tcp) return failWith(env, message(i18n::IDS_TCP_IP_EMPTY));
+      env.ui->setStatus(message(i18n::IDS_TCP_CONNECTING, {group->address}));
+      std::string error;
+      if (env.tcp->connect(group->address, item.speedOrPort, item.timeout, &error) != 1) {
+        return failWith(env, error);
+      }
+      link.setSocket(env.tcp);
+      link.state().mode = kLinkTcp;
+      return 1;
+    }
+    case kItemModem: {
+      env.ui->showDialUpWindow(true);
+      std::string error = message(i18n::IDS_DIAL_UP_ERROR);
+      const int dialled = env.dialer
+                              ? env.dialer->dial(item.targetName, item.phoneOrMailbox, item.comPort,
+                                                 item.speedOrPort, item.timeout, &error)
+                              : ModemDialer::kDialFailed;
+      env.ui->showDialUpWindow(false);
+      if (dialled != ModemDialer::kDialConnected) return failWith(env, error);
+      return 1;
+    }
+    default:
+      return -1;
+  }
+}
+
+void closeAfterwards(SendEnvironment& env, const SendItem& item) {
+  switch (item.kind) {
+    case kItemModem:
+      hangUpModem(env);
+      break;
+    default:  // serial port, or the TCP connection (link mode back to none)
+      env.link->close();
+      break;
+  }
+}
+
+}  // namespace
+
+std::string destinationLine(const SendItem& item) {
+  switch (item.kind) {
+    case kItemSerial:
+      return message(i18n::IDS_DESTINATION_SERIAL, {static_cast<long long>(item.comPort)});
+    case kItemTcpIp:
+      return message(i18n::IDS_DESTINATION_TCP, {item.targetName});
+    case kItemModem:
+      return message(i18n::IDS_DESTINATION_MODEM, {item.targetName, item.phoneOrMailbox});
+    case kItemEmail:
+      return message(i18n::IDS_DESTINATION_EMAIL, {item.targetName});
+    default:
+      return {};
+  }
+}
+
+int sendToDestination(SendEnvironment& env, const SendItem& item, const std::string& stream) {
+  if (item.kind == kItemSiteRemoved || item.kind == kItemGroupRemoved ||
+      item.kind == kItemDeviceRemoved) {
+    return reportRemoved(env, item);
+  }
+  SignLink& link = *env.link;
+  // A connection still up from before carries this destination too, whatever its kind.
+  if (link.state().mode == kLinkNone) {
+    if (item.kind == kItemEmail) return sendByEmail(env, item, stream);
+    if (openLink(env, item) != 1) return -1;
+  }
+  if (link.state().mode == kLinkModem && !link.carrierPresent()) {
+    failWith(env, message(i18n::IDS_MODEM_LINE_LOST));
+    hangUpModem(env);
+    return -1;
+  }
+
+  env.ui->setWaitCursor(true);
+  int result = 1;
+  const StreamUnits read = readStream(stream);
+  LinkFrames frames(link);
+  if (!read.complete || !transfer(read.units, frames, *env.ui, *env.pump)) result = -1;
+  closeAfterwards(env, item);
+  env.ui->setStatus(message(result == -1 ? i18n::IDS_SEND_FAILED : i18n::IDS_SEND_SUCCESSFULLY));
+  env.ui->setWaitCursor(false);
+  return result;
+}
+
+SendSummary runSendCommand(SendEnvironment& env, SendCommand command, const SendChoice& choice) {
+  const std::vector<SendItem> items = expandChoice(*env.book, choice);
+  SendSummary summary;
+  summary.destinations = static_cast<int>(items.size());
+  const int lineId = command == SendCommand::kClearMemory ? i18n::IDS_SENDING_CLEAR_MEMORY
+                                                          : i18n::IDS_SENDING_FILE;
+  for (size_t n = 0; n < items.size(); ++n) {
+    const SendItem& item = items[n];
+    const StreamResult built =
+        env.buildStream(addressbook::expandSignAddresses(item.signAddresses));
+    env.ui->setCommandLine(
+        message(lineId, {static_cast<long long>(n + 1), static_cast<long long>(items.size())}));
+    env.ui->setDestinationLine(command == SendCommand::kClearMemory ? std::string()
+                                                                    : destinationLine(item));
+    env.ui->setAddressLine(message(i18n::IDS_DESTINATION_ADDRESSES, {item.signAddresses}));
+    const int result =
+        built.ok ? sendToDestination(env, item, built.stream) : failWith(env, built.error);
+    if (result == 1) ++summary.succeeded;
+    platform::pauseWithDispatch(*env.pump, kBetweenDestinationsPauseMs);
+    env.ui->setProgress(0);
+  }
+  return summary;
+}
+
+}  // namespace signlink

@@ -1,0 +1,288 @@
+// The send pipeline against real peers: pseudo-terminals as serially wired signs and a TCP
+// listener as a network sign.
+
+#include "signlink/send_pipeline.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "i18n/string_ids.h"
+#include "i18n/string_table.h"
+#include "platform/profile_file.h"
+#include "tests/support/fake_clock_pump.h"
+#include "tests/support/pty_pair.h"
+#include "tests/support/temp_dir.h"
+
+using namespace signlink;
+using std::string;
+
+namespace {
+
+// Records what the progress window would show.
+class RecordingUi : public SendProgressUi {
+ public:
+  void setProgressRange(int) override {}
+  void setProgress(int) override {}
+  void setStatus(const string& text) override { statuses.push_back(text); }
+  void setCommandLine(const string& text) override { commandLines.push_back(text); }
+  void setDestinationLine(const string& text) override { destinationLines.push_back(text); }
+  void setAddressLine(const string& text) override { addressLines.push_back(text); }
+  void showMessage(const string& text, Icon) override { messages.push_back(text); }
+  void setWaitCursor(bool) override {}
+  void showDialUpWindow(bool) override {}
+
+  std::vector<string> statuses, commandLines, destinationLines, addressLines, messages;
+};
+
+// A network sign: accepts connections and records what arrives, chunk by chunk, with the time.
+class TcpSign {
+ public:
+  TcpSign() {
+    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+    socklen_t len = sizeof(addr);
+    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len);
+    port_ = ntohs(addr.sin_port);
+    ::listen(fd_, 4);
+    thread_ = std::thread([this] { run(); });
+  }
+  ~TcpSign() {
+    ::shutdown(fd_, SHUT_RDWR);
+    ::close(fd_);
+    thread_.join();
+  }
+  uint16_t port() const { return port_; }
+
+  struct Chunk {
+    string bytes;
+    std::chrono::steady_clock::time_point at;
+  };
+  std::vector<Chunk> chunks() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return chunks_;
+  }
+  int connections() const { return connections_; }
+  string received() {
+    string all;
+    for (const auto& c : chunks())
+      all += c.bytes;
+    return all;
+  }
+
+ private:
+  void run() {
+    for (;;) {
+      const int conn = ::accept(fd_, nullptr, nullptr);
+      if (conn < 0) return;
+      ++connections_;
+      char buf[4096];
+      for (ssize_t n; (n = ::read(conn, buf, sizeof(buf))) > 0;) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        chunks_.push_back({string(buf, static_cast<size_t>(n)), std::chrono::steady_clock::now()});
+      }
+      ::close(conn);
+    }
+  }
+
+  int fd_ = -1;
+  uint16_t port_ = 0;
+  std::thread thread_;
+  std::mutex mutex_;
+  std::vector<Chunk> chunks_;
+  std::atomic<int> connections_{0};
+};
+
+addressbook::CDevice device(const string& name, addressbook::DeviceType type, int comPort) {
+  addressbook::CDevice d;
+  d.name = name;
+  d.type = type;
+  d.comPort = comPort;
+  d.baudRate = 9600;
+  d.tcpTimeout = 2;
+  return d;
+}
+
+addressbook::CSite site(const string& name, const string& deviceName, const string& addresses,
+                        const string& target = {}) {
+  addressbook::CSite s;
+  s.name = name;
+  s.deviceName = deviceName;
+  s.signAddresses = addresses;
+  s.networkTarget = target;
+  return s;
+}
+
+class SendPipelineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    profile_ = dir_.file("varnel.ini");
+    platform::ProfileFile ini(profile_);
+    ini.writeString("Ports", "COM7", wire7_.slavePath());
+    ini.writeString("Ports", "COM8", wire8_.slavePath());
+    book_.devices = {device("Wire7", addressbook::DeviceType::kSerial, 7),
+                     device("Wire8", addressbook::DeviceType::kSerial, 8),
+                     device("Net", addressbook::DeviceType::kTcpIp, 0),
+                     device("Mail", addressbook::DeviceType::kEmail, 0)};
+    book_.devices[2].ipPort = tcpSign_.port();
+    book_.sites = {site("A", "Wire7", "1"),        site("B", "Wire8", "2-3"),
+                   site("N", "Net", "9", "signs"), site("NoIp", "Net", "9", "nowhere"),
+                   site("M", "Mail", "4", "box"),  site("Orphan", "Vanished", "5")};
+    book_.groups = {{"G", {"A", "Missing", "B"}}};
+    book_.tcpIpGroups = {{"signs", "127.0.0.1"}, {"nowhere", ""}};
+    link_ = std::make_unique<SignLink>(profile_);
+    tcp_ = std::make_unique<TcpLinkSocket>(pump_);
+    env_.book = &book_;
+    env_.link = link_.get();
+    env_.tcp = tcp_.get();
+    env_.pump = &pump_;
+    env_.ui = &ui_;
+    env_.tempDir = dir_.path();
+    env_.buildStream = [](const std::vector<uint8_t>& addresses) {
+      StreamResult r;
+      r.ok = true;
+      r.stream = buildTestStream(addresses);
+      return r;
+    };
+  }
+
+  testing_support::TempDir dir_;
+  testing_support::PtyPair wire7_, wire8_;
+  TcpSign tcpSign_;
+  string profile_;
+  addressbook::CAddressBook book_;
+  testing_support::FakeClockPump pump_;
+  std::unique_ptr<SignLink> link_;
+  std::unique_ptr<TcpLinkSocket> tcp_;
+  RecordingUi ui_;
+  SendEnvironment env_;
+};
+
+string transmitted(const string& stream) {
+  string bytes;
+  for (const auto& u : readStream(stream).units)
+    bytes += u.bytes;
+  return bytes;
+}
+
+}  // namespace
+
+TEST_F(SendPipelineTest, GroupWithARemovedSiteStillReachesTheOthers) {
+  wire7_.startCollecting();
+  wire8_.startCollecting();
+  const SendSummary summary = runSendCommand(env_, SendCommand::kTest, {true, "G"});
+  EXPECT_EQ(summary.destinations, 3);
+  EXPECT_EQ(summary.succeeded, 2);
+  EXPECT_EQ(ui_.messages,
+            std::vector<string>{
+                "The site 'Missing' has been removed by user,can't transmt data to this site!"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_EQ(wire7_.stopCollecting(), transmitted(buildTestStream({1})));
+  EXPECT_EQ(wire8_.stopCollecting(), transmitted(buildTestStream({2, 3})));
+  EXPECT_FALSE(link_->isOpen());  // every destination closes its port
+  EXPECT_EQ(ui_.commandLines[1], "Is sending file to signs(2/3)");
+  EXPECT_EQ(ui_.destinationLines[0], "COM port:COM7");
+  EXPECT_EQ(ui_.addressLines[2], "To:2-3 addr.");
+  EXPECT_EQ(ui_.statuses.back(), "send successfully,");
+}
+
+TEST_F(SendPipelineTest, RemovedGroupAndDeviceReportThemselvesAndSendNothing) {
+  EXPECT_EQ(runSendCommand(env_, SendCommand::kTest, {true, "Gone"}).succeeded, 0);
+  EXPECT_EQ(runSendCommand(env_, SendCommand::kTest, {false, "Orphan"}).succeeded, 0);
+  EXPECT_EQ(ui_.messages,
+            (std::vector<string>{
+                "The group 'Gone' has been removed by user,can't transmt data to this group!",
+                "The device 'Vanished' has been removed by user,can't transmt data through this "
+                "device!"}));
+}
+
+TEST_F(SendPipelineTest, ClearMemoryLeavesTheDestinationLineEmpty) {
+  env_.buildStream = [](const std::vector<uint8_t>& a) {
+    return StreamResult{true, buildClearMemoryStream(a), {}, {}};
+  };
+  wire7_.startCollecting();
+  runSendCommand(env_, SendCommand::kClearMemory, {false, "A"});
+  wire7_.stopCollecting();
+  EXPECT_EQ(ui_.commandLines.at(0), "Is sending CLEAR MEMORY command to signs(1/1)");
+  EXPECT_EQ(ui_.destinationLines.at(0), "");
+}
+
+TEST_F(SendPipelineTest, SerialPortThatCannotOpenFailsThisDestinationOnly) {
+  book_.devices[0].comPort = 40;  // maps to /dev/ttyS39, which is not there
+  wire8_.startCollecting();
+  const SendSummary summary = runSendCommand(env_, SendCommand::kTest, {true, "G"});
+  wire8_.stopCollecting();
+  EXPECT_EQ(summary.succeeded, 1);
+  EXPECT_EQ(ui_.messages.front(), "Initalize serial com-port error!");
+}
+
+TEST_F(SendPipelineTest, NetworkSignGetsTheBytesOverOneConnectionClosedAfterwards) {
+  EXPECT_EQ(runSendCommand(env_, SendCommand::kTest, {false, "N"}).succeeded, 1);
+  const string expected = transmitted(buildTestStream({9}));
+  for (int i = 0; i < 100 && tcpSign_.received().size() < expected.size(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(tcpSign_.received(), expected);
+  EXPECT_EQ(tcpSign_.connections(), 1);
+  EXPECT_EQ(link_->state().mode, kLinkNone);
+  EXPECT_FALSE(tcp_->isOpen());
+  EXPECT_EQ(ui_.destinationLines.at(0), "TCP-IP:signs");
+  EXPECT_NE(std::find(ui_.statuses.begin(), ui_.statuses.end(),
+                      "Now is connecting 127.0.0.1,Please waiting..."),
+            ui_.statuses.end());
+}
+
+TEST_F(SendPipelineTest, NetworkSiteWithoutAnAddressIsRefused) {
+  EXPECT_EQ(runSendCommand(env_, SendCommand::kTest, {false, "NoIp"}).succeeded, 0);
+  EXPECT_EQ(ui_.messages.at(0).substr(0, 40), "Sorry,if you want to update message to m");
+}
+
+TEST_F(SendPipelineTest, EmailWithoutTransportFailsAndLeavesNoTemporaryFile) {
+  EXPECT_EQ(runSendCommand(env_, SendCommand::kTest, {false, "M"}).succeeded, 0);
+  EXPECT_EQ(ui_.messages.at(0), i18n::text(i18n::IDS_EMAIL_NOT_AVAILABLE));
+  EXPECT_EQ(link_->state().mode, kLinkNone);
+  for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+    EXPECT_EQ(entry.path().extension(), ".ini") << entry.path();
+  }
+}
+
+TEST(SendPipelineTiming, NetworkFramesAreAtMost350BytesAndTwoSecondsApart) {
+  // Real time: the pauses are what a network sign needs to keep up.
+  TcpSign sign;
+  testing_support::TempDir dir;
+  platform::SleepingPump pump;
+  SignLink link(dir.file("varnel.ini"));
+  TcpLinkSocket tcp(pump);
+  RecordingUi ui;
+  addressbook::CAddressBook book;
+  book.devices = {device("Net", addressbook::DeviceType::kTcpIp, 0)};
+  book.devices[0].ipPort = sign.port();
+  book.tcpIpGroups = {{"signs", "127.0.0.1"}};
+  SendEnvironment env;
+  env.book = &book;
+  env.link = &link;
+  env.tcp = &tcp;
+  env.pump = &pump;
+  env.ui = &ui;
+  const string body(800, 'x');
+  const string stream = string("\x09\x03\x20", 3) + body;  // one unit of 800 bytes
+  SendItem item = itemForSite(book, site("N", "Net", "1", "signs"));
+  ASSERT_EQ(sendToDestination(env, item, stream), 1);
+  const auto chunks = sign.chunks();
+  ASSERT_EQ(chunks.size(), 3u);
+  EXPECT_EQ(chunks[0].bytes.size(), 350u);
+  EXPECT_EQ(chunks[1].bytes.size(), 350u);
+  EXPECT_EQ(chunks[2].bytes.size(), 100u);
+  for (size_t i = 1; i < chunks.size(); ++i) {
+    EXPECT_GE(chunks[i].at - chunks[i - 1].at, std::chrono::milliseconds(1990));
+  }
+}
