@@ -8,8 +8,8 @@
 #include <memory>
 #include <set>
 #include <string>
-#include <vector>
 #include <utility>
+#include <vector>
 
 #include "addressbook/address_book.h"
 #include "addressbook/sign_addresses.h"
