@@ -121,10 +121,6 @@ const std::vector<BuiltinString>& builtinStrings() {
        "The group '%s' has been removed by user,can't transmt data to this group!"},
       {IDS_DEVICE_REMOVED,
        "The device '%s' has been removed by user,can't transmt data through this device!"},
-      {IDS_MAIL_SERVER_REMOVED,
-       "Group %s(MAIL SERVER) has been deleted by user,can't send email through this MAIL SERVER!"},
-      {IDS_MAILBOX_REMOVED,
-       "Group %s(Recv Mailbox) has been deleted by user,can't send email to this mail address!"},
       {IDS_NO_TRANSFER_FILE_LOADED,
        "You must first load an Image Transfer File before you can select images to insert in your "
        "message.\rIf you have not created any bitmap images yet, click on \"Open Workspace\" below "

@@ -65,8 +65,6 @@ enum StringId : int {
   IDS_SITE_REMOVED = 33009,         // "The site '%s' has been removed by user,..."
   IDS_GROUP_REMOVED = 33010,        // "The group '%s' has been removed by user,..."
   IDS_DEVICE_REMOVED = 33011,       // "The device '%s' has been removed by user,..."
-  IDS_MAIL_SERVER_REMOVED = 33012,  // "Group %s(MAIL SERVER) has been deleted by user,..."
-  IDS_MAILBOX_REMOVED = 33013,      // "Group %s(Recv Mailbox) has been deleted by user,..."
   IDS_DEVICE_IN_USE = 33164,        // "You cannot remove a device that is being used by a site."
   // Sign data stream and its transfer.
   IDS_SEND_SUCCESSFULLY = 32981,    // "send successfully,"
