@@ -3,6 +3,7 @@
 #include <limits>
 #include <utility>
 
+#include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "i18n/text_format.h"
 
@@ -13,10 +14,6 @@ namespace {
 // The receiver's fixed texts.
 constexpr char kSocketCreateFailed[] = "Unable to create the socket.";
 constexpr char kConnectFailed[] = "Unable to connect to server";
-// Varnel's texts for the same failures, from the language tables: "Unable to create the socket."
-// and "Couldn't connect to server!, Error:%d" (filled with the socket error number).
-constexpr int kSocketCreateFailedTextId = 33172;
-constexpr int kConnectFailedTextId = 33092;
 constexpr char kSocketError[] = "Socket Error";
 constexpr char kMailTooLargeFormat[] =
     "RETRieve failed: the mail is larger than %d bytes and was left on the server";
@@ -83,7 +80,7 @@ bool POP3Connection::Connect() {
   if (connected_) return true;
   const bool varnelTexts = options_.connectTexts == ConnectTexts::kLanguageTable;
   if (!socket_.create()) {
-    fail(varnelTexts ? i18n::text(kSocketCreateFailedTextId) : kSocketCreateFailed);
+    fail(varnelTexts ? i18n::text(i18n::IDS_MAIL_SOCKET_CREATE_FAILED) : kSocketCreateFailed);
     return false;
   }
   platform::SocketStatus status = platform::SocketStatus::kError;
@@ -94,9 +91,9 @@ bool POP3Connection::Connect() {
     const int code =
         port_ > 0 && port_ <= kMaxPort ? socket_.lastError().code : platform::wsa::kInvalidArgument;
     closeSocket();
-    fail(varnelTexts
-             ? i18n::formatText(i18n::text(kConnectFailedTextId), {static_cast<long long>(code)})
-             : std::string(kConnectFailed));
+    fail(varnelTexts ? i18n::formatText(i18n::text(i18n::IDS_MAIL_CONNECT_FAILED),
+                                        {static_cast<long long>(code)})
+                     : std::string(kConnectFailed));
     return false;
   }
   // A line break in the user name or password would smuggle further commands onto the line.

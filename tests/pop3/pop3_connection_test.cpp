@@ -124,10 +124,15 @@ TEST(Pop3Connect, ConnectFailureTextsOfBothPrograms) {
   EXPECT_EQ(receiver.errorText(), "Unable to connect to server");
   EXPECT_EQ(receiver.socketError(), 10061);
 
-  i18n::setLanguageLookup(
-      [](int id) -> std::string { return id == 33092 ? "Keine Verbindung, Fehler:%d" : ""; });
   pop3::Pop3Options varnelOptions;
   varnelOptions.connectTexts = pop3::ConnectTexts::kLanguageTable;
+  POP3Connection english(pump, "127.0.0.1", closedPort, kUser, kPassword, nullptr, nullptr,
+                         varnelOptions);
+  EXPECT_FALSE(english.Connect());
+  EXPECT_EQ(english.errorText(), "Couldn't connect to server!, Error:10061");
+
+  i18n::setLanguageLookup(
+      [](int id) -> std::string { return id == 33092 ? "Keine Verbindung, Fehler:%d" : ""; });
   POP3Connection varnel(pump, "127.0.0.1", closedPort, kUser, kPassword, nullptr, nullptr,
                         varnelOptions);
   EXPECT_FALSE(varnel.Connect());
