@@ -12,22 +12,12 @@ namespace {
 using namespace workspace;
 using sdv_test::el;
 
-TEST(SignTables, ColourCodesSwapTheFirstTwo) {
+TEST(SignTables, ColourCodesSwapTheFirstTwoAndEndAtBF) {
   EXPECT_EQ(colourSignCode(0), 0xB1);
   EXPECT_EQ(colourSignCode(1), 0xB0);
-  EXPECT_EQ(colourSignCode(2), 0xB2);
   EXPECT_EQ(colourSignCode(15), 0xBF);
   EXPECT_FALSE(colourSignCode(16));
-  EXPECT_FALSE(colourSignCode(-1));
-  EXPECT_EQ(i18n::text(*colourStringId(0)), "Red");
   EXPECT_EQ(i18n::text(*colourStringId(15)), "Yellow On Green");
-}
-
-TEST(SignTables, FontsAreSentAsA0PlusIndex) {
-  for (int f = 0; f < kFontCount; ++f)
-    EXPECT_EQ(fontInfo(f)->signCode, 0xA0 + f);
-  EXPECT_EQ(fontInfo(kFontCount), nullptr);
-  EXPECT_STREQ(fontInfo(kDefaultFont)->name, "7*6 (Default)");
 }
 
 TEST(SignTables, ControlBytesCoverEachTypesRange) {

@@ -9,19 +9,6 @@ namespace {
 
 using sdv_test::textLine;
 
-TEST(VarnelDoc, LinesAreInsertedAfterAnIndex) {
-  CVarnelDoc doc;
-  EXPECT_EQ(doc.fileCount(), 0);
-  doc.appendLine(textLine(1, "B"));
-  doc.insertLineAfter(-1, textLine(1, "A"));
-  doc.insertLineAfter(7, textLine(2, "C"));
-  ASSERT_EQ(doc.lineCount(), 3);
-  EXPECT_EQ(doc.workspace().lines[0], textLine(1, "A"));
-  EXPECT_EQ(doc.fileCount(), 2);
-  doc.clear();
-  EXPECT_EQ(doc.lineCount(), 0);
-}
-
 TEST(VarnelDoc, OldFileKeepsTheSignAndSchedulerSettings) {
   testing_support::TempDir dir;
   sdv_test::Bytes old;
