@@ -30,5 +30,6 @@ class CliContext {
 void addWorkspaceCommands(CLI::App& app, CliContext& ctx);
 void addAddressCommands(CLI::App& app, CliContext& ctx);
 void addSignDataCommands(CLI::App& app, CliContext& ctx);
+void addSendCommands(CLI::App& app, CliContext& ctx);
 
 }  // namespace cli

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
   cli::addWorkspaceCommands(app, ctx);
   cli::addAddressCommands(app, ctx);
   cli::addSignDataCommands(app, ctx);
+  cli::addSendCommands(app, ctx);
   app.require_subcommand(1);
   try {
     app.parse(argc, argv);

@@ -1,0 +1,168 @@
+// varnel-cli send: the send pipeline against the data directory's address book, with the progress
+// window's texts on stderr.
+
+#include <iostream>
+
+#include "app/varnel_profile.h"
+#include "bitmaps/picture_file.h"
+#include "cli/cli_context.h"
+#include "cli/workspace_loading.h"
+#include "i18n/cp1252.h"
+#include "platform/data_dir.h"
+#include "signlink/modem_list.h"
+#include "signlink/send_pipeline.h"
+
+namespace cli {
+namespace {
+
+inline constexpr char kModemListFileName[] = "modems.ini";
+
+struct SendOptions {
+  std::string kind;  // "workspace", "test" or "clear"
+  std::string workspacePath;
+  std::string site;
+  std::string group;
+  bool old = false;
+};
+
+// The progress window of a terminal: each text on its own line of stderr as it is set.
+class StderrProgress final : public signlink::SendProgressUi, public signlink::DialUpView {
+ public:
+  void setProgressRange(int) override {}
+  void setProgress(int) override {}
+  void setStatus(const std::string& text) override { line(text); }
+  void setCommandLine(const std::string& text) override { line(text); }
+  void setDestinationLine(const std::string& text) override { line(text); }
+  void setAddressLine(const std::string& text) override { line(text); }
+  void showMessage(const std::string& text, SendProgressUi::Icon) override { line(text); }
+  void setWaitCursor(bool) override {}
+  void showDialUpWindow(bool) override {}
+  // The dial-up window.
+  void setStatusLine(const std::string& text) override { line(text); }
+  void showDialledNumber(const std::string&) override {}
+  void showMessageBox(const std::string&, const std::string& text, DialUpView::Icon) override {
+    line(text);
+  }
+  void hide() override {}
+
+ private:
+  static void line(const std::string& text) {
+    if (text.empty()) return;
+    std::string shown = i18n::cp1252ToUtf8(text);
+    for (char& c : shown) {
+      if (c == '\r') c = ' ';
+    }
+    std::cerr << shown << "\n" << std::flush;
+  }
+};
+
+void runSend(CliContext& ctx, const SendOptions& o) {
+  if (o.site.empty() == o.group.empty()) {
+    ctx.fail("send needs exactly one of --site NAME and --group NAME");
+    return;
+  }
+  if (o.kind == "workspace" && o.workspacePath.empty()) {
+    ctx.fail("send workspace needs the workspace file");
+    return;
+  }
+  const std::string& dataDir = ctx.dataDir();
+  if (dataDir.empty()) return;
+
+  addressbook::CAddressBook book;
+  const addressbook::BookResult loadedBook = book.load(addressbook::sitePath(dataDir));
+  if (!loadedBook.ok) {
+    ctx.fail(i18n::cp1252ToUtf8(loadedBook.message));
+    return;
+  }
+
+  const platform::ProfileFile profile = varnel_profile::open(dataDir);
+  varnel_profile::SignSettings sign = varnel_profile::readSignSettings(profile);
+  workspace::LoadResult loaded;
+  std::vector<int> transferImages;
+  bitmaps::CBitmapCatalog catalog;
+  if (o.kind == "workspace") {
+    if (!loadWorkspaceForCommand(ctx, o.workspacePath, o.old, &loaded)) return;
+    if (loaded.hasSignSettings) {
+      sign.width = loaded.workspace.signWidth;
+      sign.colourMode = loaded.workspace.colourMode;
+    }
+    transferImages = loadTransferImages(loaded.workspace);
+    catalog = bitmaps::CBitmapCatalog(static_cast<uint16_t>(sign.width));
+    if (!transferImages.empty()) {
+      const bitmaps::BitmapStatus pictures =
+          bitmaps::loadPictures(bitmaps::picturePath(dataDir, sign.width, sign.colourMode),
+                                static_cast<uint16_t>(sign.width), sign.colourMode, &catalog);
+      if (!pictures.ok) {
+        std::cerr << "varnel-cli: warning: " << i18n::cp1252ToUtf8(pictures.message) << "\n";
+      }
+    }
+  }
+
+  platform::SleepingPump pump;
+  platform::SystemClock clock;
+  StderrProgress progress;
+  signlink::SignLink link(profile.path());
+  signlink::TcpLinkSocket tcp(pump);
+  const signlink::ModemList modems =
+      signlink::ModemList::load(platform::joinPath(dataDir, kModemListFileName));
+  signlink::ModemDialer dialer(
+      link, pump, progress, [&modems](const std::string& name) { return modems.modemPort(name); });
+
+  signlink::SendEnvironment env;
+  env.book = &book;
+  env.link = &link;
+  env.tcp = &tcp;
+  env.dialer = &dialer;
+  env.pump = &pump;
+  env.clock = &clock;
+  env.ui = &progress;
+  signlink::SendCommand command = signlink::SendCommand::kTest;
+  if (o.kind == "workspace") {
+    command = signlink::SendCommand::kWorkspace;
+    env.buildStream = [&](const std::vector<uint8_t>& addresses) {
+      signlink::WorkspaceStreamInput in;
+      in.workspace = &loaded.workspace;
+      in.signWidth = sign.width;
+      in.now = clock.now();
+      in.transferImages = transferImages;
+      in.catalog = &catalog;
+      return signlink::buildWorkspaceStream(in, addresses);
+    };
+  } else {
+    const bool clear = o.kind == "clear";
+    if (clear) command = signlink::SendCommand::kClearMemory;
+    env.buildStream = [clear](const std::vector<uint8_t>& addresses) {
+      return signlink::StreamResult{true,
+                                    clear ? signlink::buildClearMemoryStream(addresses)
+                                          : signlink::buildTestStream(addresses),
+                                    {},
+                                    {}};
+    };
+  }
+
+  const signlink::SendChoice choice{!o.group.empty(), o.group.empty() ? o.site : o.group};
+  const signlink::SendSummary summary = signlink::runSendCommand(env, command, choice);
+  if (!summary.allSucceeded()) {
+    ctx.fail("sent to " + std::to_string(summary.succeeded) + " of " +
+             std::to_string(summary.destinations) + " destinations");
+  }
+}
+
+}  // namespace
+
+void addSendCommands(CLI::App& app, CliContext& ctx) {
+  auto o = std::make_shared<SendOptions>();
+  CLI::App* send = app.add_subcommand(
+      "send",
+      "Send the workspace, the test sequence or the clear-memory command to a site or group");
+  send->add_option("kind", o->kind, "workspace, test or clear")
+      ->required()
+      ->check(CLI::IsMember({"workspace", "test", "clear"}));
+  send->add_option("file", o->workspacePath, "Workspace file (for workspace)");
+  send->add_option("--site", o->site, "Site of the address book");
+  send->add_option("--group", o->group, "Group of the address book");
+  send->add_flag("--old", o->old, "Read a workspace file without header (old version)");
+  send->callback([&ctx, o] { runSend(ctx, *o); });
+}
+
+}  // namespace cli
