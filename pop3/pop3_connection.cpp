@@ -62,8 +62,7 @@ bool hasLineBreak(const std::string& s) {
 POP3Connection::POP3Connection(platform::MessagePump& pump, std::string server, int port,
                                std::string user, std::string password, StatusSink status,
                                ProgressSink progress, Pop3Options options)
-    : pump_(pump),
-      server_(std::move(server)),
+    : server_(std::move(server)),
       port_(port),
       user_(std::move(user)),
       password_(std::move(password)),
@@ -96,19 +95,26 @@ bool POP3Connection::Connect() {
                      : std::string(kConnectFailed));
     return false;
   }
-  // A line break in the user name or password would smuggle further commands onto the line.
-  const bool logIn =
-      readAnswer(kGreetingFailed) &&
-      (hasLineBreak(user_) ? (fail(kUserFailed), false)
-                           : command("USER " + user_, "USER " + user_, kUserFailed)) &&
-      (hasLineBreak(password_) ? (fail(kPassFailed), false)
-                               : command("PASS " + password_, "PASS<...>", kPassFailed));
-  if (!logIn) {
+  if (!readAnswer(kGreetingFailed) || !logIn()) {
     closeSocket();
     return false;
   }
   connected_ = true;
   return true;
+}
+
+bool POP3Connection::logIn() {
+  // A line break in the user name or password would smuggle further commands onto the line.
+  if (hasLineBreak(user_)) {
+    fail(kUserFailed);
+    return false;
+  }
+  if (!command("USER " + user_, "USER " + user_, kUserFailed)) return false;
+  if (hasLineBreak(password_)) {
+    fail(kPassFailed);
+    return false;
+  }
+  return command("PASS " + password_, "PASS<...>", kPassFailed);
 }
 
 int POP3Connection::Stat() {

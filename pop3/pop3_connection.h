@@ -98,6 +98,8 @@ class POP3Connection {
   int socketError() const { return socket_.lastError().code; }
 
  private:
+  // USER and PASS, after the greeting.
+  bool logIn();
   // Sends one command line ("\r\n" appended); the status sink shows `shown`.
   bool sendCommand(const std::string& line, const std::string& shown);
   // Reads one answer; failure texts as described above. `failureText` is the command's text.
@@ -107,7 +109,6 @@ class POP3Connection {
   void fail(const std::string& text);
   void closeSocket();
 
-  platform::MessagePump& pump_;  // Drives every wait; not owned.
   const std::string server_;
   const int port_;
   const std::string user_;
@@ -115,7 +116,7 @@ class POP3Connection {
   const StatusSink status_;
   const ProgressSink progress_;
   const Pop3Options options_;
-  platform::TcpSocket socket_;
+  platform::TcpSocket socket_;    // Waits through the pump given at construction.
   bool connected_ = false;        // Logged in and not yet quit.
   std::string errorText_ = "OK";  // Reason of the last failure.
   std::string lastResponse_;      // Text of the last answer.
