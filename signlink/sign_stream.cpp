@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "bitmaps/image_planes.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "i18n/text_format.h"
@@ -35,12 +36,6 @@ constexpr char kClearingFileNumber[] = "00";
 
 // Images are sent as one part holding every image record.
 constexpr int8_t kImagePartCount = 1;
-constexpr int kImageRows = bitmaps::kImageRows;
-constexpr int kPlaneCount = 4;
-
-// Which planes a colour code lights (bit 3 = P1 ... bit 0 = P4); codes 0 and above 8 light none.
-constexpr uint8_t kPlaneBits[] = {0b0000, 0b1100, 0b0011, 0b1111, 0b1110,
-                                  0b1000, 0b0010, 0b1010, 0b1011};
 
 void put(std::string* out, uint8_t b) {
   out->push_back(static_cast<char>(b));
@@ -99,7 +94,7 @@ std::string imageBody(const WorkspaceStreamInput& in, const std::vector<uint8_t>
     if (part.empty()) writeAddressHeader(addresses, kGroupCodeMessages, &part);
     put(&part, kCmdImage);
     put(&part, static_cast<uint8_t>(slot));
-    part += imagePlanes(*image, in.signWidth);
+    bitmaps::appendImagePlanes(*image, &part);
   }
   put(&part, kTerminator);
   std::string body;
@@ -184,24 +179,6 @@ void appendTwoDigits(int value, std::string* out) {
 
 uint8_t timeOffsetFor(const std::vector<uint8_t>& addresses) {
   return static_cast<uint8_t>(addressHeaderLength(addresses) + 1);
-}
-
-std::string imagePlanes(const bitmaps::CBitmapImage& image, int signWidth) {
-  const int bytesPerRow = (signWidth + 7) / 8;
-  const size_t planeSize = static_cast<size_t>(kImageRows * bytesPerRow);
-  std::string planes(planeSize * kPlaneCount, '\0');
-  for (int y = 0; y < kImageRows; ++y) {
-    for (int x = 0; x < signWidth; ++x) {
-      const uint8_t code = image.pixel(x, y);
-      const uint8_t bits = code < std::size(kPlaneBits) ? kPlaneBits[code] : 0;
-      const size_t byte = static_cast<size_t>(y * bytesPerRow + x / 8);
-      const auto mask = static_cast<char>(0x80 >> (x % 8));
-      for (int p = 0; p < kPlaneCount; ++p) {
-        if (bits & (0b1000 >> p)) planes[static_cast<size_t>(p) * planeSize + byte] |= mask;
-      }
-    }
-  }
-  return planes;
 }
 
 StreamResult buildWorkspaceStream(const WorkspaceStreamInput& in,

@@ -56,9 +56,6 @@ std::string buildTestStream(const std::vector<uint8_t>& addresses);
 // "Clear Sign's Memory": one block 10 carrying the clearing task.
 std::string buildClearMemoryStream(const std::vector<uint8_t>& addresses);
 
-// The four bit planes of one image as a sign `signWidth` pixels wide shows it.
-std::string imagePlanes(const bitmaps::CBitmapImage& image, int signWidth);
-
 // The time offset of a block 8 body for `addresses`: the position of the weekday byte counted from
 // the first byte after the offset byte.
 uint8_t timeOffsetFor(const std::vector<uint8_t>& addresses);

@@ -154,18 +154,6 @@ TEST(WorkspaceStream, ImageBlockCarriesFoundImagesInTheirSlots) {
   EXPECT_EQ(img.bytes.back(), '\0');
 }
 
-TEST(ImagePlanes, RowsArePaddedToWholeBytes) {
-  bitmaps::CBitmapImage image("0001", 10);
-  for (int x = 0; x < 10; ++x)
-    image.setPixel(x, 0, 3);
-  const string planes = imagePlanes(image, 10);
-  ASSERT_EQ(planes.size(), 4u * 7 * 2);
-  for (int p = 0; p < 4; ++p) {
-    EXPECT_EQ(static_cast<uint8_t>(planes[static_cast<size_t>(p * 14)]), 0xFF);
-    EXPECT_EQ(static_cast<uint8_t>(planes[static_cast<size_t>(p * 14 + 1)]), 0xC0);
-  }
-}
-
 TEST(WorkspaceStream, TooLargeForTheSixteenBitLengthIsRefused) {
   workspace::Workspace ws;
   for (int m = 1; m <= 99; ++m) {
