@@ -19,6 +19,14 @@ CBitmapCatalog catalogOf(std::initializer_list<const char*> indexTexts, uint16_t
   return catalog;
 }
 
+// Images numbered first to last, built in one go (getOrCreate would search for each one).
+CBitmapCatalog numbered(int first, int last) {
+  std::vector<CBitmapImage> images;
+  for (int n = first; n <= last; ++n)
+    images.emplace_back(CBitmapImage::formatIndex(n), 8);
+  return CBitmapCatalog(8, std::move(images));
+}
+
 }  // namespace
 
 TEST(BitmapImage, IndexTextIsFourDigitsAndReadsLikeANumber) {
@@ -49,14 +57,6 @@ TEST(BitmapImage, NewImageIsBlackAndPixelsAreRowMajor) {
   EXPECT_EQ(image.pixel(9, 6), 9);
 }
 
-TEST(BitmapImage, ScreenColoursOfTheCodes) {
-  EXPECT_EQ(bitmaps::screenColour(1), (bitmaps::ScreenColour{255, 0, 0}));
-  EXPECT_EQ(bitmaps::screenColour(4), (bitmaps::ScreenColour{187, 106, 0}));
-  EXPECT_EQ(bitmaps::screenColour(8), (bitmaps::ScreenColour{255, 128, 0}));
-  EXPECT_EQ(bitmaps::screenColour(0), (bitmaps::ScreenColour{0, 0, 0}));
-  EXPECT_EQ(bitmaps::screenColour(9), (bitmaps::ScreenColour{0, 0, 0}));
-}
-
 TEST(BitmapCatalog, FindComparesTheFourDigitText) {
   const CBitmapCatalog catalog = catalogOf({"0007", "12", "0012"});
   ASSERT_NE(catalog.find(7), nullptr);
@@ -83,9 +83,9 @@ TEST(BitmapCatalog, GetOrCreateAppendsOrFailsWithTheCatalogText) {
 }
 
 TEST(BitmapCatalog, AFullCatalogTakesNoNewImage) {
-  CBitmapCatalog catalog(8);
-  for (int n = 1; n <= 9999; ++n)
-    ASSERT_NE(catalog.getOrCreate(n, true, nullptr), nullptr);
+  CBitmapCatalog catalog = numbered(1, 9998);
+  EXPECT_FALSE(catalog.full());
+  ASSERT_NE(catalog.getOrCreate(9999, true, nullptr), nullptr);
   EXPECT_TRUE(catalog.full());
   std::string error;
   EXPECT_EQ(catalog.getOrCreate(10000, true, &error), nullptr);
@@ -124,9 +124,7 @@ TEST(BitmapCatalog, NextFreeIndex) {
   // Index texts are read as numbers here: "2" and " 0001" take 2 and 1, junk takes nothing.
   EXPECT_EQ(catalogOf({"2", " 0001", "abc", "-3", "0000"}).nextFreeIndex(), 3);
 
-  CBitmapCatalog catalog(8);
-  for (int n = 1; n <= 4999; ++n)
-    catalog.getOrCreate(n, true, nullptr);
+  CBitmapCatalog catalog = numbered(1, 4999);
   EXPECT_EQ(catalog.nextFreeIndex(), 5000);
   // A taken 5000 must not be handed out again: the drawing would overwrite that image.
   catalog.getOrCreate(5000, true, nullptr);

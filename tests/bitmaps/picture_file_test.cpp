@@ -100,17 +100,6 @@ TEST(PictureFile, RefusesWrongHeaderWidthAndColourWithTheirTexts) {
   EXPECT_EQ(catalog, previousCatalog());
 }
 
-TEST(PictureFile, ReadsRecordsInFileOrder) {
-  std::string bytes = fileHead(4, 2, 2) + record("0009", 4, '\x02') + record("0001", 4, '\x08');
-  CBitmapCatalog catalog(4);
-  ASSERT_TRUE(bitmaps::decodePictureFile(bytes, "p.dat", 4, 2, &catalog).ok);
-  ASSERT_EQ(catalog.count(), 2u);
-  EXPECT_EQ(catalog.at(0).indexText(), "0009");
-  EXPECT_EQ(catalog.at(0).pixels(), std::vector<uint8_t>(28, 2));
-  EXPECT_EQ(catalog.at(1).indexText(), "0001");
-  EXPECT_EQ(catalog.at(1).pixels(), std::vector<uint8_t>(28, 8));
-}
-
 TEST(PictureFile, RecordOfAnotherWidthIsFittedToTheSignWidth) {
   // Row y of the 3-wide record holds 10*y+1, 10*y+2, 10*y+3.
   std::string narrow = le32(4) + "0001" + le16(3);
