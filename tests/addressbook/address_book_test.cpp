@@ -91,8 +91,3 @@ TEST(AddressBookRules, RenamingASiteRenamesEveryGroupEntry) {
   EXPECT_FALSE(b.renameSite("Depot", "Other"));
   EXPECT_EQ(b.findGroupOfSite("Depot"), nullptr);
 }
-
-TEST(AddressBookRules, NameExistsMessage) {
-  EXPECT_EQ(addressbook::nameExistsMessage(),
-            "Sorry, this name already exists, please input another name!");
-}
