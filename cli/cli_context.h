@@ -31,5 +31,6 @@ void addWorkspaceCommands(CLI::App& app, CliContext& ctx);
 void addAddressCommands(CLI::App& app, CliContext& ctx);
 void addSignDataCommands(CLI::App& app, CliContext& ctx);
 void addSendCommands(CLI::App& app, CliContext& ctx);
+void addMailCommands(CLI::App& app, CliContext& ctx);
 
 }  // namespace cli

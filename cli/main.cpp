@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   cli::addAddressCommands(app, ctx);
   cli::addSignDataCommands(app, ctx);
   cli::addSendCommands(app, ctx);
+  cli::addMailCommands(app, ctx);
   app.require_subcommand(1);
   try {
     app.parse(argc, argv);

@@ -8,6 +8,7 @@
 #include "cli/cli_context.h"
 #include "cli/workspace_loading.h"
 #include "i18n/cp1252.h"
+#include "mail/email_transfer.h"
 #include "platform/data_dir.h"
 #include "signlink/modem_list.h"
 #include "signlink/send_pipeline.h"
@@ -113,6 +114,8 @@ void runSend(CliContext& ctx, const SendOptions& o) {
   env.link = &link;
   env.tcp = &tcp;
   env.dialer = &dialer;
+  mail::EmailTransfer email(book, pump, clock);
+  env.email = &email;
   env.pump = &pump;
   env.clock = &clock;
   env.ui = &progress;

@@ -1,0 +1,83 @@
+#include "mail/sign_data_mail.h"
+
+#include <cerrno>
+
+#include "i18n/string_ids.h"
+#include "i18n/string_table.h"
+#include "i18n/text_format.h"
+#include "mail/mail_address.h"
+
+namespace mail {
+
+namespace {
+
+// Bytes the rendered mail is given room for at a time.
+constexpr size_t kMemoryFileGrowth = 1024;
+
+std::string memoryFileError(int systemError) {
+  return i18n::formatText(i18n::text(i18n::IDS_MAIL_RENDER_FAILED),
+                          {static_cast<long long>(systemError)});
+}
+
+// How many items a path list names (blank items do not count).
+int listedPaths(const std::string& list) {
+  int count = 0;
+  size_t start = 0;
+  while (start <= list.size()) {
+    size_t end = list.find_first_of(",;", start);
+    if (end == std::string::npos) end = list.size();
+    if (!trimBlanks(std::string_view(list).substr(start, end - start)).empty()) ++count;
+    start = end + 1;
+  }
+  return count;
+}
+
+}  // namespace
+
+std::unique_ptr<SmtpMessage> buildSignDataMail(const addressbook::CAddressBook& book,
+                                               const std::string& attachmentPaths,
+                                               const SignDataMailTarget& target,
+                                               std::string* error) {
+  const addressbook::CMailServer* server = book.findMailServer(target.serverName);
+  if (!server) {
+    *error = i18n::formatText(i18n::text(i18n::IDS_MAIL_SERVER_DELETED), {target.serverName});
+    return nullptr;
+  }
+  const addressbook::CMailbox* mailbox = book.findMailbox(target.mailboxName);
+  if (!mailbox) {
+    *error = i18n::formatText(i18n::text(i18n::IDS_MAILBOX_DELETED), {target.mailboxName});
+    return nullptr;
+  }
+
+  auto message = std::make_unique<SmtpMessage>();
+  message->setMime(false);
+  message->setCharset(kSignDataCharset);
+  message->setPriority(MailPriority::kHigh);
+  message->addRecipients(mailbox->address, RecipientField::kTo);
+  message->setSubject(kSignDataSubject);
+  message->setTextBody(kSignDataSubject);
+  // Files that are not there would be skipped without a word, and the receiver would get a mail
+  // without data; refuse instead.
+  if (message->addAttachments(attachmentPaths) < listedPaths(attachmentPaths)) {
+    *error = memoryFileError(ENOENT);
+    return nullptr;
+  }
+  message->setFrom(MailAddress(server->name, server->mailAddress));
+  message->setXMailer("");
+  return message;
+}
+
+bool renderSignDataMail(const SmtpMessage& message, const platform::LocalClock& clock,
+                        std::string* bytes, std::string* error) {
+  bytes->clear();
+  bytes->reserve(kMemoryFileGrowth);
+  RenderError renderError;
+  if (!message.render(clock, bytes, &renderError)) {
+    bytes->clear();
+    *error = memoryFileError(renderError.systemError);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace mail

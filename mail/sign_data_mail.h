@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "addressbook/address_book.h"
+#include "mail/smtp_message.h"
+#include "platform/local_clock.h"
+
+namespace mail {
+
+// The mail that carries a sign data file to a receiving PC. The receiver recognises it by its
+// subject (or a body equal to it) and takes the data from its one base64 attachment, so the
+// envelope must not change: subject and text body kSignDataSubject, MIME multipart/mixed in
+// charset kSignDataCharset, "X-Priority: 1", no X-Mailer line.
+inline constexpr char kSignDataSubject[] = "Data for Z2500 series";
+inline constexpr char kSignDataCharset[] = "iso-8859-1";
+
+// Where a sign data mail goes: a mail server record (sender and SMTP server) and a mailbox record
+// (the recipients), both named as in the address book.
+struct SignDataMailTarget {
+  std::string serverName;
+  std::string mailboxName;
+};
+
+// Builds the sign data mail for the files of `attachmentPaths` (a "," or ";" separated list; the
+// send pipeline gives one path). From: the server's name (an encoded word when it needs one) and
+// its sender address; To: the mailbox's addresses. Returns null with *error set when the server
+// (the "MAIL SERVER has been deleted" text) or the mailbox (the "Recv Mailbox has been deleted"
+// text) is not in `book`, or when a listed file is not there to attach (the memory-file text
+// with the system error), since a mail without its data would be taken for a delivered one.
+std::unique_ptr<SmtpMessage> buildSignDataMail(const addressbook::CAddressBook& book,
+                                               const std::string& attachmentPaths,
+                                               const SignDataMailTarget& target,
+                                               std::string* error);
+
+// Renders a built mail into *bytes (what the SMTP data phase carries, without the end mark),
+// dated from `clock`. False with *error (the memory-file text with the system error) when an
+// attached file cannot be read.
+bool renderSignDataMail(const SmtpMessage& message, const platform::LocalClock& clock,
+                        std::string* bytes, std::string* error);
+
+}  // namespace mail

@@ -1,0 +1,11 @@
+// The mail servers start once for the whole program.
+
+#include <gtest/gtest.h>
+
+#include "tests/mail_transfer/mail_servers.h"
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  mail_transfer_testing::MailServers::install();
+  return RUN_ALL_TESTS();
+}

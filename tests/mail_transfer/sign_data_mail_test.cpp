@@ -1,0 +1,193 @@
+// The sign data mail: its envelope byte for byte (the receiving PC depends on it), the records it
+// comes from, and a reading by an independent MIME parser.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "addressbook/address_book.h"
+#include "i18n/string_ids.h"
+#include "i18n/string_table.h"
+#include "mail/mail_date.h"
+#include "mail/sign_data_mail.h"
+#include "platform/local_clock.h"
+#include "tests/support/temp_dir.h"
+
+using testing_support::TempDir;
+
+namespace {
+
+constexpr char kDataFileName[] = "Z2500261208090507.bin";
+
+platform::LocalTime sendTime() {
+  platform::LocalTime t;
+  t.year = 2026;
+  t.month = 12;
+  t.day = 8;
+  t.hour = 9;
+  t.minute = 5;
+  t.second = 7;
+  t.weekday = 2;
+  t.utcOffsetMinutes = 60;
+  return t;
+}
+
+addressbook::CAddressBook bookWith(const std::string& serverName, const std::string& addresses) {
+  addressbook::CAddressBook book;
+  addressbook::CMailServer server;
+  server.name = serverName;
+  server.smtpServer = "127.0.0.1";
+  server.mailAddress = "sender@example.com";
+  server.pop3Server = "127.0.0.1";
+  server.pop3Account = "sender";
+  book.mailServers = {server};
+  book.mailboxes = {{"Depot", addresses}};
+  return book;
+}
+
+std::string hundredBytes() {
+  std::string bytes;
+  for (int i = 0; i < 100; ++i)
+    bytes += static_cast<char>(i);
+  return bytes;
+}
+
+class SignDataMailTest : public ::testing::Test {
+ protected:
+  void SetUp() override { testing_support::writeFile(path_, hundredBytes()); }
+
+  std::unique_ptr<mail::SmtpMessage> build(const addressbook::CAddressBook& book,
+                                           const std::string& server = "Office",
+                                           const std::string& mailbox = "Depot") {
+    return mail::buildSignDataMail(book, path_, {server, mailbox}, &error_);
+  }
+
+  std::string render(const mail::SmtpMessage& message) {
+    std::string bytes;
+    EXPECT_TRUE(mail::renderSignDataMail(message, clock_, &bytes, &error_)) << error_;
+    return bytes;
+  }
+
+  TempDir dir_;
+  const std::string path_ = dir_.file(kDataFileName);
+  const platform::FixedClock clock_{sendTime()};
+  std::string error_;
+};
+
+TEST_F(SignDataMailTest, EnvelopeIsTheOneTheReceiverReads) {
+  const auto message = build(bookWith("Office", "depot@example.com"));
+  ASSERT_NE(message, nullptr) << error_;
+  const std::string b = message->root().boundary();
+  const std::string f = kDataFileName;
+  const std::string expected =
+      "From: Office <sender@example.com>\r\n"
+      "To: depot@example.com\r\n"
+      "Subject: Data for Z2500 series\r\n"
+      "Content-Transfer-Encoding: quoted-printable\r\n"
+      "MIME-Version: 1.0\r\n"
+      "Content-Type: multipart/mixed; boundary=\"" +
+      b +
+      "\"\r\n"
+      "Date: " +
+      mail::formatMailDate(sendTime()) +
+      "\r\n"
+      "X-Priority: 1\r\n"
+      "\r\n"
+      "This is a multi-part message in MIME format\r\n"
+      "--" +
+      b +
+      "\r\n"
+      "Content-Type: text/plain; charset=iso-8859-1\r\n"
+      "Content-Transfer-Encoding: quoted-printable\r\n"
+      "\r\n"
+      "Data for Z2500 series\r\n"
+      "\r\n"
+      "--" +
+      b +
+      "\r\n"
+      "Content-Type: application/octet-stream; charset=iso-8859-1; name=" +
+      f +
+      "\r\n"
+      "Content-Transfer-Encoding: base64\r\n"
+      "Content-Disposition: attachment; filename=\"" +
+      f +
+      "\"\r\n"
+      "\r\n"
+      "AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIjJCUmJygpKissLS4vMDEyMzQ1Njc4\r\n"
+      "OTo7PD0+P0BBQkNERUZHSElKS0xNTk9QUVJTVFVWV1hZWltcXV5fYGFiYw==\r\n"
+      "\r\n"
+      "--" +
+      b + "--";
+  EXPECT_EQ(render(*message), expected);
+  EXPECT_FALSE(b.empty());
+}
+
+TEST_F(SignDataMailTest, MailboxListGivesEveryRecipientAndEightBitServerNameIsEncoded) {
+  const auto message = build(bookWith("B\xFC"
+                                      "ro",
+                                      " one@example.com; Two <two@example.com>"),
+                             "B\xFC"
+                             "ro");
+  ASSERT_NE(message, nullptr) << error_;
+  ASSERT_EQ(message->to().size(), 2u);
+  EXPECT_EQ(message->to()[0].emailAddress, "one@example.com");
+  EXPECT_EQ(message->to()[1].emailAddress, "two@example.com");
+  const std::string bytes = render(*message);
+  EXPECT_EQ(bytes.rfind("From: =?iso-8859-1?q?B=FCro?= <sender@example.com>\r\n", 0), 0u) << bytes;
+  EXPECT_NE(bytes.find("\r\nTo: one@example.com,Two <two@example.com>\r\n"), std::string::npos)
+      << bytes;
+}
+
+TEST_F(SignDataMailTest, MissingRecordsAndFilesGiveTheirTexts) {
+  const addressbook::CAddressBook book = bookWith("Office", "depot@example.com");
+  EXPECT_EQ(build(book, "Gone"), nullptr);
+  EXPECT_EQ(error_,
+            "Group Gone(MAIL SERVER) has been deleted by user,can't send email through "
+            "this MAIL SERVER!");
+  EXPECT_EQ(build(book, "Office", "Lost"), nullptr);
+  EXPECT_EQ(error_,
+            "Group Lost(Recv Mailbox) has been deleted by user,can't send email to this "
+            "mail address!");
+
+  // A data file that is not there must not turn into a mail without data.
+  std::remove(path_.c_str());
+  EXPECT_EQ(build(book), nullptr);
+  EXPECT_EQ(error_, "Couldn't save to memory file!, Error:2");
+}
+
+TEST_F(SignDataMailTest, PythonEmailPackageReadsSubjectBodyAndData) {
+  const auto message = build(bookWith("Office", "depot@example.com"));
+  ASSERT_NE(message, nullptr) << error_;
+  testing_support::writeFile(dir_.file("mail.eml"), render(*message));
+  const std::string command =
+      "/usr/bin/python3 " VARNEL_SOURCE_DIR "/tests/mail/parse_mail.py " + dir_.file("mail.eml");
+  FILE* pipe = ::popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buffer[4096];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+    out.append(buffer, n);
+  ASSERT_EQ(::pclose(pipe), 0) << out;
+
+  auto hex = [](const std::string& bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string h;
+    for (unsigned char c : bytes) {
+      h += digits[c >> 4];
+      h += digits[c & 15];
+    }
+    return h;
+  };
+  const std::string subject = hex(mail::kSignDataSubject);
+  EXPECT_NE(out.find("subject " + subject + "\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("multipart 1\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("text text/plain " + subject + "\n"), std::string::npos) << out;
+  EXPECT_NE(out.find(std::string("attachment ") + kDataFileName + " " + hex(hundredBytes()) + "\n"),
+            std::string::npos)
+      << out;
+}
+
+}  // namespace
