@@ -12,6 +12,8 @@
 //   33133-33161  sign data stream, TCP/IP link and send pipeline
 //   32858-32868, 32871-32896, 32939-32955  windows, menus and dialogs
 // (Identifiers must stay inside 108-128 and 32797-33208.)
+// The menu commands' identifiers (i18n/menu_texts.h) are also the identifiers of their status-bar
+// prompts; 32890-32896 are taken by the bitmap editor's menu commands, 108 by the ZiTi bar.
 
 namespace i18n {
 
