@@ -44,6 +44,12 @@ class Pop3Server {
   // line ends as CRLF. Returns the file's path.
   std::string deliver(const std::string& user, const std::string& message);
 
+  // The user's Maildir, for a test SMTP server to deliver into. Dovecot's mail processes run as
+  // mailUid() and must be able to read what others put there (mode 0644 is enough).
+  std::string maildir(const std::string& user) const { return dir_ + "/mail/" + user; }
+  uid_t mailUid() const { return mailUid_; }
+  gid_t mailGid() const { return mailGid_; }
+
   // Mails in the user's Maildir (new/ and cur/).
   size_t mailCount(const std::string& user) const;
 
