@@ -1,0 +1,186 @@
+// varnel-cli with e-mail destinations: the rendered sign data mail, and a workspace sent to a
+// site on an e-mail device through the real servers, its temporary data file gone either way.
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "addressbook/address_book.h"
+#include "mail/base64.h"
+#include "signlink/sign_data_file.h"
+#include "tests/mail_transfer/mail_servers.h"
+#include "tests/support/run_command.h"
+#include "tests/support/temp_dir.h"
+#include "workspace/workspace_file.h"
+
+using mail_transfer_testing::MailServers;
+using testing_support::runCli;
+using testing_support::TempDir;
+
+namespace {
+
+std::vector<std::string> filesIn(const std::string& dir) {
+  std::vector<std::string> names;
+  if (DIR* d = ::opendir(dir.c_str())) {
+    while (const dirent* e = ::readdir(d)) {
+      const std::string name = e->d_name;
+      if (name != "." && name != "..") names.push_back(name);
+    }
+    ::closedir(d);
+  }
+  return names;
+}
+
+// Lines of tests/mail/parse_mail.py about a mail file.
+std::string parseWithPython(const std::string& path) {
+  const std::string command =
+      "/usr/bin/python3 " VARNEL_SOURCE_DIR "/tests/mail/parse_mail.py " + path;
+  std::string out;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+      out.append(buffer, n);
+    if (::pclose(pipe) != 0) out += "(parser failed)";
+  }
+  return out;
+}
+
+std::string hex(std::string_view bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string h;
+  for (unsigned char c : bytes) {
+    h += digits[c >> 4];
+    h += digits[c & 15];
+  }
+  return h;
+}
+
+// The attachment of a delivered mail, decoded.
+std::string attachmentOf(const std::string& mail) {
+  const size_t name = mail.find("filename=\"Z2500");
+  if (name == std::string::npos) return {};
+  const size_t start = mail.find("\r\n\r\n", name);
+  const size_t end = mail.find("\r\n\r\n", start + 4);
+  if (start == std::string::npos || end == std::string::npos) return {};
+  return mail::base64Decode(std::string_view(mail).substr(start + 4, end - start - 4));
+}
+
+class CliMailTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    servers_ = MailServers::get();
+    ASSERT_NE(servers_->open(), nullptr) << servers_->error();
+    server_ = servers_->openServerRecord();
+    if (!servers_->pop3()) {
+      // Without Dovecot the send logs in to SMTP instead of POP3.
+      server_.smtpPort = servers_->auth()->port();
+      server_.needsAuth = 1;
+    }
+  }
+
+  void saveBook(const std::string& mailboxAddress) {
+    addressbook::CAddressBook book;
+    addressbook::CDevice device;
+    device.name = "Poller";
+    device.type = addressbook::DeviceType::kEmail;
+    device.mailServerName = server_.name;
+    book.devices = {device};
+    addressbook::CSite site;
+    site.name = "Depot";
+    site.deviceName = "Poller";
+    site.signAddresses = "1-3";
+    site.networkTarget = "DepotBox";
+    book.sites = {site};
+    book.mailboxes = {{"DepotBox", mailboxAddress}};
+    book.mailServers = {server_};
+    ASSERT_TRUE(book.save(addressbook::sitePath(data_.path())).ok);
+  }
+
+  // Runs varnel-cli send with its temporary directory in tmp_.
+  testing_support::CommandResult sendWorkspace() {
+    std::string error;
+    EXPECT_TRUE(
+        workspace::saveWorkspaceFile(data_.file("show.SDV"), workspace::Workspace(), &error))
+        << error;
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    ::setenv("TMPDIR", tmp_.path().c_str(), 1);
+    auto r = runCli({"--data-dir", data_.path(), "send", "workspace", data_.file("show.SDV"),
+                     "--site", "Depot"});
+    if (old) {
+      ::setenv("TMPDIR", saved.c_str(), 1);
+    } else {
+      ::unsetenv("TMPDIR");
+    }
+    return r;
+  }
+
+  testing_support::SmtpTestServer* smtp() const {
+    return server_.needsAuth ? servers_->auth() : servers_->open();
+  }
+
+  MailServers* servers_ = nullptr;
+  addressbook::CMailServer server_;
+  TempDir data_;
+  TempDir tmp_;
+};
+
+TEST_F(CliMailTest, RenderedMailReadsBackWithPython) {
+  saveBook("depot@example.com");
+  const std::string bin = data_.file("Z2500261208090507.bin");
+  const std::string data("\x00\x01\r\n.\r\nsign\xFF", 12);
+  testing_support::writeFile(bin, data);
+  const auto r = runCli({"--data-dir", data_.path(), "mail", "render", bin, "--server", "Office",
+                         "--mailbox", "DepotBox", "-o", data_.file("out.eml")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::string mail = testing_support::readFile(data_.file("out.eml"));
+  EXPECT_EQ(mail.substr(mail.size() - 2), "--");  // No end mark.
+  const std::string out = parseWithPython(data_.file("out.eml"));
+  const std::string subject = hex("Data for Z2500 series");
+  EXPECT_NE(out.find("subject " + subject + "\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("text text/plain " + subject + "\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("attachment Z2500261208090507.bin " + hex(data) + "\n"), std::string::npos)
+      << out;
+
+  const auto missing = runCli({"--data-dir", data_.path(), "mail", "render", bin, "--server",
+                               "Office", "--mailbox", "Nowhere", "-o", data_.file("no.eml")});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find("Group Nowhere(Recv Mailbox) has been deleted by user"),
+            std::string::npos)
+      << missing.err;
+}
+
+TEST_F(CliMailTest, WorkspaceReachesTheSiteMailboxAndTheDataFileIsGone) {
+  saveBook("depot@example.com");
+  const size_t before = smtp()->deliveredMails().size();
+  const auto r = sendWorkspace();
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.err.find("EMail:Office\n"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("send successfully,"), std::string::npos) << r.err;
+  EXPECT_TRUE(filesIn(tmp_.path()).empty());
+
+  const auto mails = smtp()->deliveredMails();
+  ASSERT_EQ(mails.size(), before + 1);
+  EXPECT_NE(mails.back().find("Subject: Data for Z2500 series\r\n"), std::string::npos);
+  std::string_view stream;
+  EXPECT_TRUE(signlink::signDataFileStream(attachmentOf(mails.back()), &stream));
+  EXPECT_FALSE(stream.empty());
+}
+
+TEST_F(CliMailTest, FailedSendStillRemovesTheDataFile) {
+  server_.smtpPort = 1;  // Nothing listens there.
+  server_.pop3Port = servers_->pop3() ? servers_->pop3()->port() : 1;
+  saveBook("depot@example.com");
+  const auto r = sendWorkspace();
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("Couldn't connect to server!, Error:"), std::string::npos) << r.err;
+  EXPECT_TRUE(filesIn(tmp_.path()).empty());
+}
+
+}  // namespace
