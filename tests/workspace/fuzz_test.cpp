@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "random_workspace.h"
 #include "sdv_test_bytes.h"
+#include "tests/support/random_workspace.h"
 #include "workspace/message_encoder.h"
 #include "workspace/workspace_file.h"
 
@@ -32,6 +32,10 @@ Bytes& controlRecords(Bytes& b, const workspace::Workspace& ws, bool sixBytes) {
   return b;
 }
 
+int pick(std::mt19937& rng, int lo, int hi) {
+  return std::uniform_int_distribution<int>(lo, hi)(rng);
+}
+
 int controlCount(const workspace::Workspace& ws) {
   int n = 0;
   for (const auto& line : ws.lines)
@@ -41,7 +45,7 @@ int controlCount(const workspace::Workspace& ws) {
 
 std::vector<Sample> samples() {
   std::mt19937 rng(99);
-  const workspace::Workspace ws = sdv_test::randomWorkspace(rng, 3, 3);
+  const workspace::Workspace ws = testing_support::randomWorkspace(rng, 2);
   const auto lineCount = static_cast<int>(ws.lines.size());
   std::vector<Sample> out;
   out.push_back({"3.5", workspace::serializeWorkspace(ws), std::nullopt});
@@ -130,15 +134,14 @@ TEST(WorkspaceFileFuzz, BitFlipsAndByteSmashesFailOrLoad) {
     for (int i = 0; i < kCases; ++i) {
       std::string file = s.file;
       std::optional<std::string> controls = s.controlFile;
-      for (int flips = sdv_test::pick(rng, 1, 4); flips > 0; --flips) {
+      for (int flips = pick(rng, 1, 4); flips > 0; --flips) {
         std::string& target =
-            controls && !controls->empty() && sdv_test::pick(rng, 0, 4) == 0 ? *controls : file;
-        const auto at =
-            static_cast<size_t>(sdv_test::pick(rng, 0, static_cast<int>(target.size()) - 1));
-        if (sdv_test::pick(rng, 0, 1)) {
-          target[at] = static_cast<char>(target[at] ^ (1 << sdv_test::pick(rng, 0, 7)));
+            controls && !controls->empty() && pick(rng, 0, 4) == 0 ? *controls : file;
+        const auto at = static_cast<size_t>(pick(rng, 0, static_cast<int>(target.size()) - 1));
+        if (pick(rng, 0, 1)) {
+          target[at] = static_cast<char>(target[at] ^ (1 << pick(rng, 0, 7)));
         } else {
-          target[at] = static_cast<char>(sdv_test::pick(rng, 0, 1) ? 0xFF : 0x7F);
+          target[at] = static_cast<char>(pick(rng, 0, 1) ? 0xFF : 0x7F);
         }
       }
       loaded += check(file, controls) ? 1 : 0;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "random_workspace.h"
+#include "tests/support/random_workspace.h"
 #include "tests/support/temp_dir.h"
 #include "workspace/message_encoder.h"
 #include "workspace/workspace_file.h"
@@ -10,7 +10,7 @@ namespace {
 TEST(WorkspaceRoundTrip, RandomWorkspacesSurviveSerializeAndParse) {
   std::mt19937 rng(20261208);
   for (int i = 0; i < 300; ++i) {
-    const workspace::Workspace ws = sdv_test::randomWorkspace(rng);
+    const workspace::Workspace ws = testing_support::randomWorkspace(rng);
     ASSERT_TRUE(workspace::isStorableWorkspace(ws));
     const workspace::LoadResult r =
         workspace::parseWorkspaceFile(workspace::serializeWorkspace(ws), std::nullopt, "r");
@@ -22,7 +22,7 @@ TEST(WorkspaceRoundTrip, RandomWorkspacesSurviveSerializeAndParse) {
 TEST(WorkspaceRoundTrip, SavedFileLoadsBackEqualAndEncodesTheSame) {
   std::mt19937 rng(7);
   testing_support::TempDir dir;
-  const workspace::Workspace ws = sdv_test::randomWorkspace(rng, 60);
+  const workspace::Workspace ws = testing_support::randomWorkspace(rng, 40);
   std::string error;
   ASSERT_TRUE(workspace::saveWorkspaceFile(dir.file("w.SDV"), ws, &error)) << error;
   const workspace::LoadResult r = workspace::loadWorkspaceFile(dir.file("w.SDV"));
