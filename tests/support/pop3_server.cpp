@@ -5,6 +5,7 @@
 #include <netinet/in.h>
 #include <pwd.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -174,12 +175,16 @@ bool Pop3Server::start(std::string* error) {
 
   const std::string config = dir_ + "/dovecot.conf";
   const std::string output = dir_ + "/dovecot.out";
+  const pid_t parent = ::getpid();
   const pid_t pid = ::fork();
   if (pid < 0) {
     *error = "fork failed";
     return false;
   }
   if (pid == 0) {
+    // A test program that dies (a crash, a time-out kill) takes its server with it.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != parent) ::_exit(127);
     const int fd = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd >= 0) {
       ::dup2(fd, STDOUT_FILENO);
