@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "signlink/sign_data_file.h"
 #include "signlink/sign_stream.h"
 #include "signlink/stream_units.h"
@@ -111,4 +113,24 @@ TEST(SignDataFile, Is24BytesLongerAndReadsBackToTheSameUnits) {
   EXPECT_FALSE(signDataFileStream("Z2500 series35", &stream));  // shorter than the header
   EXPECT_FALSE(signDataFileStream(string(30, 'x'), &stream));
   EXPECT_EQ(writeSignDataFile(built.stream, t, dir.file("no/such/dir")), "");
+}
+
+TEST(ReadStream, RandomAndMutatedStreamsNeverReadPastTheEnd) {
+  // Under the sanitizers any read past the stream would be caught here.
+  std::mt19937 rng(5);
+  const string valid = block(100, "width") + block(8, bytes({2, 'a', 'b'})) +
+                       bytes({2, 0, 9, 2, 0, 3}) + "xyzuvw" + block(1, string(500, 't'));
+  for (int i = 0; i < 20000; ++i) {
+    string s = valid.substr(0, std::uniform_int_distribution<size_t>(0, valid.size())(rng));
+    for (int flips = std::uniform_int_distribution<int>(0, 3)(rng); flips > 0 && !s.empty();
+         --flips) {
+      s[std::uniform_int_distribution<size_t>(0, s.size() - 1)(rng)] ^=
+          static_cast<char>(1 << std::uniform_int_distribution<int>(0, 7)(rng));
+    }
+    const StreamUnits r = readStream(s);
+    EXPECT_LE(totalBytes(r.units), s.size());
+    if (!r.complete) {
+      EXPECT_LT(r.damagedAt, s.size());
+    }
+  }
 }
