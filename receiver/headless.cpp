@@ -1,0 +1,240 @@
+#include "receiver/headless.h"
+
+#include <signal.h>
+
+#include <algorithm>
+#include <iostream>
+
+#include "platform/atomic_file.h"
+#include "platform/data_dir.h"
+#include "receiver/receive_cycle.h"
+#include "receiver/receiver_paths.h"
+#include "receiver/receiver_settings.h"
+#include "receiver/receiver_texts.h"
+#include "receiver/settings_json.h"
+
+namespace receiver {
+
+namespace {
+
+constexpr char kProgramName[] = "mailpump";
+// Longest single wait while polling, so that a stop request is seen promptly.
+constexpr int kStopCheckMs = 250;
+// A settings document larger than this is not one.
+constexpr size_t kMaxJsonBytes = size_t{16} << 20;
+
+// Status texts as lines on a stream.
+class StreamStatus final : public ReceiverStatus {
+ public:
+  explicit StreamStatus(std::ostream& out) : out_(out) {}
+  void showStatus(const std::string& text) override { out_ << text << std::endl; }
+
+ private:
+  std::ostream& out_;
+};
+
+// The data directory, or empty with the reason written to env.err.
+std::string dataDirectory(const std::string& requested, HeadlessEnvironment& env) {
+  std::string error;
+  std::string dir = platform::resolveDataDir(requested, kProgramName, &error);
+  if (dir.empty()) env.err << error << std::endl;
+  return dir;
+}
+
+bool prepareDirectories(const ReceiverPaths& paths, HeadlessEnvironment& env) {
+  if (paths.createWorkingDirectories()) return true;
+  env.err << "Cannot create the directories \"" << kSaveDirName << "\" and \"" << kLogDirName
+          << "\" in " << paths.dataDir() << std::endl;
+  return false;
+}
+
+bool stopRequested(const HeadlessEnvironment& env) {
+  return env.stop != nullptr && *env.stop != 0;
+}
+
+volatile std::sig_atomic_t gStopSignal = 0;
+
+void onStopSignal(int) {
+  gStopSignal = 1;
+}
+
+// Takes "--name VALUE" or "--name=VALUE".
+bool optionValue(const std::vector<std::string>& args, size_t* i, const std::string& name,
+                 std::string* value, bool* matched, std::string* error) {
+  const std::string& arg = args[*i];
+  *matched = false;
+  if (arg == name) {
+    *matched = true;
+    if (*i + 1 >= args.size()) {
+      *error = name + " needs a value";
+      return false;
+    }
+    *value = args[++*i];
+    return true;
+  }
+  if (arg.rfind(name + "=", 0) == 0) {
+    *matched = true;
+    *value = arg.substr(name.size() + 1);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool parseHeadlessArguments(const std::vector<std::string>& args, HeadlessRequest* request,
+                            std::string* error) {
+  HeadlessRequest parsed;
+  std::vector<std::string> unknown;
+  auto setMode = [&](HeadlessMode mode) {
+    if (parsed.mode != HeadlessMode::kNone && parsed.mode != mode) {
+      *error =
+          "only one of --once, --headless, --export-settings and --import-settings may be given";
+      return false;
+    }
+    parsed.mode = mode;
+    return true;
+  };
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    bool matched = false;
+    if (!optionValue(args, &i, "--data-dir", &parsed.dataDir, &matched, error)) return false;
+    if (matched) continue;
+    if (!optionValue(args, &i, "--import-settings", &parsed.importFile, &matched, error))
+      return false;
+    if (matched) {
+      if (!setMode(HeadlessMode::kImport)) return false;
+      continue;
+    }
+    if (arg == "--once") {
+      if (!setMode(HeadlessMode::kOnce)) return false;
+    } else if (arg == "--headless") {
+      if (!setMode(HeadlessMode::kPoll)) return false;
+    } else if (arg == "--export-settings") {
+      if (!setMode(HeadlessMode::kExport)) return false;
+    } else {
+      unknown.push_back(arg);
+    }
+  }
+  // Without a headless mode the rest belongs to the window toolkit.
+  if (parsed.mode != HeadlessMode::kNone && !unknown.empty()) {
+    *error = "unknown argument: " + unknown.front();
+    return false;
+  }
+  *request = std::move(parsed);
+  return true;
+}
+
+int runReceiveOnce(const std::string& dataDir, HeadlessEnvironment& env) {
+  const std::string dir = dataDirectory(dataDir, env);
+  if (dir.empty()) return 1;
+  const ReceiverPaths paths(dir);
+  ReceiverSettings settings;
+  const SettingsLoadResult load = loadSettingsFile(paths.settingsFile(), &settings);
+  if (!load.ok()) env.err << load.message << std::endl;
+  if (!prepareDirectories(paths, env)) return 1;
+  StreamStatus status(env.err);
+  Receiver receiver(settings, paths, status, env.pump, env.clock, env.pop3Options);
+  return receiver.ReceiveCycle() < 0 ? 1 : 0;
+}
+
+int runPolling(const std::string& dataDir, HeadlessEnvironment& env) {
+  const std::string dir = dataDirectory(dataDir, env);
+  if (dir.empty()) return 1;
+  const ReceiverPaths paths(dir);
+  ReceiverSettings settings;
+  const SettingsLoadResult load = loadSettingsFile(paths.settingsFile(), &settings);
+  if (!load.ok()) env.err << load.message << std::endl;
+  if (!prepareDirectories(paths, env)) return 1;
+
+  StreamStatus status(env.err);
+  status.showStatus(settings.selfReceiving ? texts::kSelfReceivingOn : texts::kSelfReceivingOff);
+  Receiver receiver(settings, paths, status, env.pump, env.clock, env.pop3Options);
+  const uint64_t period = static_cast<uint64_t>(pollPeriodMs(settings));
+  uint64_t due = env.pump.tickMs() + period;
+  while (!stopRequested(env)) {
+    const uint64_t now = env.pump.tickMs();
+    if (now >= due) {
+      // The timer stands still during a cycle and restarts with the same period afterwards.
+      if (settings.selfReceiving) receiver.ReceiveCycle();
+      due = env.pump.tickMs() + period;
+      continue;
+    }
+    env.pump.dispatch(static_cast<int>(std::min<uint64_t>(due - now, kStopCheckMs)));
+  }
+  receiver.clear();
+
+  // A file that is there but could not be read may still be mended by hand; writing the defaults
+  // over it would lose its mailboxes for good.
+  if (!load.ok() && platform::pathExists(paths.settingsFile())) return 0;
+  std::string error;
+  if (!saveSettingsFile(paths.settingsFile(), settings, &error)) {
+    env.err << error << std::endl;
+    return 1;
+  }
+  return 0;
+}
+
+int exportSettings(const std::string& dataDir, HeadlessEnvironment& env) {
+  const std::string dir = dataDirectory(dataDir, env);
+  if (dir.empty()) return 1;
+  const ReceiverPaths paths(dir);
+  ReceiverSettings settings;
+  const SettingsLoadResult load = loadSettingsFile(paths.settingsFile(), &settings);
+  if (!load.ok()) {
+    env.err << load.message << std::endl;
+    return 1;
+  }
+  env.out << settingsToJson(settings);
+  env.out.flush();
+  return env.out ? 0 : 1;
+}
+
+int importSettings(const std::string& dataDir, const std::string& jsonFile,
+                   HeadlessEnvironment& env) {
+  std::string text;
+  std::string error;
+  if (!platform::readWholeFile(jsonFile, &text, &error, kMaxJsonBytes)) {
+    env.err << error << std::endl;
+    return 1;
+  }
+  ReceiverSettings settings;
+  if (!settingsFromJson(text, &settings, &error)) {
+    env.err << jsonFile << ": " << error << std::endl;
+    return 1;
+  }
+  const std::string dir = dataDirectory(dataDir, env);
+  if (dir.empty()) return 1;
+  if (!saveSettingsFile(ReceiverPaths(dir).settingsFile(), settings, &error)) {
+    env.err << error << std::endl;
+    return 1;
+  }
+  return 0;
+}
+
+int headlessMain(const HeadlessRequest& request) {
+  platform::SleepingPump pump;
+  platform::SystemClock clock;
+  HeadlessEnvironment env{pump, clock, std::cout, std::cerr};
+  switch (request.mode) {
+    case HeadlessMode::kOnce:
+      return runReceiveOnce(request.dataDir, env);
+    case HeadlessMode::kPoll: {
+      struct sigaction action {};
+      action.sa_handler = onStopSignal;
+      sigemptyset(&action.sa_mask);
+      sigaction(SIGINT, &action, nullptr);
+      sigaction(SIGTERM, &action, nullptr);
+      env.stop = &gStopSignal;
+      return runPolling(request.dataDir, env);
+    }
+    case HeadlessMode::kExport:
+      return exportSettings(request.dataDir, env);
+    case HeadlessMode::kImport:
+      return importSettings(request.dataDir, request.importFile, env);
+    case HeadlessMode::kNone:
+      break;
+  }
+  return 1;
+}
+
+}  // namespace receiver

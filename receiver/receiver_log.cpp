@@ -1,0 +1,85 @@
+#include "receiver/receiver_log.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "i18n/text_format.h"
+#include "platform/data_dir.h"
+#include "receiver/receiver_texts.h"
+
+namespace receiver {
+
+namespace {
+
+constexpr char kReceiveLogSuffix[] = "ReceiveLogo.ini";
+constexpr char kSendLogSuffix[] = "SendLogo.ini";
+constexpr char kEntryEnd[] = "\r\n\r\n";
+constexpr mode_t kLogFileMode = 0600;
+
+std::string dayText(const platform::LocalTime& t) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", t.year, t.month, t.day);
+  return buf;
+}
+
+}  // namespace
+
+std::string ReceiverLog::receiveLogName(const platform::LocalTime& t) {
+  return dayText(t) + kReceiveLogSuffix;
+}
+
+std::string ReceiverLog::sendLogName(const platform::LocalTime& t) {
+  return dayText(t) + kSendLogSuffix;
+}
+
+std::string ReceiverLog::entryTime(const platform::LocalTime& t) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d-%02d-%02d", t.year, t.month, t.day, t.hour,
+                t.minute, t.second);
+  return buf;
+}
+
+void ReceiverLog::appendReceive(std::string_view prefix, std::string_view message) const {
+  const platform::LocalTime now = clock_.now();
+  std::string entry = "Receive from ";
+  entry.append(prefix).append(":").append(entryTime(now)).append(" ");
+  entry.append(message).append(kEntryEnd);
+  append(receiveLogName(now), entry);
+}
+
+void ReceiverLog::appendReceiveRaw(std::string_view text) const {
+  append(receiveLogName(clock_.now()), text);
+}
+
+void ReceiverLog::appendSend(std::string_view result) const {
+  const platform::LocalTime now = clock_.now();
+  std::string entry = entryTime(now);
+  entry.append("-send,").append(result).append(kEntryEnd);
+  append(sendLogName(now), entry);
+}
+
+void ReceiverLog::append(const std::string& fileName, std::string_view text) const {
+  const std::string path = platform::joinPath(logDir_, fileName);
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, kLogFileMode);
+  if (fd < 0) return;
+  // One entry is appended whole: O_APPEND places each write at the end, and a short write
+  // continues from where it stopped.
+  size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<size_t>(n);
+  }
+  ::close(fd);
+}
+
+std::string connectionPrefix(std::string_view server, std::string_view account) {
+  return i18n::formatText(texts::kConnectionPrefix, {std::string(server), std::string(account)});
+}
+
+}  // namespace receiver

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/local_clock.h"
+
+namespace receiver {
+
+// The receiver's daily logs in the Logo directory: "%04d-%02d-%02d" (the day of the entry)
+// followed by "ReceiveLogo.ini" or "SendLogo.ini". Plain text; entries are appended, so a day
+// change between two entries starts new files. A log that cannot be opened or created loses the
+// entry silently: logging never stops a receive cycle.
+//
+// The logs hold the headers and bodies of the mails the receiver deletes, so they are created
+// readable by their owner only.
+class ReceiverLog {
+ public:
+  // `logDir` must exist (ReceiverPaths::createWorkingDirectories). `clock` stamps the entries and
+  // names the files; it must outlive the log.
+  ReceiverLog(std::string logDir, const platform::LocalClock& clock)
+      : logDir_(std::move(logDir)), clock_(clock) {}
+
+  // Appends "Receive from <prefix>:<time> <message>\r\n\r\n" to today's receive log, the time
+  // written "%04d-%02d-%02d %02d-%02d-%02d". `prefix` is the mailbox's connection prefix.
+  void appendReceive(std::string_view prefix, std::string_view message) const;
+
+  // Appends `text` unchanged to today's receive log (the separator lines).
+  void appendReceiveRaw(std::string_view text) const;
+
+  // Appends "<time>-send,<result>\r\n\r\n" to today's send log.
+  void appendSend(std::string_view result) const;
+
+  // The file names of the logs of day `t`.
+  static std::string receiveLogName(const platform::LocalTime& t);
+  static std::string sendLogName(const platform::LocalTime& t);
+
+  // "%04d-%02d-%02d %02d-%02d-%02d"
+  static std::string entryTime(const platform::LocalTime& t);
+
+ private:
+  void append(const std::string& fileName, std::string_view text) const;
+
+  const std::string logDir_;
+  const platform::LocalClock& clock_;  // Not owned.
+};
+
+// The text that opens every receive-log entry of a mailbox: "POP Server:%s,Account:%s--".
+std::string connectionPrefix(std::string_view server, std::string_view account);
+
+}  // namespace receiver

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace receiver {
+
+// One mailbox the receiver polls. The name is the mail address shown in the window's list;
+// commands find a record by it (the first one when two share a name).
+struct MailboxRecord {
+  std::string name;
+  std::string server;    // POP3 server host.
+  std::string account;   // POP3 user name.
+  std::string password;  // Kept in plain text, in a file only its owner can read.
+  int port = 110;        // POP3 port.
+
+  bool operator==(const MailboxRecord&) const = default;
+};
+
+// The polling interval the window accepts, in seconds.
+inline constexpr int kMinPollIntervalSeconds = 5;
+inline constexpr int kMaxPollIntervalSeconds = 3600;
+
+// Everything the receiver keeps in "Set.dat". Text is Windows-1252 bytes.
+struct ReceiverSettings {
+  bool selfReceiving = false;  // Poll on the timer.
+  int pollIntervalSeconds = 10;
+  int comPort = 1;                       // The sign's serial port, "COM" + this number.
+  bool autostart = false;                // Start with the user's session.
+  std::vector<MailboxRecord> mailboxes;  // In list order.
+
+  bool operator==(const ReceiverSettings&) const = default;
+};
+
+// The poll timer's period: the interval in milliseconds, held to the range the window accepts so
+// that a damaged or hand-edited file can neither spin the timer nor overflow it.
+int pollPeriodMs(const ReceiverSettings& settings);
+
+// The settings file's name inside the data directory, its header text and the version written.
+// Version 10 files lack the autostart field; they load with autostart off.
+inline constexpr char kSettingsFileName[] = "Set.dat";
+inline constexpr std::string_view kSettingsHeader = "RECV EMAIL DATA HEAD";
+inline constexpr int kSettingsVersion = 11;
+inline constexpr int kFirstVersionWithAutostart = 11;
+
+// The file's bytes: header string, version, self-receiving, interval, COM port, autostart, the
+// mailbox count, then per mailbox its port and the strings name, server, account, password.
+// Numbers are 32-bit little-endian; a string is a 32-bit byte count and its bytes.
+std::string encodeSettings(const ReceiverSettings& settings);
+
+// Why a settings file did not load.
+enum class SettingsProblem {
+  kNone,        // Loaded.
+  kCannotOpen,  // Missing or unreadable.
+  kNotOurFile,  // The first string is not the header, or the version is newer than ours.
+  kEndsEarly,   // The file stops inside a field, or holds more mailboxes than bytes.
+};
+
+// The outcome of reading a settings file. On any problem the settings are left exactly as they
+// were (the defaults at start-up) and `message` holds the text to show the user.
+struct SettingsLoadResult {
+  SettingsProblem problem = SettingsProblem::kNone;
+  std::string message;
+  bool ok() const { return problem == SettingsProblem::kNone; }
+};
+
+// Decodes a settings file's bytes into *settings (only when the whole record reads; bytes after
+// the last mailbox are ignored, since earlier versions rewrote the file in place without
+// shortening it). Every count and length is checked against the bytes present. `path` only
+// names the file in the message.
+SettingsLoadResult decodeSettings(std::string_view bytes, const std::string& path,
+                                  ReceiverSettings* settings);
+
+// Reads the settings file at `path` into *settings; see decodeSettings. A missing or unreadable
+// file gives "Open site manage data file %s error!", a foreign, newer or truncated one "This '%s'
+// file is not this program data file.".
+SettingsLoadResult loadSettingsFile(const std::string& path, ReceiverSettings* settings);
+
+// Writes the settings as version 11, replacing the file atomically with mode 0600 (it holds
+// passwords). False with *error (when given) when it could not be written; the old file then
+// stays as it was.
+bool saveSettingsFile(const std::string& path, const ReceiverSettings& settings,
+                      std::string* error = nullptr);
+
+}  // namespace receiver

@@ -1,0 +1,54 @@
+#pragma once
+
+// Mailpump's own texts. The receiver speaks fixed English (it has no language files); every text
+// it shows or logs is spelled once here, byte for byte as users and their log readers know it.
+// Texts with conversions are filled with i18n::formatText, never with printf.
+
+namespace receiver::texts {
+
+// Settings file.
+inline constexpr char kSettingsOpenFailed[] = "Open site manage data file %s error!";
+inline constexpr char kSettingsNotOurs[] = "This '%s' file is not this program data file.";
+
+// Receive cycle.
+inline constexpr char kNoMailbox[] =
+    "The mail address for querying is blank!\nPlease press button 'New' to add it!";
+inline constexpr char kResultCaptionPrefix[] = "Receive Result-";
+inline constexpr char kNowQuerying[] = "Now will query %s...";
+inline constexpr char kInvalidParameter[] = "ReceiveFromOne:invalidation parameter!";
+inline constexpr char kNoMailboxName[] = "Please specify one POP3 server from which receive email!";
+inline constexpr char kNoPop3Server[] = "POP3 server is blank,can't recieve email!";
+inline constexpr char kNoAccount[] = "Account is blank,can't receive email!";
+inline constexpr char kStatFailed[] = "STAT:get error respond from POP3 server!";
+inline constexpr char kReceivingStatus[] = "Receiving status %d/%d";
+inline constexpr char kReceivingStatusBytes[] = "Receiving status %d/%d(%d Bytes)";
+inline constexpr char kSignMailText[] = "Data for Z2500 series";
+inline constexpr char kLogSeparator[] =
+    "------------------------------------------------------------------------\n\n\n";
+inline constexpr char kDeletedMail[] =
+    "delete one email which is not Z2500 data email.\nThis email's information is as "
+    "follow:\nFrom:%s\nHead:%s\nSubject:%s\nBody:%s";
+inline constexpr char kDisconnected[] = "Successfully disconnected";
+inline constexpr char kStatusCaption[] = "Receiving status";
+inline constexpr char kConnectionPrefix[] = "POP Server:%s,Account:%s--";
+
+// Attachments.
+inline constexpr char kDecoding[] = "Now is decode the affix...";
+inline constexpr char kDecodeFailed[] = "Decode email affix failed!";
+inline constexpr char kDecodeFailedLog[] = "Decode email affix failed,Email body is %s!";
+inline constexpr char kWriting[] = "Now is write the affix to disk...";
+inline constexpr char kWritten[] = "write %s successfully";
+inline constexpr char kWriteFailed[] = "Create or open %s failed,OS error code=%d";
+
+// Forwarding.
+inline constexpr char kPortFailed[] =
+    "Initalize serial com-port(COM%d) error when sending file %s!";
+inline constexpr char kInvalidFile[] = "File %s is invalid Z2500 data!";
+inline constexpr char kSendingFrame[] = "Now is sending (Frame %dth/%d)";
+inline constexpr char kSent[] = "Send file %s successfully!";
+
+// Self-receiving switch.
+inline constexpr char kSelfReceivingOn[] = "User open self-receiving";
+inline constexpr char kSelfReceivingOff[] = "User close self-receiving";
+
+}  // namespace receiver::texts

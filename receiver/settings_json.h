@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "receiver/receiver_settings.h"
+
+namespace receiver {
+
+// The settings as JSON, for editing them on a machine without the window:
+//   {"selfReceiving":0,"interval":10,"comPort":1,"autostart":0,
+//    "mailboxes":[{"name":"","server":"","account":"","password":"","port":110}]}
+// Text is UTF-8 in JSON and Windows-1252 in the settings.
+
+// The settings as an indented JSON document ending with a line break.
+std::string settingsToJson(const ReceiverSettings& settings);
+
+// Reads settings from JSON. A missing key keeps its default (a mailbox's port 110); unknown keys
+// are ignored. The flags take 0, 1, false or true; the interval must lie within 5..3600 seconds,
+// the COM port within 0..255 and a mailbox's port within 1..65535; text must be representable in
+// Windows-1252. On any fault *settings is untouched and *error names it.
+bool settingsFromJson(std::string_view json, ReceiverSettings* settings, std::string* error);
+
+}  // namespace receiver

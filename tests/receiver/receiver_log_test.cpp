@@ -1,0 +1,64 @@
+// The daily receive and send logs.
+
+#include "receiver/receiver_log.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using testing_support::readFile;
+
+platform::LocalTime at(int day, int hour) {
+  platform::LocalTime t;
+  t.year = 2026;
+  t.month = 2;
+  t.day = day;
+  t.hour = hour;
+  t.minute = 5;
+  t.second = 9;
+  return t;
+}
+
+TEST(ReceiverLog, EntriesHaveTheirExactFormats) {
+  testing_support::TempDir dir;
+  platform::FixedClock clock(at(16, 7));
+  const receiver::ReceiverLog log(dir.path(), clock);
+  const std::string prefix = receiver::connectionPrefix("pop.example.org", "signs");
+  EXPECT_EQ(prefix, "POP Server:pop.example.org,Account:signs--");
+
+  log.appendReceiveRaw("----\n\n\n");
+  log.appendReceive(prefix, "write /x/Z2500.bin successfully");
+  log.appendReceive(prefix, "100% %s %d");  // Mail text is never taken as a format.
+  log.appendSend("Send file Z2500.bin successfully!");
+
+  EXPECT_EQ(readFile(dir.file("2026-02-16ReceiveLogo.ini")),
+            "----\n\n\n"
+            "Receive from POP Server:pop.example.org,Account:signs--:2026-02-16 07-05-09 "
+            "write /x/Z2500.bin successfully\r\n\r\n"
+            "Receive from POP Server:pop.example.org,Account:signs--:2026-02-16 07-05-09 "
+            "100% %s %d\r\n\r\n");
+  EXPECT_EQ(readFile(dir.file("2026-02-16SendLogo.ini")),
+            "2026-02-16 07-05-09-send,Send file Z2500.bin successfully!\r\n\r\n");
+}
+
+TEST(ReceiverLog, ANewDayStartsNewFiles) {
+  testing_support::TempDir dir;
+  platform::FixedClock clock(at(16, 23));
+  const receiver::ReceiverLog log(dir.path(), clock);
+  log.appendSend("one");
+  clock.set(at(17, 0));
+  log.appendSend("two");
+  EXPECT_EQ(readFile(dir.file("2026-02-16SendLogo.ini")), "2026-02-16 23-05-09-send,one\r\n\r\n");
+  EXPECT_EQ(readFile(dir.file("2026-02-17SendLogo.ini")), "2026-02-17 00-05-09-send,two\r\n\r\n");
+}
+
+TEST(ReceiverLog, AnUnwritableDirectoryDropsEntriesSilently) {
+  platform::FixedClock clock(at(16, 7));
+  const receiver::ReceiverLog log("/nonexistent/logs", clock);
+  log.appendSend("lost");  // Must neither crash nor throw.
+  log.appendReceive("p", "lost");
+}
+
+}  // namespace
