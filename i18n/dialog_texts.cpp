@@ -94,6 +94,13 @@ std::vector<DialogTemplate> buildTemplates() {
         {1340, C, ""},
         {kIdOk, B, "OK"},
         {kIdCancel, B, "Cancel"}}},
+      {IDD_SEND_PROGRESS,
+       "Sending",
+       {{1428, S, ""},    // the command line, filled at run time
+        {1429, S, ""},    // the destination line
+        {1430, S, ""},    // "To:%s addr."
+        {1431, S, ""},    // the status line
+        {1432, O, ""}}},  // the progress bar
       {IDD_MODEM_INFO,
        "Modem Info...",
        {{1341, S, "Modem"},
