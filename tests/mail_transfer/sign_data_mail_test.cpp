@@ -14,6 +14,7 @@
 #include "mail/sign_data_mail.h"
 #include "platform/local_clock.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_time.h"
 
 using testing_support::TempDir;
 
@@ -22,16 +23,7 @@ namespace {
 constexpr char kDataFileName[] = "Z2500261208090507.bin";
 
 platform::LocalTime sendTime() {
-  platform::LocalTime t;
-  t.year = 2026;
-  t.month = 12;
-  t.day = 8;
-  t.hour = 9;
-  t.minute = 5;
-  t.second = 7;
-  t.weekday = 2;
-  t.utcOffsetMinutes = 60;
-  return t;
+  return testing_support::makeLocalTime(2026, 12, 8, 9, 5, 7, 2, 60);
 }
 
 addressbook::CAddressBook bookWith(const std::string& serverName, const std::string& addresses) {

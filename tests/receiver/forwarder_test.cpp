@@ -15,6 +15,7 @@
 #include "tests/support/pty_pair.h"
 #include "tests/support/random_workspace.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_time.h"
 
 namespace {
 
@@ -22,15 +23,7 @@ using receiver::ForwardItem;
 using testing_support::readFile;
 
 platform::LocalTime forwardingTime() {
-  platform::LocalTime t;
-  t.year = 2026;
-  t.month = 12;
-  t.day = 8;
-  t.hour = 9;
-  t.minute = 30;
-  t.second = 15;
-  t.weekday = 2;
-  return t;
+  return testing_support::makeLocalTime(2026, 12, 8, 9, 30, 15, 2);
 }
 
 // A real workspace stream as varnel builds it, made long ago.

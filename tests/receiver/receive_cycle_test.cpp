@@ -15,6 +15,7 @@
 #include "tests/support/pop3_server.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_time.h"
 
 namespace {
 
@@ -26,13 +27,7 @@ using testing_support::readFile;
 constexpr char kPassword[] = "Lantern-42";
 
 platform::LocalTime noon() {
-  platform::LocalTime t;
-  t.year = 2026;
-  t.month = 12;
-  t.day = 8;
-  t.hour = 12;
-  t.weekday = 2;
-  return t;
+  return testing_support::makeLocalTime(2026, 12, 8, 12, 0, 0, 2);
 }
 
 // A small valid sign data file whose text block carries `text`.

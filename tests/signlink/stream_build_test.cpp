@@ -7,6 +7,7 @@
 #include "signlink/sign_data_file.h"
 #include "signlink/sign_stream.h"
 #include "signlink/stream_units.h"
+#include "tests/support/test_time.h"
 
 using namespace signlink;
 using std::string;
@@ -21,15 +22,7 @@ string bytes(std::initializer_list<int> values) {
 }
 
 platform::LocalTime tuesdayMorning() {
-  platform::LocalTime t;
-  t.year = 2026;
-  t.month = 12;
-  t.day = 8;
-  t.hour = 9;
-  t.minute = 5;
-  t.second = 3;
-  t.weekday = 2;
-  return t;
+  return testing_support::makeLocalTime(2026, 12, 8, 9, 5, 3, 2);
 }
 
 workspace::MessageLine textLine(const string& text, int file) {

@@ -6,6 +6,7 @@
 #include "signlink/sign_stream.h"
 #include "signlink/stream_units.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_time.h"
 
 using namespace signlink;
 using std::string;
@@ -93,13 +94,7 @@ TEST(SignDataFile, Is24BytesLongerAndReadsBackToTheSameUnits) {
   ASSERT_TRUE(built.ok);
 
   testing_support::TempDir dir;
-  platform::LocalTime t;
-  t.year = 2026;
-  t.month = 3;
-  t.day = 4;
-  t.hour = 5;
-  t.minute = 6;
-  t.second = 7;
+  const platform::LocalTime t = testing_support::makeLocalTime(2026, 3, 4, 5, 6, 7, 3);
   const string path = writeSignDataFile(built.stream, t, dir.path());
   EXPECT_EQ(path, dir.file("Z250020260304050607.bin"));
   const string file = testing_support::readFile(path);
