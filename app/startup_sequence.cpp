@@ -1,0 +1,128 @@
+#include "app/startup_sequence.h"
+
+#include <cstdio>
+
+#include "bitmaps/picture_file.h"
+
+namespace app {
+namespace {
+
+constexpr char kKeyLastSendType[] = "LastSendType";
+constexpr char kKeyLastGroupName[] = "LastGroupName";
+constexpr char kKeyLastPhone[] = "LastPhone";
+constexpr char kKeyLastMailName[] = "LastMailName";
+constexpr char kKeyLastMailAddress[] = "LastMailAddress";
+constexpr char kKeyLastSiteInSendList[] = "iLastSiteInSendList";
+constexpr char kKeyLastSiteNameInSendList[] = "LastSiteNameInSendList";
+constexpr char kKeyLastGroupNameInSendList[] = "LastGroupNameInSendList";
+constexpr char kKeySignAddress[] = "SignAddress";
+
+constexpr char kKeyLastComport[] = "LastComport";
+constexpr char kKeyLastIpPort[] = "LastIPPort";
+constexpr char kKeyLastModemName[] = "LastModemName";
+constexpr char kKeyLastSmtpName[] = "LastSMTPName";
+
+// The widths the picture file format can carry.
+constexpr int kMaxPictureWidth = 0xFFFF;
+
+}  // namespace
+
+SendInfo readSendInfo(const platform::ProfileFile& p) {
+  using varnel_profile::kSectionSendInfo;
+  SendInfo s;
+  s.lastSendType = p.readInt(kSectionSendInfo, kKeyLastSendType, kDefaultLastSendType);
+  s.lastGroupName = p.readString(kSectionSendInfo, kKeyLastGroupName);
+  s.lastPhone = p.readString(kSectionSendInfo, kKeyLastPhone);
+  s.lastMailName = p.readString(kSectionSendInfo, kKeyLastMailName);
+  s.lastMailAddress = p.readString(kSectionSendInfo, kKeyLastMailAddress);
+  s.lastSiteInSendList =
+      p.readInt(kSectionSendInfo, kKeyLastSiteInSendList, kDefaultLastSiteInSendList);
+  s.lastSiteNameInSendList = p.readString(kSectionSendInfo, kKeyLastSiteNameInSendList);
+  s.lastGroupNameInSendList = p.readString(kSectionSendInfo, kKeyLastGroupNameInSendList);
+  s.signAddress = p.readString(kSectionSendInfo, kKeySignAddress);
+  return s;
+}
+
+bool writeSendInfo(const platform::ProfileFile& p, const SendInfo& s) {
+  using varnel_profile::kSectionSendInfo;
+  bool ok = p.writeInt(kSectionSendInfo, kKeyLastSendType, s.lastSendType);
+  ok = p.writeString(kSectionSendInfo, kKeyLastGroupName, s.lastGroupName) && ok;
+  ok = p.writeString(kSectionSendInfo, kKeyLastPhone, s.lastPhone) && ok;
+  ok = p.writeString(kSectionSendInfo, kKeyLastMailName, s.lastMailName) && ok;
+  ok = p.writeString(kSectionSendInfo, kKeyLastMailAddress, s.lastMailAddress) && ok;
+  ok = p.writeInt(kSectionSendInfo, kKeyLastSiteInSendList, s.lastSiteInSendList) && ok;
+  ok = p.writeString(kSectionSendInfo, kKeyLastSiteNameInSendList, s.lastSiteNameInSendList) && ok;
+  ok =
+      p.writeString(kSectionSendInfo, kKeyLastGroupNameInSendList, s.lastGroupNameInSendList) && ok;
+  ok = p.writeString(kSectionSendInfo, kKeySignAddress, s.signAddress) && ok;
+  return ok;
+}
+
+DeviceInfo readDeviceInfo(const platform::ProfileFile& p) {
+  using varnel_profile::kSectionDevice;
+  DeviceInfo d;
+  d.lastComport = p.readInt(kSectionDevice, kKeyLastComport, kDefaultLastComport);
+  d.lastIpPort = p.readInt(kSectionDevice, kKeyLastIpPort, kDefaultLastIpPort);
+  d.lastModemName = p.readString(kSectionDevice, kKeyLastModemName);
+  d.lastSmtpName = p.readString(kSectionDevice, kKeyLastSmtpName);
+  return d;
+}
+
+std::vector<std::string> readRecentFiles(const platform::ProfileFile& p) {
+  std::vector<std::string> files;
+  for (int i = 1; i <= kRecentFileCount; ++i) {
+    char key[16];
+    std::snprintf(key, sizeof key, "File%d", i);
+    std::string name = p.readString(varnel_profile::kSectionRecentFiles, key);
+    if (!name.empty()) files.push_back(std::move(name));
+  }
+  return files;
+}
+
+bool startUp(AppState* state, i18n::LanguageModule* language, StartupUi& ui) {
+  language->init();
+  const platform::ProfileFile profile = varnel_profile::open(state->dataDir);
+  state->recentFiles = readRecentFiles(profile);
+  state->sendInfo = readSendInfo(profile);
+  state->device = readDeviceInfo(profile);
+
+  const addressbook::BookResult book = state->book.load(addressbook::sitePath(state->dataDir));
+  if (!book.ok) ui.showMessage(book.message);
+
+  state->sign = varnel_profile::readSignSettings(profile);
+  varnel_profile::SignSettings chosen = state->sign;
+  if (!ui.runSetupDialog(&chosen)) return false;
+  // A width the picture file cannot carry is refused as the dialog refuses 0.
+  if (chosen.width > 0 && chosen.width <= kMaxPictureWidth) {
+    state->sign.width = chosen.width;
+    profile.writeInt(varnel_profile::kSectionVarnel, varnel_profile::kKeySignWidth, chosen.width);
+  }
+  state->sign.colourMode = chosen.colourMode == 2 ? 2 : varnel_profile::kDefaultColourMode;
+  profile.writeInt(varnel_profile::kSectionVarnel, varnel_profile::kKeyColourMode,
+                   state->sign.colourMode);
+
+  state->savePicturesAtExit = true;
+  const auto width = static_cast<uint16_t>(state->sign.width);
+  state->catalog = bitmaps::CBitmapCatalog(width);
+  const bitmaps::BitmapStatus pictures = bitmaps::loadPictures(
+      bitmaps::picturePath(state->dataDir, state->sign.width, state->sign.colourMode), width,
+      state->sign.colourMode, &state->catalog);
+  if (!pictures.ok) ui.showMessage(pictures.message);
+  return true;
+}
+
+std::string shutDown(AppState* state) {
+  state->book.saveAtExit(addressbook::sitePath(state->dataDir));
+  std::string failure;
+  if (state->savePicturesAtExit) {
+    const bitmaps::BitmapStatus saved = bitmaps::savePictures(
+        bitmaps::picturePath(state->dataDir, state->sign.width, state->sign.colourMode),
+        static_cast<uint16_t>(state->sign.width), state->sign.colourMode, state->catalog);
+    if (!saved.ok) failure = saved.message;
+  }
+  state->catalog.clear();
+  writeSendInfo(varnel_profile::open(state->dataDir), state->sendInfo);
+  return failure;
+}
+
+}  // namespace app
