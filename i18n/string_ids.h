@@ -54,20 +54,20 @@ enum StringId : int {
   IDS_FILE_VERSION_TOO_NEW = 32988,      // refusal of a file written by a newer program
 
   // Address book and site manage file.
-  IDS_OPEN_SITE_FILE = 32814,       // "Open site manage data file"
-  IDS_NOT_SITE_FILE = 33000,        // "The '%s' file is not site data file for Z2500 series."
-  IDS_SITE_FILE_TOO_NEW = 33001,    // "Sorry,the '%s' file is create by NEW program,..."
-  IDS_ADDRESS_EMPTY = 33002,        // "Please input address of Signs which will receive message"
-  IDS_ADDRESS_FIRST_CHAR = 33003,   // "The first char must be a number,please re-enter!"
-  IDS_ADDRESS_LAST_CHAR = 33004,    // "The last char must be a number,please re-enter!"
-  IDS_ADDRESS_INVALID = 33005,      // "The address is invalidation,please re-enter!"
-  IDS_ADDRESS_ABOVE_255 = 33006,    // a sign address above 255
-  IDS_NAME_EXISTS = 33007,          // "Sorry, this name already exists, please input ..."
-  IDS_SITE_IN_GROUP = 33008,        // "Site(%s) has been included by group(%s),you cannot ..."
-  IDS_SITE_REMOVED = 33009,         // "The site '%s' has been removed by user,..."
-  IDS_GROUP_REMOVED = 33010,        // "The group '%s' has been removed by user,..."
-  IDS_DEVICE_REMOVED = 33011,       // "The device '%s' has been removed by user,..."
-  IDS_DEVICE_IN_USE = 33164,        // "You cannot remove a device that is being used by a site."
+  IDS_OPEN_SITE_FILE = 32814,      // "Open site manage data file"
+  IDS_NOT_SITE_FILE = 33000,       // "The '%s' file is not site data file for Z2500 series."
+  IDS_SITE_FILE_TOO_NEW = 33001,   // "Sorry,the '%s' file is create by NEW program,..."
+  IDS_ADDRESS_EMPTY = 33002,       // "Please input address of Signs which will receive message"
+  IDS_ADDRESS_FIRST_CHAR = 33003,  // "The first char must be a number,please re-enter!"
+  IDS_ADDRESS_LAST_CHAR = 33004,   // "The last char must be a number,please re-enter!"
+  IDS_ADDRESS_INVALID = 33005,     // "The address is invalidation,please re-enter!"
+  IDS_ADDRESS_ABOVE_255 = 33006,   // a sign address above 255
+  IDS_NAME_EXISTS = 33007,         // "Sorry, this name already exists, please input ..."
+  IDS_SITE_IN_GROUP = 33008,       // "Site(%s) has been included by group(%s),you cannot ..."
+  IDS_SITE_REMOVED = 33009,        // "The site '%s' has been removed by user,..."
+  IDS_GROUP_REMOVED = 33010,       // "The group '%s' has been removed by user,..."
+  IDS_DEVICE_REMOVED = 33011,      // "The device '%s' has been removed by user,..."
+  IDS_DEVICE_IN_USE = 33164,       // "You cannot remove a device that is being used by a site."
   // Sign data stream and its transfer.
   IDS_SEND_SUCCESSFULLY = 32981,    // "send successfully,"
   IDS_PROGRESS_TEXT_DATA = 33133,   // "text data"

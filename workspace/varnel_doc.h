@@ -44,6 +44,6 @@ class CVarnelDoc {
 
  private:
   workspace::Workspace ws_;
-  std::string path_;        // Where the workspace was loaded from or saved to; empty when new.
-  bool modified_ = false;   // Changed since the last load or save.
+  std::string path_;       // Where the workspace was loaded from or saved to; empty when new.
+  bool modified_ = false;  // Changed since the last load or save.
 };

@@ -85,8 +85,9 @@ TEST(CliUnits, RefusesFilesThatAreNotSignDataAndReportsDamage) {
   EXPECT_EQ(r.err, "varnel-cli: " + dir.file("x.bin") + ": not a sign data file\n");
 
   // A complete block, then one announcing 16 bytes with 2 present.
-  writeFile(dir.file("d.bin"),
-            signlink::signDataFileBytes(std::string("\x09\x00\x01Z\x01\x00\x10" "ab", 9)));
+  writeFile(dir.file("d.bin"), signlink::signDataFileBytes(std::string("\x09\x00\x01Z\x01\x00\x10"
+                                                                       "ab",
+                                                                       9)));
   const auto damaged = runCli({"units", dir.file("d.bin")});
   EXPECT_EQ(damaged.exitCode, 1);
   EXPECT_EQ(damaged.out, "9 1 5a\n");

@@ -71,7 +71,8 @@ TEST(Transfer, UnlabelledUnitsShowNoLabel) {
   RecordingLink link(LinkKind::kSerial, pump);
   RecordingObserver observer;
   ASSERT_TRUE(transfer({{"9", "t", -1}}, link, observer, pump));
-  EXPECT_EQ(observer.statuses.at(0), "Connect successfully,now is sending  (1/1),please waiting...");
+  EXPECT_EQ(observer.statuses.at(0),
+            "Connect successfully,now is sending  (1/1),please waiting...");
 }
 
 TEST(Transfer, SerialPausesOnlyAfterUnits) {
