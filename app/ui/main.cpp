@@ -6,18 +6,12 @@
 #include <QMainWindow>
 #include <QMessageBox>
 
-#include "i18n/cp1252.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "platform/data_dir.h"
+#include "platform/ui/qt_text.h"
 
-namespace {
-
-QString fromCp1252(const std::string& bytes) {
-  return QString::fromStdString(i18n::cp1252ToUtf8(bytes));
-}
-
-}  // namespace
+using platform::ui::fromCp1252;
 
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);

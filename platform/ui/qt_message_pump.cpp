@@ -1,0 +1,22 @@
+#include "platform/ui/qt_message_pump.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace platform::ui {
+
+QtMessagePump::QtMessagePump() { clock_.start(); }
+
+uint64_t QtMessagePump::tickMs() { return static_cast<uint64_t>(clock_.elapsed()); }
+
+void QtMessagePump::dispatch(int maxWaitMs) {
+  QEventLoop loop;
+  QTimer wakeUp;
+  wakeUp.setSingleShot(true);
+  QObject::connect(&wakeUp, &QTimer::timeout, &loop, &QEventLoop::quit);
+  wakeUp.start(maxWaitMs > 0 ? maxWaitMs : 0);
+  // Returns once something was processed (at the latest the wake-up timer).
+  loop.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+}  // namespace platform::ui
