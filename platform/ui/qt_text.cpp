@@ -28,7 +28,7 @@ std::string toCp1252(const QString& text) {
   const auto& table = codePointToByte();
   std::string out;
   out.reserve(static_cast<size_t>(text.size()));
-  for (const char32_t cp : text.toUcs4()) {
+  for (const uint cp : text.toUcs4()) {
     const auto it = table.find(cp);
     out.push_back(it == table.end() ? '?' : it->second);
   }
