@@ -9,13 +9,20 @@ constexpr std::string_view kEndMark = "\r\n.\r\n";
 constexpr std::string_view kHeaderEnd = "\r\n\r\n";
 constexpr std::string_view kStuffedDotLine = "..\r\n";
 
-// Finds "\r\n" + label in the header; on success *value is the rest of that line.
+// Finds `label` at the start of a header line; on success *value is the rest of that line. The
+// first line counts too: varnel's own sign data mails start with "From: ", and a server that adds
+// no trace field in front delivers them that way; missing it would delete them as junk.
 bool findField(std::string_view header, std::string_view label, std::string_view* value) {
-  std::string needle(kLineEnd);
-  needle += label;
-  const size_t at = header.find(needle);
-  if (at == std::string_view::npos) return false;
-  const size_t start = at + needle.size();
+  size_t start = 0;
+  if (header.substr(0, label.size()) == label) {
+    start = label.size();
+  } else {
+    std::string needle(kLineEnd);
+    needle += label;
+    const size_t at = header.find(needle);
+    if (at == std::string_view::npos) return false;
+    start = at + needle.size();
+  }
   const size_t end = header.find(kLineEnd, start);
   *value =
       header.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);

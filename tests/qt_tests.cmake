@@ -1,12 +1,15 @@
 # Programs that need the GUI build (included by tests/CMakeLists.txt when VARNEL_BUILD_GUI is on).
 find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
 
-# mailpump's program run as a process: its headless modes need no display.
-add_executable(test_qt_mailpump ${CMAKE_CURRENT_SOURCE_DIR}/qt_mailpump/mailpump_program_test.cpp)
-target_link_libraries(test_qt_mailpump PRIVATE varnel_receiver varnel_test_support
+# mailpump's program run as a process: its headless modes need no display, and the way from
+# varnel-cli through real mail servers to mailpump and the sign's line.
+get_property(core_modules GLOBAL PROPERTY VARNEL_CORE_MODULES)
+file(GLOB mailpump_program_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/qt_mailpump/*.cpp)
+add_executable(test_qt_mailpump ${mailpump_program_tests})
+target_link_libraries(test_qt_mailpump PRIVATE ${core_modules} varnel_test_support
                                                GTest::gtest_main)
 target_compile_definitions(test_qt_mailpump PRIVATE MAILPUMP_PATH="$<TARGET_FILE:mailpump>")
-add_dependencies(test_qt_mailpump mailpump)
+add_dependencies(test_qt_mailpump mailpump varnel-cli)
 gtest_discover_tests(test_qt_mailpump DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                      PROPERTIES TIMEOUT 120 ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 

@@ -56,13 +56,17 @@ TEST(ParseHeaderFields, AMissingDateLeavesSubjectAndCcEmpty) {
   EXPECT_TRUE(item.cc.empty());
 }
 
-TEST(ParseHeaderFields, FieldsMustFollowALineBreak) {
+TEST(ParseHeaderFields, FieldsStartALine) {
   MailItem item;
-  // From on the first line is not seen, so nothing after it is read either.
+  // A field on the first line is found (mails without trace fields start with From).
   pop3::parseHeaderFields("From: f@x.org\r\nTo: t@x.org\r\nDate: d\r\nSubject: S", &item);
-  EXPECT_EQ(item.from, "");
-  EXPECT_TRUE(item.to.empty());
-  EXPECT_EQ(item.subject, "");
+  EXPECT_EQ(item.from, "f@x.org");
+  EXPECT_EQ(item.to.size(), 1u);
+  EXPECT_EQ(item.subject, "S");
+  // A label inside a line is not a field.
+  MailItem inside;
+  pop3::parseHeaderFields("X-Note: From: f@x.org\r\nTo: t@x.org", &inside);
+  EXPECT_EQ(inside.from, "");
   // Labels are matched exactly: "Subject:" without its blank, or in other case, is not it.
   MailItem other;
   pop3::parseHeaderFields("X: 1\r\nFrom: f\r\nTo: t@x.org\r\nDate: d\r\nsubject: S", &other);
