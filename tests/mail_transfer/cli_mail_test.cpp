@@ -14,6 +14,7 @@
 #include "mail/base64.h"
 #include "signlink/sign_data_file.h"
 #include "tests/mail_transfer/mail_servers.h"
+#include "tests/support/mail_site_book.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
 #include "workspace/workspace_file.h"
@@ -85,20 +86,7 @@ class CliMailTest : public ::testing::Test {
   }
 
   void saveBook(const std::string& mailboxAddress) {
-    addressbook::CAddressBook book;
-    addressbook::CDevice device;
-    device.name = "Poller";
-    device.type = addressbook::DeviceType::kEmail;
-    device.mailServerName = server_.name;
-    book.devices = {device};
-    addressbook::CSite site;
-    site.name = "Depot";
-    site.deviceName = "Poller";
-    site.signAddresses = "1-3";
-    site.networkTarget = "DepotBox";
-    book.sites = {site};
-    book.mailboxes = {{"DepotBox", mailboxAddress}};
-    book.mailServers = {server_};
+    const auto book = testing_support::emailSiteBook(server_, "Depot", "DepotBox", mailboxAddress);
     ASSERT_TRUE(book.save(addressbook::sitePath(data_.path())).ok);
   }
 

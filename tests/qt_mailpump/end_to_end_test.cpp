@@ -15,6 +15,7 @@
 #include "receiver/receiver_settings.h"
 #include "signlink/sign_data_file.h"
 #include "signlink/stream_units.h"
+#include "tests/support/mail_site_book.h"
 #include "tests/support/pop3_server.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/run_command.h"
@@ -91,7 +92,6 @@ class MailToSignTest : public ::testing::Test {
   // varnel's side: a site on an e-mail device whose mail server is the SMTP server (with a POP3
   // log-in at Dovecot before sending), and a workspace of two messages.
   void prepareVarnel() {
-    addressbook::CAddressBook book;
     addressbook::CMailServer server;
     server.name = "Office";
     server.smtpServer = kLoopback;
@@ -101,19 +101,8 @@ class MailToSignTest : public ::testing::Test {
     server.pop3Port = pop3_.port();
     server.pop3Account = kSignUser;
     server.pop3Password = kSignPassword;
-    book.mailServers = {server};
-    addressbook::CDevice device;
-    device.name = "Poller";
-    device.type = addressbook::DeviceType::kEmail;
-    device.mailServerName = server.name;
-    book.devices = {device};
-    addressbook::CSite site;
-    site.name = kSiteName;
-    site.deviceName = device.name;
-    site.signAddresses = "1-3";
-    site.networkTarget = "SignBox";
-    book.sites = {site};
-    book.mailboxes = {{"SignBox", std::string(kSignUser) + "@example.com"}};
+    const auto book = testing_support::emailSiteBook(server, kSiteName, "SignBox",
+                                                     std::string(kSignUser) + "@example.com");
     ASSERT_TRUE(book.save(addressbook::sitePath(varnel_.path())).ok);
 
     CVarnelDoc doc;
