@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <optional>
 
 #include "platform/atomic_file.h"
 #include "platform/data_dir.h"
@@ -124,27 +125,45 @@ bool parseHeadlessArguments(const std::vector<std::string>& args, HeadlessReques
   return true;
 }
 
-int runReceiveOnce(const std::string& dataDir, HeadlessEnvironment& env) {
-  const std::string dir = dataDirectory(dataDir, env);
-  if (dir.empty()) return 1;
-  const ReceiverPaths paths(dir);
+namespace {
+
+// What a receiving mode starts from: the data directory with Save and Logo in it, and the
+// settings (a damaged file reported, the defaults kept).
+struct ReceiverStart {
+  std::optional<ReceiverPaths> paths;  // Empty when the program cannot go on.
   ReceiverSettings settings;
-  const SettingsLoadResult load = loadSettingsFile(paths.settingsFile(), &settings);
-  if (!load.ok()) env.err << load.message << std::endl;
-  if (!prepareDirectories(paths, env)) return 1;
+  SettingsLoadResult load;
+};
+
+ReceiverStart startReceiver(const std::string& dataDir, HeadlessEnvironment& env) {
+  ReceiverStart start;
+  const std::string dir = dataDirectory(dataDir, env);
+  if (dir.empty()) return start;
+  const ReceiverPaths& paths = start.paths.emplace(dir);
+  start.load = loadSettingsFile(paths.settingsFile(), &start.settings);
+  if (!start.load.ok()) env.err << start.load.message << std::endl;
+  if (!prepareDirectories(paths, env)) start.paths.reset();
+  return start;
+}
+
+}  // namespace
+
+int runReceiveOnce(const std::string& dataDir, HeadlessEnvironment& env) {
+  ReceiverStart start = startReceiver(dataDir, env);
+  if (!start.paths) return 1;
+  const ReceiverPaths& paths = *start.paths;
+  const ReceiverSettings& settings = start.settings;
   StreamStatus status(env.err);
   Receiver receiver(settings, paths, status, env.pump, env.clock, env.pop3Options);
   return receiver.ReceiveCycle() < 0 ? 1 : 0;
 }
 
 int runPolling(const std::string& dataDir, HeadlessEnvironment& env) {
-  const std::string dir = dataDirectory(dataDir, env);
-  if (dir.empty()) return 1;
-  const ReceiverPaths paths(dir);
-  ReceiverSettings settings;
-  const SettingsLoadResult load = loadSettingsFile(paths.settingsFile(), &settings);
-  if (!load.ok()) env.err << load.message << std::endl;
-  if (!prepareDirectories(paths, env)) return 1;
+  ReceiverStart start = startReceiver(dataDir, env);
+  if (!start.paths) return 1;
+  const ReceiverPaths& paths = *start.paths;
+  const ReceiverSettings& settings = start.settings;
+  const SettingsLoadResult& load = start.load;
 
   StreamStatus status(env.err);
   status.showStatus(settings.selfReceiving ? texts::kSelfReceivingOn : texts::kSelfReceivingOff);
