@@ -12,6 +12,7 @@
 #include "mail/mime_body_part.h"
 #include "mail/smtp_message.h"
 #include "platform/local_clock.h"
+#include "tests/support/sign_mail_text.h"
 #include "tests/support/temp_dir.h"
 
 using mail::MailAddress;
@@ -139,38 +140,10 @@ TEST(SmtpMessage, SignDataMailMatchesTheEnvelopeByteForByte) {
   ASSERT_TRUE(m.render(clock, &rendered, &error)) << error.text;
 
   const std::string b = m.root().boundary();
-  const std::string expected =
-      "From: Head Office <sender@example.org>\r\n"
-      "To: sign@example.org,second@example.org\r\n"
-      "Subject: Data for Z2500 series\r\n"
-      "Content-Transfer-Encoding: quoted-printable\r\n"
-      "MIME-Version: 1.0\r\n"
-      "Content-Type: multipart/mixed; boundary=\"" +
-      b +
-      "\"\r\n"
-      "Date: Sat, 07 Mar 2026 09:05:04 -0400\r\n"
-      "X-Priority: 1\r\n"
-      "\r\n"
-      "This is a multi-part message in MIME format\r\n"
-      "--" +
-      b +
-      "\r\n"
-      "Content-Type: text/plain; charset=iso-8859-1\r\n"
-      "Content-Transfer-Encoding: quoted-printable\r\n"
-      "\r\n"
-      "Data for Z2500 series\r\n"
-      "\r\n"
-      "--" +
-      b +
-      "\r\n"
-      "Content-Type: application/octet-stream; charset=iso-8859-1; name=Z2500260307090504.bin\r\n"
-      "Content-Transfer-Encoding: base64\r\n"
-      "Content-Disposition: attachment; filename=\"Z2500260307090504.bin\"\r\n"
-      "\r\n" +
-      mail::base64Encode(data, mail::Base64Lines::kMailLines) +
-      "\r\n"
-      "--" +
-      b + "--";
+  const std::string expected = testing_support::expectedSignDataMail(
+      "Head Office <sender@example.org>", "sign@example.org,second@example.org", b,
+      "Sat, 07 Mar 2026 09:05:04 -0400", "Z2500260307090504.bin",
+      mail::base64Encode(data, mail::Base64Lines::kMailLines));
   EXPECT_EQ(rendered, expected);
   ASSERT_EQ(m.to().size(), 2u);
 }

@@ -13,6 +13,7 @@
 #include "mail/mail_date.h"
 #include "mail/sign_data_mail.h"
 #include "platform/local_clock.h"
+#include "tests/support/sign_mail_text.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_time.h"
 
@@ -72,46 +73,11 @@ TEST_F(SignDataMailTest, EnvelopeIsTheOneTheReceiverReads) {
   const auto message = build(bookWith("Office", "depot@example.com"));
   ASSERT_NE(message, nullptr) << error_;
   const std::string b = message->root().boundary();
-  const std::string f = kDataFileName;
-  const std::string expected =
-      "From: Office <sender@example.com>\r\n"
-      "To: depot@example.com\r\n"
-      "Subject: Data for Z2500 series\r\n"
-      "Content-Transfer-Encoding: quoted-printable\r\n"
-      "MIME-Version: 1.0\r\n"
-      "Content-Type: multipart/mixed; boundary=\"" +
-      b +
-      "\"\r\n"
-      "Date: " +
-      mail::formatMailDate(sendTime()) +
-      "\r\n"
-      "X-Priority: 1\r\n"
-      "\r\n"
-      "This is a multi-part message in MIME format\r\n"
-      "--" +
-      b +
-      "\r\n"
-      "Content-Type: text/plain; charset=iso-8859-1\r\n"
-      "Content-Transfer-Encoding: quoted-printable\r\n"
-      "\r\n"
-      "Data for Z2500 series\r\n"
-      "\r\n"
-      "--" +
-      b +
-      "\r\n"
-      "Content-Type: application/octet-stream; charset=iso-8859-1; name=" +
-      f +
-      "\r\n"
-      "Content-Transfer-Encoding: base64\r\n"
-      "Content-Disposition: attachment; filename=\"" +
-      f +
-      "\"\r\n"
-      "\r\n"
+  const std::string expected = testing_support::expectedSignDataMail(
+      "Office <sender@example.com>", "depot@example.com", b, mail::formatMailDate(sendTime()),
+      kDataFileName,
       "AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIjJCUmJygpKissLS4vMDEyMzQ1Njc4\r\n"
-      "OTo7PD0+P0BBQkNERUZHSElKS0xNTk9QUVJTVFVWV1hZWltcXV5fYGFiYw==\r\n"
-      "\r\n"
-      "--" +
-      b + "--";
+      "OTo7PD0+P0BBQkNERUZHSElKS0xNTk9QUVJTVFVWV1hZWltcXV5fYGFiYw==\r\n");
   EXPECT_EQ(render(*message), expected);
   EXPECT_FALSE(b.empty());
 }
