@@ -9,6 +9,7 @@
 #include "platform/message_pump.h"
 #include "pop3/pop3_connection.h"
 #include "tests/support/pop3_server.h"
+#include "tests/support/suite_pop3_server.h"
 
 namespace {
 
@@ -20,31 +21,14 @@ constexpr char kPassword[] = "Orange-7";
 
 class DovecotTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (!Pop3Server::available()) return;
-    server_ = new Pop3Server;
-    for (int i = 1; i <= kMailboxes; ++i)
-      server_->addUser("box" + std::to_string(i), kPassword);
-    std::string error;
-    if (!server_->start(&error)) {
-      startError_ = new std::string(error);
-      delete server_;
-      server_ = nullptr;
-    }
-  }
-  static void TearDownTestSuite() {
-    delete server_;
-    server_ = nullptr;
-    delete startError_;
-    startError_ = nullptr;
-  }
+  static void SetUpTestSuite() { suiteServer_.start(kPassword); }
+  static void TearDownTestSuite() { suiteServer_.stop(); }
 
   void SetUp() override {
     if (!Pop3Server::available()) GTEST_SKIP() << "dovecot is not installed";
-    ASSERT_NE(server_, nullptr) << (startError_ ? *startError_ : "");
-    // Every test has a mailbox of its own.
-    ASSERT_LT(nextMailbox_, kMailboxes);
-    user_ = "box" + std::to_string(++nextMailbox_);
+    server_ = suiteServer_.server();
+    ASSERT_NE(server_, nullptr) << suiteServer_.startError();
+    user_ = testing_support::SuitePop3Server::currentUser();
   }
 
   std::unique_ptr<POP3Connection> connect(pop3::Pop3Options options = {},
@@ -61,18 +45,12 @@ class DovecotTest : public ::testing::Test {
            subject + "\r\n\r\n" + body;
   }
 
-  static constexpr int kMailboxes = 12;
-  static int nextMailbox_;
-  static Pop3Server* server_;
-  static std::string* startError_;
+  static inline testing_support::SuitePop3Server suiteServer_;
+  Pop3Server* server_ = nullptr;
   platform::SleepingPump pump_;
   std::string user_;
   std::vector<std::string> status_;
 };
-
-int DovecotTest::nextMailbox_ = 0;
-Pop3Server* DovecotTest::server_ = nullptr;
-std::string* DovecotTest::startError_ = nullptr;
 
 TEST_F(DovecotTest, LogsInAndQuits) {
   auto client = connect();

@@ -14,6 +14,7 @@
 #include "signlink/sign_data_file.h"
 #include "tests/support/pop3_server.h"
 #include "tests/support/pty_pair.h"
+#include "tests/support/suite_pop3_server.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_time.h"
 
@@ -46,41 +47,16 @@ size_t count(const std::string& haystack, const std::string& needle) {
   return n;
 }
 
-// Dovecot folds user names to lower case.
-std::string userFor(std::string testName) {
-  for (char& c : testName)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return testName;
-}
-
 class ReceiveCycleTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (!Pop3Server::available()) return;
-    server_ = new Pop3Server;
-    // Every test has a mailbox of its own, known before the server starts (users added while it
-    // runs may not be seen at once).
-    const ::testing::TestSuite* suite = ::testing::UnitTest::GetInstance()->current_test_suite();
-    for (int i = 0; i < suite->total_test_count(); ++i)
-      server_->addUser(userFor(suite->GetTestInfo(i)->name()), kPassword);
-    std::string error;
-    if (!server_->start(&error)) {
-      startError_ = new std::string(error);
-      delete server_;
-      server_ = nullptr;
-    }
-  }
-  static void TearDownTestSuite() {
-    delete server_;
-    server_ = nullptr;
-    delete startError_;
-    startError_ = nullptr;
-  }
+  static void SetUpTestSuite() { suiteServer_.start(kPassword); }
+  static void TearDownTestSuite() { suiteServer_.stop(); }
 
   void SetUp() override {
     if (!Pop3Server::available()) GTEST_SKIP() << "dovecot is not installed";
-    ASSERT_NE(server_, nullptr) << (startError_ ? *startError_ : "");
-    user_ = userFor(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    server_ = suiteServer_.server();
+    ASSERT_NE(server_, nullptr) << suiteServer_.startError();
+    user_ = testing_support::SuitePop3Server::currentUser();
     ASSERT_TRUE(paths_.createWorkingDirectories());
     platform::ProfileFile(paths_.profileFile())
         .writeString(platform::kPortsSection, "COM1", pty_.slavePath());
@@ -104,8 +80,8 @@ class ReceiveCycleTest : public ::testing::Test {
   std::string sendLog() const { return readFile(paths_.logDir() + "/2026-12-08SendLogo.ini"); }
   std::string prefix() const { return "POP Server:127.0.0.1,Account:" + user_ + "--"; }
 
-  static Pop3Server* server_;
-  static std::string* startError_;
+  static inline testing_support::SuitePop3Server suiteServer_;
+  Pop3Server* server_ = nullptr;
   testing_support::TempDir dir_;
   const receiver::ReceiverPaths paths_{dir_.path()};
   testing_support::PtyPair pty_;
@@ -116,9 +92,6 @@ class ReceiveCycleTest : public ::testing::Test {
   receiver::Receiver receiver_{settings_, paths_, status_, pump_, clock_};
   std::string user_;
 };
-
-Pop3Server* ReceiveCycleTest::server_ = nullptr;
-std::string* ReceiveCycleTest::startError_ = nullptr;
 
 TEST_F(ReceiveCycleTest, ThreeMailsOneSignDataAllDeletedOneForwarded) {
   const std::string file = signFile("hello sign");
