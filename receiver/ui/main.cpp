@@ -1,11 +1,15 @@
 // mailpump: receives sign data from POP3 mailboxes and forwards it to the sign's serial port.
-// The headless modes run without Qt ever being touched, so they work with no display.
+// The headless modes run without Qt ever being touched, so they work with no display; otherwise
+// the window starts, once per data directory.
 
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include <QApplication>
+
 #include "receiver/headless.h"
+#include "receiver/ui/mailpump_app.h"
 
 namespace {
 
@@ -23,8 +27,6 @@ int main(int argc, char** argv) {
   }
   if (request.mode != receiver::HeadlessMode::kNone) return receiver::headlessMain(request);
 
-  // The window is not part of this build yet; say so rather than exit silently.
-  std::cerr << "mailpump: the window is not available in this build; use --once, --headless, "
-               "--export-settings or --import-settings FILE\n";
-  return kUsageExitStatus;
+  QApplication app(argc, argv);
+  return receiver::ui::runWindowedProgram(app, request.dataDir);
 }

@@ -1,0 +1,120 @@
+#include "receiver/ui/mailpump_app.h"
+
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <iostream>
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QSocketNotifier>
+#include <QSystemTrayIcon>
+
+#include "platform/atomic_file.h"
+#include "platform/data_dir.h"
+#include "platform/ui/qt_text.h"
+#include "receiver/receiver_paths.h"
+#include "receiver/receiver_settings.h"
+#include "receiver/ui/mailpump_window.h"
+#include "receiver/ui/single_instance.h"
+#include "receiver/ui/window_texts.h"
+
+namespace receiver::ui {
+
+namespace {
+
+constexpr char kProgramName[] = "mailpump";
+// How long a second start keeps trying to reach the first one, which may still be starting.
+constexpr int kActivateTimeoutMs = 5000;
+
+// SIGINT and SIGTERM (a session ending, a service stopping) run the exit sequence, so the
+// settings are saved as when "Exit" is chosen. The handler only writes to a socket pair; the
+// event loop reads it.
+int gSignalPipe[2] = {-1, -1};
+
+void onStopSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = ::write(gSignalPipe[1], &byte, 1);
+}
+
+void installStopSignals(CMailpumpWindow* window) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalPipe) != 0) return;
+  auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, window);
+  QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+    char byte = 0;
+    [[maybe_unused]] const ssize_t got = ::read(gSignalPipe[0], &byte, 1);
+    window->exitProgram();
+  });
+  struct sigaction action {};
+  action.sa_handler = onStopSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+void warn(const std::string& text) {
+  QMessageBox::warning(nullptr, QString::fromLatin1(texts::kWarningTitle),
+                       platform::ui::fromCp1252(text));
+}
+
+}  // namespace
+
+int runWindowedProgram(QApplication& app, const std::string& dataDirArgument) {
+  std::string error;
+  const std::string dataDir = platform::resolveDataDir(dataDirArgument, kProgramName, &error);
+  if (dataDir.empty()) {
+    std::cerr << error << '\n';
+    warn(error);
+    return 1;
+  }
+
+  SingleInstance instance(QString::fromLocal8Bit(dataDir.c_str()));
+  QString lockError;
+  if (!instance.acquire(&lockError)) {
+    if (instance.isOtherInstanceRunning()) {
+      if (instance.activateRunningInstance(kActivateTimeoutMs)) return 0;
+      std::cerr << texts::kSecondStartFailed << '\n';
+      return 0;
+    }
+    // Without a lock file the program still works; it just cannot keep a second start away.
+    std::cerr << lockError.toLocal8Bit().constData() << '\n';
+  }
+
+  const ReceiverPaths paths(dataDir);
+  ReceiverSettings settings;
+  const SettingsLoadResult load = loadSettingsFile(paths.settingsFile(), &settings);
+  if (!load.ok()) warn(load.message);
+  paths.createWorkingDirectories();
+
+  WindowOptions options;
+  options.trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+  options.programPath = QApplication::applicationFilePath().toLocal8Bit().constData();
+  if (!dataDirArgument.empty())
+    options.dataDirArgument = QDir(QString::fromLocal8Bit(dataDirArgument.c_str()))
+                                  .absolutePath()
+                                  .toLocal8Bit()
+                                  .constData();
+  options.keepUnreadableSettings = load.problem != SettingsProblem::kNone &&
+                                   load.problem != SettingsProblem::kCannotOpen &&
+                                   platform::pathExists(paths.settingsFile());
+
+  app.setQuitOnLastWindowClosed(false);
+  CMailpumpWindow window(settings, paths, options);
+  QObject::connect(&window, &CMailpumpWindow::exited, &app, &QApplication::quit);
+  QObject::connect(&instance, &SingleInstance::activationRequested, &window,
+                   &CMailpumpWindow::showMe);
+  installStopSignals(&window);
+  QString listenError;
+  if (!instance.listen(&listenError)) std::cerr << listenError.toLocal8Bit().constData() << '\n';
+
+  window.start();
+  app.exec();
+  // Ended some other way than the exit sequence (the session closed the display): save anyway.
+  window.exitProgram();
+  return 0;
+}
+
+}  // namespace receiver::ui

@@ -1,0 +1,123 @@
+#include "receiver/ui/single_instance.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include <QCryptographicHash>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QThread>
+
+namespace receiver::ui {
+
+namespace {
+
+constexpr char kLockFileName[] = "mailpump.lock";
+// What a later start sends; anything else on the socket is ignored.
+constexpr char kActivateRequest[] = "show\n";
+constexpr int kActivateRequestLength = sizeof(kActivateRequest) - 1;
+constexpr int kConnectAttemptMs = 200;
+constexpr int kRetryPauseMs = 100;
+constexpr int kHashCharacters = 16;
+
+}  // namespace
+
+SingleInstance::SingleInstance(const QString& dataDir, QObject* parent)
+    : QObject(parent), dataDir_(dataDir) {}
+
+SingleInstance::~SingleInstance() {
+  if (server_ != nullptr) server_->close();
+  if (lockFd_ >= 0) ::close(lockFd_);
+}
+
+QString SingleInstance::serverName(const QString& dataDir) {
+  const QByteArray canonical = QDir(dataDir).canonicalPath().toUtf8();
+  const QByteArray hash =
+      QCryptographicHash::hash(canonical.isEmpty() ? dataDir.toUtf8() : canonical,
+                               QCryptographicHash::Sha256)
+          .toHex()
+          .left(kHashCharacters);
+  return QStringLiteral("mailpump-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
+}
+
+bool SingleInstance::acquire(QString* error) {
+  if (lockFd_ >= 0) return true;
+  const QByteArray path = QDir(dataDir_).filePath(QString::fromLatin1(kLockFileName)).toLocal8Bit();
+  const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    if (error)
+      *error = QStringLiteral("Cannot open %1: %2")
+                   .arg(QString::fromLocal8Bit(path), QString::fromLocal8Bit(std::strerror(errno)));
+    return false;
+  }
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int lockError = errno;
+    ::close(fd);
+    if (lockError == EWOULDBLOCK) {
+      otherRunning_ = true;
+    } else if (error) {
+      *error =
+          QStringLiteral("Cannot lock %1: %2")
+              .arg(QString::fromLocal8Bit(path), QString::fromLocal8Bit(std::strerror(lockError)));
+    }
+    return false;
+  }
+  lockFd_ = fd;
+  return true;
+}
+
+bool SingleInstance::listen(QString* error) {
+  if (server_ != nullptr) return true;
+  const QString name = serverName(dataDir_);
+  // We hold the lock, so a socket left under this name belongs to an instance that has ended.
+  QLocalServer::removeServer(name);
+  auto* server = new QLocalServer(this);
+  server->setSocketOptions(QLocalServer::UserAccessOption);
+  if (!server->listen(name)) {
+    if (error) *error = server->errorString();
+    delete server;
+    return false;
+  }
+  server_ = server;
+  connect(server_, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
+  return true;
+}
+
+void SingleInstance::onNewConnection() {
+  while (QLocalSocket* socket = server_->nextPendingConnection()) {
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+      // Only the request itself counts; a socket that sends more is dropped.
+      if (socket->bytesAvailable() < kActivateRequestLength) return;
+      const QByteArray request = socket->read(kActivateRequestLength);
+      socket->disconnectFromServer();
+      if (request == kActivateRequest) emit activationRequested();
+    });
+  }
+}
+
+bool SingleInstance::activateRunningInstance(int timeoutMs) {
+  const QString name = serverName(dataDir_);
+  const QDeadlineTimer deadline(timeoutMs);
+  while (true) {
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    if (socket.waitForConnected(kConnectAttemptMs)) {
+      socket.write(kActivateRequest, kActivateRequestLength);
+      if (socket.waitForBytesWritten(kConnectAttemptMs)) {
+        socket.disconnectFromServer();
+        return true;
+      }
+    }
+    if (deadline.hasExpired()) return false;
+    QThread::msleep(kRetryPauseMs);
+  }
+}
+
+}  // namespace receiver::ui

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+namespace receiver::ui {
+
+// One mailpump window per data directory. The first start holds an exclusive lock on a file in
+// the data directory for as long as it runs and listens on a local socket named after that
+// directory; a later start finds the lock taken and asks the first, over the socket, to bring
+// its window to the front. The lock goes with the process, however it ends, so a crash leaves
+// nothing that blocks the next start.
+class SingleInstance final : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit SingleInstance(const QString& dataDir, QObject* parent = nullptr);
+  ~SingleInstance() override;
+  SingleInstance(const SingleInstance&) = delete;
+  SingleInstance& operator=(const SingleInstance&) = delete;
+
+  // Takes the lock. False when another process holds it (or the lock file cannot be made: then
+  // *error says why and no other instance is assumed).
+  bool acquire(QString* error = nullptr);
+  bool isOtherInstanceRunning() const { return otherRunning_; }
+
+  // The first instance: starts answering later starts. False with *error when the socket cannot
+  // be had (the program still runs, later starts just cannot reach it).
+  bool listen(QString* error = nullptr);
+
+  // A later instance: asks the running one to come to the front, trying for up to `timeoutMs`
+  // (the first may still be starting). True when the request was delivered.
+  bool activateRunningInstance(int timeoutMs);
+
+  // The socket name used for a data directory (per user and directory).
+  static QString serverName(const QString& dataDir);
+
+ signals:
+  // A later start asked for the window.
+  void activationRequested();
+
+ private:
+  void onNewConnection();
+
+  const QString dataDir_;
+  int lockFd_ = -1;            // Held open (and locked) while this instance runs.
+  bool otherRunning_ = false;  // The lock was held by someone else.
+  QLocalServer* server_ = nullptr;
+};
+
+}  // namespace receiver::ui
