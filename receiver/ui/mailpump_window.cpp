@@ -39,6 +39,9 @@ using platform::ui::toCp1252;
 constexpr int kFirstListedPort = 1;
 constexpr int kLastListedPort = 50;
 constexpr int kMinimumListHeight = 110;
+// The window opens wide enough for long mail addresses and no taller than its contents need.
+constexpr int kInitialWidth = 540;
+constexpr int kInitialHeight = 440;
 constexpr int kStatusLineMinimumHeight = 36;
 // A copy of a settings file that could not be read, kept before it is overwritten.
 constexpr char kUnreadableSettingsSuffix[] = ".unreadable";
@@ -72,6 +75,7 @@ CMailpumpWindow::CMailpumpWindow(ReceiverSettings& settings, const ReceiverPaths
   setCentralWidget(central);
   buildMenu();
   fillPortList();
+  resize(kInitialWidth, kInitialHeight);
 
   connect(tray_.get(), &CTrayIcon::showRequested, this, &CMailpumpWindow::showMe);
   connect(tray_.get(), &CTrayIcon::hideRequested, this, &CMailpumpWindow::hideMe);

@@ -114,6 +114,7 @@ class MailpumpWindowTest : public QObject {
   void autorunWritesAndRemovesTheEntry();
   void cycleStatusReachesTheWindow();
   void secondStartBringsTheFirstForwardAndEnds();
+  void pictureForTheReadme();
 };
 
 void MailpumpWindowTest::checkBoxEnablesIntervalOrManualReceive() {
@@ -461,6 +462,26 @@ void MailpumpWindowTest::secondStartBringsTheFirstForwardAndEnds() {
   QVERIFY(first.waitForFinished(15000));
   QCOMPARE(first.exitCode(), 0);
   QCOMPARE(isMinimizeIn(paths), 0);
+}
+
+// Saves the window as the README shows it when MAILPUMP_WINDOW_PNG names the file.
+void MailpumpWindowTest::pictureForTheReadme() {
+  const QString png = qEnvironmentVariable("MAILPUMP_WINDOW_PNG");
+  if (png.isEmpty()) QSKIP("MAILPUMP_WINDOW_PNG not set");
+  Fixture f;
+  f.settings.selfReceiving = true;
+  f.settings.pollIntervalSeconds = 60;
+  f.settings.mailboxes = {box("signs@example.org"), box("lobby-sign@example.org")};
+  testing_support::writeFile(f.paths.profileFile(), "[Ports]\r\nCOM1=/dev/null\r\n");
+  f.open();
+  f.window->start();
+  f.window->mailboxList()->setCurrentRow(0);
+  f.window->setGroupCaption("Receive Result-signs@example.org");
+  f.window->showStatus("Receiving status 2/3(5120 Bytes)");
+  f.window->setProgressRange(5120);
+  f.window->setProgress(3400);
+  QTest::qWait(50);
+  QVERIFY(f.window->grab().save(png));
 }
 
 QTEST_MAIN(MailpumpWindowTest)
