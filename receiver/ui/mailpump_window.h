@@ -109,6 +109,8 @@ class CMailpumpWindow final : public QMainWindow, public ReceiverStatus {
   // The exit sequence: tray icon down, settings taken from the window, queues emptied, timer
   // stopped, "IsMinimize" and Set.dat written. Runs once; emits exited() at the end.
   void exitProgram();
+  // The poll timer's tick: a cycle when self-receiving is on, nothing otherwise.
+  void onPollTimer();
 
  signals:
   void exited();
@@ -116,9 +118,6 @@ class CMailpumpWindow final : public QMainWindow, public ReceiverStatus {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
-
- private slots:
-  void onPollTimer();
 
  private:
   QWidget* buildMailboxGroup();

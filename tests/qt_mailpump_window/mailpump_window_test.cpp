@@ -113,6 +113,8 @@ class MailpumpWindowTest : public QObject {
   void portListFollowsTheProfileMapping();
   void autorunWritesAndRemovesTheEntry();
   void cycleStatusReachesTheWindow();
+  void pollTickRunsACycleOnlyWhileSelfReceiving();
+  void unreadableSettingsFileIsKeptBeforeItIsRewritten();
   void secondStartBringsTheFirstForwardAndEnds();
   void pictureForTheReadme();
 };
@@ -424,6 +426,31 @@ void MailpumpWindowTest::cycleStatusReachesTheWindow() {
   empty.open();
   empty.window->receiveButton()->click();
   QCOMPARE(empty.window->statusLine()->text(), latin(receiver::texts::kNoMailbox));
+}
+
+void MailpumpWindowTest::pollTickRunsACycleOnlyWhileSelfReceiving() {
+  Fixture f;  // No mailbox: a cycle says so at once.
+  f.open();
+  f.window->start();
+  f.window->onPollTimer();
+  QCOMPARE(f.window->statusLine()->text(), latin(receiver::texts::kSelfReceivingOff));
+  f.window->selfReceivingBox()->click();
+  f.window->onPollTimer();
+  QCOMPARE(f.window->statusLine()->text(), latin(receiver::texts::kNoMailbox));
+}
+
+void MailpumpWindowTest::unreadableSettingsFileIsKeptBeforeItIsRewritten() {
+  Fixture f;
+  const std::string foreign = "settings of another program, not ours";
+  testing_support::writeFile(f.paths.settingsFile(), foreign);
+  receiver::ui::WindowOptions options;
+  options.prompts = &f.prompts;
+  options.keepUnreadableSettings = true;
+  CMailpumpWindow window(f.settings, f.paths, options);
+  window.exitProgram();
+  QCOMPARE(testing_support::readFile(f.paths.settingsFile() + ".unreadable"), foreign);
+  ReceiverSettings saved;
+  QVERIFY(receiver::loadSettingsFile(f.paths.settingsFile(), &saved).ok());
 }
 
 void MailpumpWindowTest::secondStartBringsTheFirstForwardAndEnds() {
