@@ -489,6 +489,8 @@ void MailpumpWindowTest::secondStartBringsTheFirstForwardAndEnds() {
   QVERIFY(first.waitForFinished(15000));
   QCOMPARE(first.exitCode(), 0);
   QCOMPARE(isMinimizeIn(paths), 0);
+  QVERIFY(platform::pathExists(paths.saveDir()));
+  QVERIFY(platform::pathExists(paths.logDir()));
 }
 
 // Saves the window as the README shows it when MAILPUMP_WINDOW_PNG names the file.
@@ -509,6 +511,14 @@ void MailpumpWindowTest::pictureForTheReadme() {
   f.window->setProgress(3400);
   QTest::qWait(50);
   QVERIFY(f.window->grab().save(png));
+
+  // The POP3 dialog beside it, filled in.
+  receiver::ui::CPop3ServerDialog dialog(f.settings.mailboxes.front());
+  dialog.show();
+  QTest::qWait(50);
+  QString dialogPng = png;
+  dialogPng.replace(".png", "_pop3.png");
+  QVERIFY(dialog.grab().save(dialogPng));
 }
 
 QTEST_MAIN(MailpumpWindowTest)
