@@ -1,15 +1,15 @@
 #include "workspace/ui/control_list_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "i18n/dialog_texts.h"
+#include "i18n/ui/qt_language_targets.h"
 #include "platform/ui/qt_text.h"
 #include "workspace/editor_insert_dialogs.h"
 #include "workspace/sign_tables.h"
-#include "workspace/ui/dialog_text_target.h"
+#include "workspace/ui/template_texts.h"
 
 namespace workspace::ui {
 namespace {
@@ -52,12 +52,6 @@ ControlListDialog::ControlListDialog(QWidget* parent, int controlType,
       insert_(new QPushButton(this)),
       cancel_(new QPushButton(this)) {
   const int number = dialogNumber(controlType);
-  if (const i18n::DialogTemplate* dialog = i18n::findDialogTemplate(number)) {
-    setWindowTitle(platform::ui::fromCp1252(dialog->caption));
-    insert_->setText(platform::ui::fromCp1252(i18n::findDialogControl(*dialog, i18n::kIdOk)->text));
-    cancel_->setText(
-        platform::ui::fromCp1252(i18n::findDialogControl(*dialog, i18n::kIdCancel)->text));
-  }
 
   if (const ControlInfo* info = controlInfo(controlType)) {
     for (int value = 1; value <= info->maxValue; ++value) {
@@ -70,23 +64,23 @@ ControlListDialog::ControlListDialog(QWidget* parent, int controlType,
   insert_->setDefault(true);
   insert_->setAutoDefault(true);
   cancel_->setAutoDefault(false);
-  auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-  buttons->addButton(insert_, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(insert_);
+  buttons->addWidget(cancel_);
+  buttons->addStretch(1);
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(list_, 1);
-  layout->addWidget(buttons);
+  layout->addLayout(buttons);
   list_->setMinimumWidth(list_->sizeHintForColumn(0) + 2 * list_->frameWidth() + 24);
 
   connect(insert_, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
   connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
-  WidgetDialogTextTarget texts(this);
-  texts.addControl(list_, listIdentifier(number), "ListBox");
-  texts.addControl(insert_, i18n::kIdOk, "Button");
-  texts.addControl(cancel_, i18n::kIdCancel, "Button");
-  language.applyToDialog(texts, number);
+  i18n::ui::setControlId(list_, listIdentifier(number));
+  i18n::ui::setControlId(insert_, i18n::kIdOk);
+  i18n::ui::setControlId(cancel_, i18n::kIdCancel);
+  applyTemplateTexts(this, number, language);
 }
 
 std::optional<int> ControlListDialog::selectedEntry() const {

@@ -1,6 +1,7 @@
 #include "workspace/ui/insert_dialogs.h"
 
 #include "workspace/ui/control_list_dialog.h"
+#include "workspace/ui/picture_dialog.h"
 
 namespace workspace::ui {
 
@@ -11,17 +12,13 @@ std::optional<int> runControlListDialog(QWidget* parent, int controlType,
   return dialog.selectedEntry();
 }
 
-void runPictureDialog(QWidget* /*parent*/, ElementKind /*kind*/, i18n::LanguageModule& /*language*/,
-                      const std::function<void(ElementKind, int)>& /*insert*/) {}
-
-QImage symbolPicture(int /*index*/, QRgb /*colour*/) {
-  return {};
-}
-QImage predefinedBitmapPicture(int /*index*/, QRgb /*colour*/) {
-  return {};
-}
-QImage specialCharacterGlyph(int /*index*/, QRgb /*colour*/) {
-  return {};
+void runPictureDialog(QWidget* parent, ElementKind kind, i18n::LanguageModule& language,
+                      const std::function<void(ElementKind, int)>& insert) {
+  // User-defined bitmaps have their own dialog with the Image Transfer File's images.
+  if (PictureDialog::dialogNumber(kind) == 0) return;
+  PictureDialog dialog(parent, kind, language);
+  QObject::connect(&dialog, &PictureDialog::itemInserted, &dialog, insert);
+  dialog.exec();
 }
 
 }  // namespace workspace::ui

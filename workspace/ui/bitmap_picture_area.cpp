@@ -1,0 +1,33 @@
+#include "workspace/ui/bitmap_picture_area.h"
+
+#include "workspace/sign_tables.h"
+#include "workspace/ui/insert_dialogs.h"
+#include "workspace/ui/item_images.h"
+
+namespace workspace::ui {
+
+BitmapPictureArea::BitmapPictureArea(QWidget* parent) : PictureArea(parent) {
+  const QRect last = pictureRect(kPredefinedBitmapCount - 1);
+  setFixedSize(last.right() + 1 + kMargin, last.bottom() + 1 + kMargin);
+}
+
+std::optional<int> BitmapPictureArea::itemAt(QPoint point) const {
+  for (int index = 0; index < kPredefinedBitmapCount; ++index) {
+    if (pictureRect(index).contains(point)) return index;
+  }
+  return std::nullopt;
+}
+
+int BitmapPictureArea::itemCount() const {
+  return kPredefinedBitmapCount;
+}
+
+QRect BitmapPictureArea::pictureRect(int index) const {
+  return QRect(kMargin, kMargin + index * (kRowHeight + kRowGap), kBitmapWidth, kRowHeight);
+}
+
+QImage BitmapPictureArea::picture(int index) const {
+  return predefinedBitmapPicture(index, kLedRed);
+}
+
+}  // namespace workspace::ui
