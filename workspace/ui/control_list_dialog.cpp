@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "i18n/dialog_texts.h"
 #include "i18n/ui/qt_language_targets.h"
@@ -13,6 +14,9 @@
 
 namespace workspace::ui {
 namespace {
+
+constexpr int kVisibleRows = 12;    // Rows the list shows before it scrolls.
+constexpr int kScrollBarRoom = 24;  // Beside the longest entry, for the scroll bar.
 
 // The list shows what an entry's text holds before its "\n"; the editor's label uses the rest.
 std::string longForm(const std::string& entry) {
@@ -71,7 +75,11 @@ ControlListDialog::ControlListDialog(QWidget* parent, int controlType,
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(list_, 1);
   layout->addLayout(buttons);
-  list_->setMinimumWidth(list_->sizeHintForColumn(0) + 2 * list_->frameWidth() + 24);
+  // Whole rows only, up to kVisibleRows; longer lists scroll.
+  const int frame = 2 * list_->frameWidth();
+  const int rows = std::min(list_->count(), kVisibleRows);
+  list_->setFixedHeight(rows * list_->sizeHintForRow(0) + frame);
+  list_->setMinimumWidth(list_->sizeHintForColumn(0) + frame + kScrollBarRoom);
 
   connect(insert_, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);

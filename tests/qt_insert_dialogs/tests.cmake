@@ -1,0 +1,1 @@
+varnel_qt_test(qt_insert_dialogs LIBS varnel_gui)
