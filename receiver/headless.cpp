@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <iostream>
+#include <memory>
 #include <optional>
 
 #include "platform/atomic_file.h"
 #include "platform/data_dir.h"
+#include "receiver/instance_lock.h"
 #include "receiver/receive_cycle.h"
 #include "receiver/receiver_paths.h"
 #include "receiver/receiver_settings.h"
@@ -129,16 +131,34 @@ namespace {
 
 // What a receiving mode starts from: the data directory with Save and Logo in it, and the
 // settings (a damaged file reported, the defaults kept).
+// Takes the data directory for this process; false (reported) while another mailpump runs on it.
+bool claimDataDirectory(const std::string& dir, InstanceLock* lock, HeadlessEnvironment& env) {
+  std::string error;
+  switch (lock->acquire(dir, &error)) {
+    case InstanceLock::Result::kAcquired:
+      return true;
+    case InstanceLock::Result::kHeldElsewhere:
+      env.err << otherInstanceText(dir) << std::endl;
+      return false;
+    case InstanceLock::Result::kFailed:
+      env.err << error << std::endl;
+      return false;
+  }
+  return false;
+}
+
 struct ReceiverStart {
   std::optional<ReceiverPaths> paths;  // Empty when the program cannot go on.
   ReceiverSettings settings;
   SettingsLoadResult load;
+  std::unique_ptr<InstanceLock> lock = std::make_unique<InstanceLock>();
 };
 
 ReceiverStart startReceiver(const std::string& dataDir, HeadlessEnvironment& env) {
   ReceiverStart start;
   const std::string dir = dataDirectory(dataDir, env);
   if (dir.empty()) return start;
+  if (!claimDataDirectory(dir, start.lock.get(), env)) return start;
   const ReceiverPaths& paths = start.paths.emplace(dir);
   start.load = loadSettingsFile(paths.settingsFile(), &start.settings);
   if (!start.load.ok()) env.err << start.load.message << std::endl;
@@ -223,6 +243,9 @@ int importSettings(const std::string& dataDir, const std::string& jsonFile,
   }
   const std::string dir = dataDirectory(dataDir, env);
   if (dir.empty()) return 1;
+  // A running mailpump would write its own settings over the imported ones at exit.
+  InstanceLock lock;
+  if (!claimDataDirectory(dir, &lock, env)) return 1;
   if (!saveSettingsFile(ReceiverPaths(dir).settingsFile(), settings, &error)) {
     env.err << error << std::endl;
     return 1;

@@ -16,7 +16,8 @@ namespace receiver {
 //   mailpump [--data-dir DIR] --headless              poll on the timer until SIGINT/SIGTERM
 //   mailpump [--data-dir DIR] --export-settings       Set.dat as JSON on stdout
 //   mailpump [--data-dir DIR] --import-settings FILE  Set.dat from a JSON file
-// Status texts go to stderr, one per line.
+// Status texts go to stderr, one per line. --once, --headless and --import-settings refuse to run
+// (status 1) while another mailpump, windowed or not, holds the same data directory.
 
 enum class HeadlessMode { kNone, kOnce, kPoll, kExport, kImport };
 

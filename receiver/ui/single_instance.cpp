@@ -1,11 +1,6 @@
 #include "receiver/ui/single_instance.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -18,7 +13,6 @@ namespace receiver::ui {
 
 namespace {
 
-constexpr char kLockFileName[] = "mailpump.lock";
 // What a later start sends; anything else on the socket is ignored.
 constexpr char kActivateRequest[] = "show\n";
 constexpr int kActivateRequestLength = sizeof(kActivateRequest) - 1;
@@ -33,7 +27,6 @@ SingleInstance::SingleInstance(const QString& dataDir, QObject* parent)
 
 SingleInstance::~SingleInstance() {
   if (server_ != nullptr) server_->close();
-  if (lockFd_ >= 0) ::close(lockFd_);
 }
 
 QString SingleInstance::serverName(const QString& dataDir) {
@@ -47,29 +40,18 @@ QString SingleInstance::serverName(const QString& dataDir) {
 }
 
 bool SingleInstance::acquire(QString* error) {
-  if (lockFd_ >= 0) return true;
-  const QByteArray path = QDir(dataDir_).filePath(QString::fromLatin1(kLockFileName)).toLocal8Bit();
-  const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) {
-    if (error)
-      *error = QStringLiteral("Cannot open %1: %2")
-                   .arg(QString::fromLocal8Bit(path), QString::fromLocal8Bit(std::strerror(errno)));
-    return false;
-  }
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    const int lockError = errno;
-    ::close(fd);
-    if (lockError == EWOULDBLOCK) {
+  std::string reason;
+  switch (lock_.acquire(dataDir_.toStdString(), &reason)) {
+    case InstanceLock::Result::kAcquired:
+      return true;
+    case InstanceLock::Result::kHeldElsewhere:
       otherRunning_ = true;
-    } else if (error) {
-      *error =
-          QStringLiteral("Cannot lock %1: %2")
-              .arg(QString::fromLocal8Bit(path), QString::fromLocal8Bit(std::strerror(lockError)));
-    }
-    return false;
+      return false;
+    case InstanceLock::Result::kFailed:
+      if (error) *error = QString::fromStdString(reason);
+      return false;
   }
-  lockFd_ = fd;
-  return true;
+  return false;
 }
 
 bool SingleInstance::listen(QString* error) {

@@ -3,15 +3,16 @@
 #include <QObject>
 #include <QString>
 
+#include "receiver/instance_lock.h"
+
 class QLocalServer;
 
 namespace receiver::ui {
 
-// One mailpump window per data directory. The first start holds an exclusive lock on a file in
-// the data directory for as long as it runs and listens on a local socket named after that
-// directory; a later start finds the lock taken and asks the first, over the socket, to bring
-// its window to the front. The lock goes with the process, however it ends, so a crash leaves
-// nothing that blocks the next start.
+// One mailpump window per data directory. The first start holds the data directory's
+// InstanceLock for as long as it runs and listens on a local socket named after that directory; a
+// later start finds the lock taken and asks the first, over the socket, to bring its window to the
+// front.
 class SingleInstance final : public QObject {
   Q_OBJECT
 
@@ -45,7 +46,7 @@ class SingleInstance final : public QObject {
   void onNewConnection();
 
   const QString dataDir_;
-  int lockFd_ = -1;            // Held open (and locked) while this instance runs.
+  InstanceLock lock_;          // Held while this instance runs.
   bool otherRunning_ = false;  // The lock was held by someone else.
   QLocalServer* server_ = nullptr;
 };

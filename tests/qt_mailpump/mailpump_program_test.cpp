@@ -117,6 +117,20 @@ TEST_F(MailpumpProgramTest, PollingEndsCleanlyOnSigtermAndSavesTheSettings) {
   ASSERT_GT(pid, 0);
   // Give it time to install its handlers, then ask it to stop.
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
+
+  // Meanwhile the data directory is taken: a second poller or an import would fight over the
+  // mailboxes, the line and Set.dat.
+  testing_support::TempDir other;
+  testing_support::writeFile(other.file("in.json"), R"({"mailboxes":[]})");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--data-dir", data_.path(), "--once"},
+        std::vector<std::string>{"--data-dir", data_.path(), "--import-settings",
+                                 other.file("in.json")}}) {
+    Outcome refused = runMailpump(args, other);
+    EXPECT_EQ(refused.status, 1) << args[2];
+    EXPECT_NE(refused.err.find("mailpump is already running"), std::string::npos) << refused.err;
+  }
+
   ASSERT_EQ(kill(pid, SIGTERM), 0);
   Outcome o = finish(pid, io_);
   EXPECT_EQ(o.status, 0) << o.err;
