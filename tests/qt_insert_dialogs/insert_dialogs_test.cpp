@@ -140,6 +140,9 @@ class InsertDialogsTest : public QObject {
     });
     QCOMPARE(workspace::ui::runControlListDialog(nullptr, workspace::kControlSpeed, *language_),
              std::nullopt);
+
+    // A type without a list opens nothing.
+    QCOMPARE(workspace::ui::runControlListDialog(nullptr, 6, *language_), std::nullopt);
   }
 
   void listDialogDoubleClickInsertsTheClickedEntry() {

@@ -7,6 +7,7 @@ namespace workspace::ui {
 
 std::optional<int> runControlListDialog(QWidget* parent, int controlType,
                                         i18n::LanguageModule& language) {
+  if (ControlListDialog::dialogNumber(controlType) == 0) return std::nullopt;
   ControlListDialog dialog(parent, controlType, language);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.selectedEntry();
