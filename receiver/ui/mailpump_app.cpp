@@ -83,6 +83,17 @@ int runWindowedProgram(QApplication& app, const std::string& dataDirArgument) {
     std::cerr << lockError.toLocal8Bit().constData() << '\n';
   }
 
+  // Answer later starts from now on: while a start-up message box waits, it is what they raise.
+  QString listenError;
+  if (instance.acquired() && !instance.listen(&listenError))
+    std::cerr << listenError.toLocal8Bit().constData() << '\n';
+  QObject::connect(&instance, &SingleInstance::activationRequested, &app, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      modal->raise();
+      modal->activateWindow();
+    }
+  });
+
   const ReceiverPaths paths(dataDir);
   ReceiverSettings settings;
   const SettingsLoadResult load = loadSettingsFile(paths.settingsFile(), &settings);
@@ -107,8 +118,6 @@ int runWindowedProgram(QApplication& app, const std::string& dataDirArgument) {
   QObject::connect(&instance, &SingleInstance::activationRequested, &window,
                    &CMailpumpWindow::showMe);
   installStopSignals(&window);
-  QString listenError;
-  if (!instance.listen(&listenError)) std::cerr << listenError.toLocal8Bit().constData() << '\n';
 
   window.start();
   app.exec();

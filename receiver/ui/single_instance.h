@@ -26,6 +26,7 @@ class SingleInstance final : public QObject {
   // *error says why and no other instance is assumed).
   bool acquire(QString* error = nullptr);
   bool isOtherInstanceRunning() const { return otherRunning_; }
+  bool acquired() const { return lock_.held(); }
 
   // The first instance: starts answering later starts. False with *error when the socket cannot
   // be had (the program still runs, later starts just cannot reach it).
