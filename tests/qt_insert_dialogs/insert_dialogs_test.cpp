@@ -281,10 +281,15 @@ class InsertDialogsTest : public QObject {
       QVERIFY(QTest::qWaitForWindowExposed(&dialog));
       QVERIFY(dialog.grab().save(QString("%1/insert_%2.png").arg(dir, name)));
     };
-    ControlListDialog effect(nullptr, workspace::kControlTransition, *language_);
-    save(effect, "effect");
-    ControlListDialog cartoon(nullptr, workspace::kControlCartoon, *language_);
-    save(cartoon, "cartoon");
+    const std::pair<int, const char*> lists[] = {{workspace::kControlTransition, "effect"},
+                                                 {workspace::kControlCartoon, "cartoon"},
+                                                 {workspace::kControlBeep, "beep"},
+                                                 {workspace::kControlSpeed, "speed"},
+                                                 {workspace::kControlPause, "pause"}};
+    for (const auto& [type, name] : lists) {
+      ControlListDialog dialog(nullptr, type, *language_);
+      save(dialog, name);
+    }
     PictureDialog symbols(nullptr, workspace::kKindSymbol, *language_);
     symbols.area()->setSelection(8);
     save(symbols, "symbols");

@@ -73,7 +73,7 @@ ControlListDialog::ControlListDialog(QWidget* parent, int controlType,
   buttons->addWidget(cancel_);
   buttons->addStretch(1);
   auto* layout = new QHBoxLayout(this);
-  layout->addWidget(list_, 1);
+  layout->addWidget(list_, 1, Qt::AlignTop);
   layout->addLayout(buttons);
   // Whole rows only, up to kVisibleRows; longer lists scroll.
   const int frame = 2 * list_->frameWidth();
