@@ -53,6 +53,17 @@ const std::vector<BuiltinString>& builtinStrings() {
       {32855, "Three Beeps"},
       {32856, "Ringing Beep"},
       {32857, "Single Beep"},
+      {IDS_INVALID_SIGN_WIDTH, "Invalidate value,please re-enter!"},
+      {IDS_COMMAND_NOT_AVAILABLE, "This command is not available in this version of the program."},
+      {IDS_READY, "Ready"},
+      {IDS_LOW_COLOUR_SCREEN,
+       "If this program run under the mode of 256 colors(include 256 colors),some characters or "
+       "graphics can't display normally,but the moving-sign can display normally.If meet "
+       "problem,Please set the system in the mode of 16 bits or 24 bits or 32 bits!!!"},
+      {IDS_WORKSPACE_FILE_FILTER, "Message workspace files"},
+      {IDS_INDICATOR_CAPS, "CAP"},
+      {IDS_INDICATOR_NUM, "NUM"},
+      {IDS_INDICATOR_SCROLL, "SCRL"},
       {IDS_CAPTION_WARNING, "Warning!"},
       {IDS_CAPTION_ERROR, "Error"},
       // Status-bar prompts of the bitmap editor's menu commands.

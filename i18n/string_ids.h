@@ -23,6 +23,16 @@ enum StringId : int {
   IDS_CAPTION_ERROR = 32870,    // "Error"
   IDS_MAIN_TITLE = 32913,       // "Orvanta"
 
+  // varnel's main window and its start-up dialogs.
+  IDS_INVALID_SIGN_WIDTH = 32858,     // "Invalidate value,please re-enter!"
+  IDS_COMMAND_NOT_AVAILABLE = 32859,  // a command whose window this version lacks
+  IDS_READY = 32860,                  // the status bar's idle text
+  IDS_LOW_COLOUR_SCREEN = 32861,      // "If this program run under the mode of 256 colors..."
+  IDS_WORKSPACE_FILE_FILTER = 32862,  // the file dialogs' filter name for "*.SDV"
+  IDS_INDICATOR_CAPS = 32863,         // "CAP"
+  IDS_INDICATOR_NUM = 32864,          // "NUM"
+  IDS_INDICATOR_SCROLL = 32865,       // "SCRL"
+
   // Anchored control entries (value 1 first within each type).
   IDS_CARTOON_FIRST = 32847,  // 32847-32854: "MERRY X'MAS" ... "WELCOME"
   IDS_BEEP_FIRST = 32855,     // 32855-32857: "Three Beeps", "Ringing Beep", "Single Beep"

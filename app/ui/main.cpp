@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLabel>
-#include <QMainWindow>
 #include <QMessageBox>
 
+#include "app/ui/program_icon.h"
+#include "app/ui/varnel_app.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "platform/data_dir.h"
@@ -16,6 +16,7 @@ using platform::ui::fromCp1252;
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
   QApplication::setApplicationName("varnel");
+  QApplication::setWindowIcon(app::ui::programIcon());
 
   QCommandLineParser parser;
   parser.addHelpOption();
@@ -33,12 +34,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  QMainWindow window;
-  window.setWindowTitle(fromCp1252(i18n::text(i18n::IDS_MAIN_TITLE)));
-  auto* view = new QLabel(&window);
-  view->setStyleSheet("background: black;");
-  window.setCentralWidget(view);
-  window.resize(800, 480);
-  window.show();
-  return QApplication::exec();
+  const QStringList files = parser.positionalArguments();
+  CVarnelApp app(dataDir);
+  return app.run(files.isEmpty() ? QString() : files.first());
 }

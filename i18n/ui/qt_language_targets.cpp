@@ -93,7 +93,11 @@ QtMenuTextTarget::QtMenuTextTarget(QMenu* menu) : menu_(menu) {}
 QtMenuTextTarget::~QtMenuTextTarget() = default;
 
 QList<QAction*> QtMenuTextTarget::actions() const {
-  return menu_->actions();
+  QList<QAction*> keyed;
+  for (QAction* action : menu_->actions()) {
+    if (!action->property(kNoLanguageKeyProperty).toBool()) keyed.push_back(action);
+  }
+  return keyed;
 }
 
 int QtMenuTextTarget::itemCount() const {

@@ -21,6 +21,10 @@ namespace i18n::ui {
 // The property that holds a widget's control identifier.
 inline constexpr char kControlIdProperty[] = "varnelControlId";
 
+// Menu actions with this property set are no entries of the menu resource (the recent-file list)
+// and take no language key.
+inline constexpr char kNoLanguageKeyProperty[] = "varnelNoLanguageKey";
+
 // Gives `widget` control identifier `id` (and an object name "control<id>" that tests can find).
 void setControlId(QWidget* widget, int id);
 // The control identifier of `widget`; kIdStatic when it has none.
@@ -50,7 +54,8 @@ class QtDialogTextTarget final : public DialogTextTarget {
 };
 
 // A menu bar or menu over its actions: a submenu is a popup, a separator a separator, any other
-// action a command whose identifier is its data (an int).
+// action a command whose identifier is its data (an int). Actions marked kNoLanguageKeyProperty
+// are left out.
 class QtMenuTextTarget final : public MenuTextTarget {
  public:
   explicit QtMenuTextTarget(QMenuBar* bar);

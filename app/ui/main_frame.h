@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <vector>
+
+#include "app/startup_sequence.h"
+#include "i18n/language_module.h"
+#include "i18n/menu_texts.h"
+#include "workspace/varnel_doc.h"
+
+class CFontColourBar;
+class CVarnelView;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+// varnel's main window: the menu bar of menu 128, the tool bar, the status bar with its message
+// pane and the CAP, NUM and SCRL indicators, the font-and-colour bar, and the single message window
+// (615 x 261 at the top left of the client area) holding the editor. It owns the document.
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  static constexpr int kMessageWindowWidth = 615;
+  static constexpr int kMessageWindowHeight = 261;
+
+  // `language` and `state` must outlive the window.
+  CMainFrame(i18n::LanguageModule& language, app::AppState& state, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  CVarnelView* view() const { return view_; }
+  CVarnelDoc& document() { return doc_; }
+  CFontColourBar* fontColourBar() const { return bar_; }
+  // The menu action of command `commandId`, or nullptr.
+  QAction* commandAction(int commandId) const;
+
+  // Runs menu command `commandId` as the menu would.
+  void runCommand(int commandId);
+  // Puts the current language's texts on the menus, the bar, the prompts and open dialogs.
+  void applyLanguage();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenus();
+  void addMenuItems(QMenu* menu, const std::vector<i18n::MenuItem>& items);
+  QAction* makeCommand(QWidget* owner, const i18n::MenuItem& item);
+  void buildToolBar();
+  void buildStatusBar();
+  void buildFontColourBar();
+  void updatePrompts();
+  void updateDocumentState();
+  void addRecentFile(const QString& path);
+  void rebuildRecentFiles();
+  void showLanguageDialog();
+  void showAbout();
+  void showNotAvailable();
+
+  i18n::LanguageModule& language_;
+  app::AppState& state_;
+  CVarnelDoc doc_;
+  CVarnelView* view_ = nullptr;
+  CFontColourBar* bar_ = nullptr;
+  QToolBar* barHolder_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QAction* recentAnchor_ = nullptr;  // The separator before "Exit"; recent files go above it.
+  std::vector<QAction*> recentActions_;
+  std::map<int, QAction*> commands_;  // By command identifier.
+  std::vector<QLabel*> indicators_;   // CAP, NUM, SCRL.
+};

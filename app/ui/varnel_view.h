@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QString>
+#include <QTimer>
+#include <functional>
+
+#include "app/ui/preview_painter.h"
+#include "i18n/language_module.h"
+#include "workspace/editor_model.h"
+#include "workspace/varnel_doc.h"
+
+// The message workspace editor: shows the document's lines as a preview of the sign, turns keys
+// and mouse into calls on the editor model, and runs the commands that load, save and insert. All
+// editing rules live in workspace::EditorModel; this window only translates and paints.
+class CVarnelView : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  enum class FileDialogKind { kOpen, kSaveAs };
+  // Asks for a workspace file's path; an empty string means the user cancelled.
+  using FileChooser = std::function<QString(FileDialogKind)>;
+
+  // `doc` and `language` must outlive the view.
+  CVarnelView(CVarnelDoc& doc, i18n::LanguageModule& language, QWidget* parent = nullptr);
+  ~CVarnelView() override;
+
+  workspace::EditorModel& model() { return model_; }
+  CVarnelDoc& document() { return doc_; }
+  // Replaces the file dialogs (tests answer them this way).
+  void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+  // The sign settings a new workspace starts with.
+  void setSignSettings(int width, int colourMode);
+
+  // ---- File commands. Each returns true when it ran to the end, false when the user cancelled or
+  // it failed (its message shown).
+
+  // The save prompt before `command`: Yes saves (asking for a name when there is none).
+  bool promptSave(workspace::SavePromptCommand command);
+  bool newDocument();
+  // Open: the save prompt, then the file `path` (asked for when empty).
+  bool openDocument(const QString& path = {});
+  bool save();
+  bool saveAs();
+
+  // ---- Insert commands and the font and colour bar.
+
+  // Runs the Insert menu command `commandId` (i18n::MenuCommand) at the caret.
+  void runInsertCommand(int commandId);
+  void chooseFont(int font);
+  void chooseColour(int colour);
+
+  // Repaints as the minute timer does (time and date follow the clock).
+  void refreshClock();
+
+ signals:
+  // The caret moved or an edit happened: the bar shows the current font and colour.
+  void fontAndColourChanged(int font, int colour);
+  // The path, the modified flag or the line count changed (title, Save's state).
+  void documentStateChanged();
+  // A workspace file was opened or saved under `path` (the recent-file list).
+  void fileUsed(const QString& path);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  // Everything after a call on the model: scroll range, repaint, signals.
+  void updateAfterChange();
+  // Shows a refusal the model returned; repaints after an edit.
+  void finishEdit(const workspace::EditResult& result);
+  int documentY(int windowY) const;
+  void showContextMenu(const QPoint& windowPos);
+  void showMessageMenu(const QPoint& globalPos, const workspace::ContextMenu& menu);
+  void showInsertMenu(const QPoint& globalPos);
+  // Loads `path` into the document, showing the reader's messages. True on success.
+  bool loadFile(const QString& path);
+  bool saveTo(const QString& path);
+  QString chooseFile(FileDialogKind kind);
+  void insertPicture(int kind);
+
+  CVarnelDoc& doc_;
+  i18n::LanguageModule& language_;
+  workspace::EditorModel model_;
+  app::ui::PreviewPainter painter_;
+  QTimer clockTimer_;    // Redraws once a minute for time and date items.
+  FileChooser chooser_;  // Empty: the file dialogs.
+  int signWidth_;
+  int colourMode_;
+};

@@ -1,0 +1,1 @@
+varnel_qt_test(qt_varnel LIBS varnel_gui)

@@ -1,0 +1,339 @@
+// varnel's windows driven as the user drives them, on a fresh data directory each time.
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTest>
+
+#include "addressbook/address_book.h"
+#include "app/ui/font_colour_bar.h"
+#include "app/ui/main_frame.h"
+#include "app/ui/sign_setup_dialog.h"
+#include "app/ui/varnel_app.h"
+#include "app/ui/varnel_view.h"
+#include "i18n/dialog_texts.h"
+#include "i18n/menu_texts.h"
+#include "i18n/string_ids.h"
+#include "i18n/string_table.h"
+#include "i18n/ui/qt_language_targets.h"
+#include "modal_script.h"
+#include "platform/profile_file.h"
+#include "platform/ui/qt_text.h"
+#include "tests/support/temp_dir.h"
+#include "workspace/message_encoder.h"
+
+using testing_support::TempDir;
+
+namespace {
+
+constexpr int kWidthEditId = 1307;
+constexpr int kBiColourId = 1310;
+constexpr int kLanguageListId = 1097;
+constexpr int kLanguagePromptId = 1427;
+
+bool exists(const std::string& path) {
+  return QFileInfo::exists(QString::fromStdString(path));
+}
+
+// Fills the setup dialog and presses OK.
+std::function<void(QWidget*)> setUp(const QString& width, bool biColour = false) {
+  return [width, biColour](QWidget* w) {
+    qobject_cast<QLineEdit*>(i18n::ui::findControl(w, kWidthEditId))->setText(width);
+    if (biColour) qobject_cast<QRadioButton*>(i18n::ui::findControl(w, kBiColourId))->click();
+    qobject_cast<QDialog*>(w)->accept();
+  };
+}
+
+// A data directory as a previous run leaves it: with a site manage file, so start-up has nothing
+// to report before the setup dialog.
+void prepareDataDir(const std::string& dir) {
+  addressbook::CAddressBook().saveAtExit(addressbook::sitePath(dir));
+}
+
+// Runs start-up with the setup dialog confirmed as it opens and shows the main window.
+CMainFrame* startWithMainWindow(CVarnelApp& app) {
+  prepareDataDir(app.state().dataDir);
+  ModalScript script;
+  script.then(ModalScript::accept());
+  if (!app.startUp()) return nullptr;
+  return app.openMainWindow();
+}
+
+QString menuText(QAction* action) {
+  return action->text();
+}
+
+}  // namespace
+
+class VarnelWindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void firstStartCreatesProfileAndLanguageFiles();
+  void cancellingSetupEndsStartUpBeforeTheMainWindow();
+  void setupRefusesWidthsThatAreNoPositiveNumber();
+  void setupWidthParsing();
+  void colourListFollowsColourMode();
+  void mainWindowMenusPromptsAndTitle();
+  void languageDialogChangesMenusDialogsAndMessages();
+  void typedMessageSavesReopensAndEncodes();
+  void exitPromptCancelKeepsTheWindow();
+  void enterInEmptyWorkspaceIsRefused();
+  void previewPaintsTypedCharactersInTheirColour();
+};
+
+void VarnelWindowsTest::firstStartCreatesProfileAndLanguageFiles() {
+  TempDir dir;
+  {
+    CVarnelApp app(dir.path());
+    // The missing site manage file is reported, then the setup dialog opens.
+    QString missingSiteFile;
+    ModalScript script;
+    script.then(ModalScript::answer(QMessageBox::Ok, &missingSiteFile)).then(ModalScript::accept());
+    QVERIFY(app.startUp());
+    QVERIFY(!missingSiteFile.isEmpty());
+    QVERIFY(app.openMainWindow() != nullptr);
+    QVERIFY(exists(dir.file("LanguageSetting.ini")));
+    QVERIFY(exists(dir.file("Language/Multi_eng.ini")));
+    QVERIFY(exists(dir.file("varnel.ini")));
+    const platform::ProfileFile english(dir.file("Language/Multi_eng.ini"));
+    QCOMPARE(english.readKeys("Menu String").size(), size_t{49});
+    QCOMPARE(english.readString("Setting", "Language"), std::string("English"));
+    QVERIFY(app.mainWindow()->isMaximized());
+    app.shutDown();
+  }
+  const platform::ProfileFile profile(dir.file("varnel.ini"));
+  QCOMPARE(profile.readInt("Varnel", "MovingSignOption", 0), 80);
+  QCOMPARE(profile.readInt("Varnel", "IsSingleColor", 0), 1);
+  QCOMPARE(profile.readKeys("SendInfo").size(), size_t{9});
+}
+
+void VarnelWindowsTest::cancellingSetupEndsStartUpBeforeTheMainWindow() {
+  TempDir dir;
+  prepareDataDir(dir.path());
+  CVarnelApp app(dir.path());
+  ModalScript script;
+  script.then(ModalScript::reject());
+  QVERIFY(!app.startUp());
+  QCOMPARE(script.pending(), size_t{0});
+  QVERIFY(app.mainWindow() == nullptr);
+  app.shutDown();
+  // The exit sequence still ran; the setup values were not written.
+  const platform::ProfileFile profile(dir.file("varnel.ini"));
+  QCOMPARE(profile.readKeys("SendInfo").size(), size_t{9});
+  QVERIFY(!profile.hasSection("Varnel"));
+}
+
+void VarnelWindowsTest::setupRefusesWidthsThatAreNoPositiveNumber() {
+  TempDir dir;
+  prepareDataDir(dir.path());
+  CVarnelApp app(dir.path());
+  QString refusal1, refusal2;
+  ModalScript script;
+  script.then(setUp("0"))
+      .then(ModalScript::answer(QMessageBox::Ok, &refusal1))
+      .then(setUp("wide"))
+      .then(ModalScript::answer(QMessageBox::Ok, &refusal2))
+      .then(setUp("120", true));
+  QVERIFY(app.startUp());
+  QCOMPARE(script.pending(), size_t{0});
+  QCOMPARE(refusal1, QStringLiteral("Invalidate value,please re-enter!"));
+  QCOMPARE(refusal2, refusal1);
+  QCOMPARE(app.state().sign.width, 120);
+  QCOMPARE(app.state().sign.colourMode, 2);
+  const platform::ProfileFile profile(dir.file("varnel.ini"));
+  QCOMPARE(profile.readInt("Varnel", "MovingSignOption", 0), 120);
+  QCOMPARE(profile.readInt("Varnel", "IsSingleColor", 0), 2);
+}
+
+void VarnelWindowsTest::setupWidthParsing() {
+  QCOMPARE(CSignSetupDialog::parseWidth("80"), std::optional<int>(80));
+  QCOMPARE(CSignSetupDialog::parseWidth(" 300"), std::optional<int>(300));  // above 255: kept
+  QCOMPARE(CSignSetupDialog::parseWidth("96px"), std::optional<int>(96));
+  QCOMPARE(CSignSetupDialog::parseWidth("0"), std::nullopt);
+  QCOMPARE(CSignSetupDialog::parseWidth("-8"), std::nullopt);
+  QCOMPARE(CSignSetupDialog::parseWidth(""), std::nullopt);
+  QCOMPARE(CSignSetupDialog::parseWidth("99999999999999999999"), std::nullopt);
+}
+
+void VarnelWindowsTest::colourListFollowsColourMode() {
+  for (const int mode : {1, 2}) {
+    TempDir dir;
+    platform::ProfileFile(dir.file("varnel.ini")).writeInt("Varnel", "IsSingleColor", mode);
+    CVarnelApp app(dir.path());
+    CMainFrame* frame = startWithMainWindow(app);
+    QVERIFY(frame != nullptr);
+    QComboBox* colours = frame->fontColourBar()->colourList();
+    QComboBox* fonts = frame->fontColourBar()->fontList();
+    QCOMPARE(colours->count(), mode == 1 ? 2 : 16);
+    QCOMPARE(colours->currentText(), QStringLiteral("Bright Red"));
+    QCOMPARE(fonts->count(), 7);
+    QCOMPARE(fonts->currentIndex(), 2);
+    // A chosen colour reaches the editor and the next typed character.
+    colours->setCurrentIndex(0);
+    emit colours->activated(0);
+    QCOMPARE(frame->view()->model().currentColour(), 0);
+  }
+}
+
+void VarnelWindowsTest::mainWindowMenusPromptsAndTitle() {
+  TempDir dir;
+  CVarnelApp app(dir.path());
+  CMainFrame* frame = startWithMainWindow(app);
+  QVERIFY(frame != nullptr);
+  QCOMPARE(frame->windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("Orvanta"));
+  const QList<QAction*> top = frame->menuBar()->actions();
+  QCOMPARE(top.size(), 7);
+  QCOMPARE(top[0]->text(), QStringLiteral("File"));
+  QCOMPARE(top[2]->text(), QStringLiteral("Scheduler and Special Functions"));
+  QAction* open = frame->commandAction(i18n::ID_FILE_OPEN);
+  QCOMPARE(open->text(), QStringLiteral("Open...(Ctrl+O)"));
+  QCOMPARE(open->statusTip(), QStringLiteral("Open a message workspace file"));
+  QCOMPARE(open->toolTip(), QStringLiteral("Open"));
+  // Save is enabled only for a modified workspace with lines.
+  QAction* save = frame->commandAction(i18n::ID_FILE_SAVE);
+  QVERIFY(!save->isEnabled());
+  QTest::keyClicks(frame->view(), "x");
+  QVERIFY(save->isEnabled());
+  QVERIFY(frame->isWindowModified());
+
+  QString about;
+  ModalScript script;
+  script.then([&about](QWidget* w) {
+    about = w->findChild<QLabel*>(QStringLiteral("control1304"))->text() + "|" +
+            w->findChild<QLabel*>(QStringLiteral("control1305"))->text();
+    qobject_cast<QDialog*>(w)->accept();
+  });
+  frame->runCommand(i18n::ID_APP_ABOUT);
+  QCOMPARE(about, QStringLiteral("Version 3.49|February  16, 2006"));
+  frame->document().setModified(false);
+}
+
+void VarnelWindowsTest::languageDialogChangesMenusDialogsAndMessages() {
+  TempDir dir;
+  CVarnelApp app(dir.path());
+  // A recent file in the File menu must not shift the menu keys.
+  platform::ProfileFile(dir.file("varnel.ini")).writeString("Recent File List", "File1", "/x.SDV");
+  CMainFrame* frame = startWithMainWindow(app);
+  QVERIFY(frame != nullptr);
+  testing_support::writeFile(dir.file("Language/Testish.ini"),
+                             "[Setting]\r\nLanguage=Testish\r\n"
+                             "[Dialog String]\r\nIDD215_Title=Sprache\r\nIDD215_1427=Bitte "
+                             "waehlen\\nSie\r\n"
+                             "[Menu String]\r\nIDS_MENU_0=Datei\r\nIDS_MENU_6=Beenden\r\n"
+                             "[String Table]\r\nIDS_STRINGTABLE_32859=Nicht verfuegbar\r\n");
+  ModalScript script;
+  script.then([](QWidget* w) {
+    auto* list = qobject_cast<QComboBox*>(i18n::ui::findControl(w, kLanguageListId));
+    list->setCurrentIndex(list->findText(QStringLiteral("Testish")));
+    qobject_cast<QDialog*>(w)->accept();
+  });
+  frame->runCommand(i18n::ID_FILE_LANGUAGE);
+  QCOMPARE(script.pending(), size_t{0});
+  QCOMPARE(frame->menuBar()->actions()[0]->text(), QStringLiteral("Datei"));
+  QCOMPARE(menuText(frame->commandAction(i18n::ID_FILE_EXIT)), QStringLiteral("Beenden"));
+  QCOMPARE(menuText(frame->commandAction(i18n::ID_FILE_NEW)), QStringLiteral("New"));
+
+  QString caption, prompt, notAvailable;
+  script.then([&](QWidget* w) {
+    caption = w->windowTitle();
+    prompt = qobject_cast<QLabel*>(i18n::ui::findControl(w, kLanguagePromptId))->text();
+    qobject_cast<QDialog*>(w)->reject();
+  });
+  frame->runCommand(i18n::ID_FILE_LANGUAGE);
+  QCOMPARE(caption, QStringLiteral("Sprache"));
+  QCOMPARE(prompt, QStringLiteral("Bitte waehlen\nSie"));
+
+  script.then(ModalScript::answer(QMessageBox::Ok, &notAvailable));
+  frame->runCommand(i18n::ID_SCHEDULER);
+  QCOMPARE(notAvailable, QStringLiteral("Nicht verfuegbar"));
+  QCOMPARE(platform::ProfileFile(dir.file("LanguageSetting.ini")).readString("Setting", "Language"),
+           std::string("Testish"));
+}
+
+void VarnelWindowsTest::typedMessageSavesReopensAndEncodes() {
+  TempDir dir;
+  CVarnelApp app(dir.path());
+  CMainFrame* frame = startWithMainWindow(app);
+  QVERIFY(frame != nullptr);
+  CVarnelView* view = frame->view();
+  const QString path = QString::fromStdString(dir.file("typed"));
+  view->setFileChooser([&path](CVarnelView::FileDialogKind) { return path; });
+  QTest::keyClicks(view, "AB");
+  frame->runCommand(i18n::ID_FILE_SAVE_AS);
+  QVERIFY(!frame->document().isModified());
+  QCOMPARE(QString::fromStdString(frame->document().path()), path + ".SDV");
+  QVERIFY(frame->windowTitle().contains(QStringLiteral("typed.SDV")));
+
+  frame->runCommand(i18n::ID_FILE_NEW);
+  QCOMPARE(frame->document().lineCount(), 0);
+  QVERIFY(view->openDocument(path + ".SDV"));
+  std::string bytes;
+  workspace::encodeWorkspace(frame->document().workspace(), {}, &bytes);
+  QCOMPARE(QByteArray::fromStdString(bytes), QByteArray("\x01"
+                                                        "01"
+                                                        "\xEF\xB0\xEF\xA2"
+                                                        "AB"
+                                                        "\xFF\xFF",
+                                                        11));
+  const platform::ProfileFile profile(dir.file("varnel.ini"));
+  QCOMPARE(QString::fromStdString(profile.readString("Recent File List", "File1")), path + ".SDV");
+}
+
+void VarnelWindowsTest::exitPromptCancelKeepsTheWindow() {
+  TempDir dir;
+  CVarnelApp app(dir.path());
+  CMainFrame* frame = startWithMainWindow(app);
+  QVERIFY(frame != nullptr);
+  QTest::keyClicks(frame->view(), "A");
+  QString question;
+  ModalScript script;
+  script.then(ModalScript::answer(QMessageBox::Cancel, &question));
+  QVERIFY(!frame->close());
+  QVERIFY(frame->isVisible());
+  QVERIFY(question.contains(QStringLiteral("before exiting?")));
+  script.then(ModalScript::answer(QMessageBox::No));
+  QVERIFY(frame->close());
+  QCOMPARE(frame->document().lineCount(), 0);
+}
+
+void VarnelWindowsTest::enterInEmptyWorkspaceIsRefused() {
+  TempDir dir;
+  CVarnelApp app(dir.path());
+  CMainFrame* frame = startWithMainWindow(app);
+  QVERIFY(frame != nullptr);
+  QString refusal;
+  ModalScript script;
+  script.then(ModalScript::answer(QMessageBox::Ok, &refusal));
+  QTest::keyClick(frame->view(), Qt::Key_Return);
+  QCOMPARE(refusal, platform::ui::fromCp1252(i18n::text(i18n::IDS_MUST_INPUT_TEXT_FIRST)));
+  QCOMPARE(frame->document().lineCount(), 0);
+}
+
+void VarnelWindowsTest::previewPaintsTypedCharactersInTheirColour() {
+  TempDir dir;
+  CVarnelApp app(dir.path());
+  CMainFrame* frame = startWithMainWindow(app);
+  QVERIFY(frame != nullptr);
+  QTest::keyClicks(frame->view(), "HH");
+  const QImage image = frame->view()->viewport()->grab().toImage();
+  // The first character's cell (x 91..107, y 0..32) holds lit red pixels; the space after the
+  // text stays black.
+  int lit = 0;
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 91; x < 107; ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.red() > 128 && c.green() < 100) ++lit;
+    }
+  }
+  QVERIFY(lit > 10);
+  QCOMPARE(image.pixelColor(400, 20), QColor(Qt::black));
+  frame->document().setModified(false);
+}
+
+QTEST_MAIN(VarnelWindowsTest)
+#include "varnel_windows_test.moc"
