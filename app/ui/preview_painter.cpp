@@ -137,8 +137,20 @@ void PreviewPainter::paintControl(QPainter& painter, const LayoutItem& item, con
   painter.setFont(labelFont_);
   painter.setPen(item.control.type == workspace::kControlTransition ? kTransitionText
                                                                     : kControlText);
-  painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                   platform::ui::fromCp1252(item.label));
+  const QString label = platform::ui::fromCp1252(item.label);
+  // The editor measures labels with the sign software's narrow system face; squeeze ours into the
+  // width the label takes on the line.
+  const int natural = QFontMetrics(labelFont_).horizontalAdvance(label);
+  if (natural <= cell.width() || natural == 0) {
+    painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, label);
+    return;
+  }
+  painter.save();
+  painter.translate(cell.left(), 0);
+  painter.scale(static_cast<qreal>(cell.width()) / natural, 1.0);
+  painter.drawText(QRect(0, cell.top(), natural, cell.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, label);
+  painter.restore();
 }
 
 void PreviewPainter::paintText(QPainter& painter, const QString& text, int font, int colour,
