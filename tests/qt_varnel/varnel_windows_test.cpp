@@ -84,6 +84,8 @@ class VarnelWindowsTest : public QObject {
   void exitPromptCancelKeepsTheWindow();
   void enterInEmptyWorkspaceIsRefused();
   void previewPaintsTypedCharactersInTheirColour();
+  void mouseSelectionTakesTheColourChosenInTheBar();
+  void openAfterChangesSavesUnderANewNameFirst();
 };
 
 void VarnelWindowsTest::firstStartCreatesProfileAndLanguageFiles() {
@@ -333,6 +335,67 @@ void VarnelWindowsTest::previewPaintsTypedCharactersInTheirColour() {
   QVERIFY(lit > 10);
   QCOMPARE(image.pixelColor(400, 20), QColor(Qt::black));
   frame->document().setModified(false);
+}
+
+void VarnelWindowsTest::mouseSelectionTakesTheColourChosenInTheBar() {
+  TempDir dir;
+  platform::ProfileFile(dir.file("varnel.ini")).writeInt("Varnel", "IsSingleColor", 2);
+  CVarnelApp app(dir.path());
+  CMainFrame* frame = startWithMainWindow(app);
+  QVERIFY(frame != nullptr);
+  CVarnelView* view = frame->view();
+  QTest::keyClicks(view, "ABCD");
+  // Drag across the first two characters (16 pixels each from x = 91).
+  QWidget* viewport = view->viewport();
+  QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(92, 16));
+  QTest::mouseMove(viewport, QPoint(122, 16));
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(122, 16));
+  QVERIFY(view->model().hasSelection());
+  frame->document().setModified(false);
+  constexpr int kGreen = 6;
+  QComboBox* colours = frame->fontColourBar()->colourList();
+  colours->setCurrentIndex(kGreen);
+  emit colours->activated(kGreen);
+  const auto& elements = frame->document().workspace().lines.at(0).elements;
+  QCOMPARE(int{elements.at(0).colour}, kGreen);
+  QCOMPARE(int{elements.at(1).colour}, kGreen);
+  QCOMPARE(int{elements.at(2).colour}, 1);
+  QVERIFY(frame->document().isModified());
+  QVERIFY(!view->model().hasSelection());
+  QCOMPARE(frame->focusWidget(), static_cast<QWidget*>(view));
+  frame->document().setModified(false);
+}
+
+void VarnelWindowsTest::openAfterChangesSavesUnderANewNameFirst() {
+  TempDir dir;
+  const std::string other = dir.file("other.SDV");
+  {
+    CVarnelDoc doc;
+    workspace::EditorModel editor(doc);
+    editor.typeCharacter('Z');
+    std::string error;
+    QVERIFY(doc.save(other, &error));
+  }
+  CVarnelApp app(dir.path());
+  CMainFrame* frame = startWithMainWindow(app);
+  QVERIFY(frame != nullptr);
+  const QString saved = QString::fromStdString(dir.file("mine.SDV"));
+  frame->view()->setFileChooser([&](CVarnelView::FileDialogKind kind) {
+    return kind == CVarnelView::FileDialogKind::kSaveAs ? saved : QString::fromStdString(other);
+  });
+  QTest::keyClicks(frame->view(), "A");
+  QString question;
+  ModalScript script;
+  script.then(ModalScript::answer(QMessageBox::Yes, &question));
+  frame->runCommand(i18n::ID_FILE_OPEN);
+  QVERIFY(question.contains(QStringLiteral("before opening file?")));
+  QVERIFY(exists(saved.toStdString()));
+  QCOMPARE(frame->document().path(), other);
+  QCOMPARE(int{frame->document().workspace().lines.at(0).elements.at(0).code}, int{'Z'});
+  // Both files are in the recent-file list, the last used first.
+  const platform::ProfileFile profile(dir.file("varnel.ini"));
+  QCOMPARE(profile.readString("Recent File List", "File1"), other);
+  QCOMPARE(profile.readString("Recent File List", "File2"), saved.toStdString());
 }
 
 QTEST_MAIN(VarnelWindowsTest)
