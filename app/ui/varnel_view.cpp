@@ -144,8 +144,11 @@ void CVarnelView::keyPressEvent(QKeyEvent* event) {
     return;
   }
   bool typed = false;
-  for (const char byte : platform::ui::toCp1252(event->text())) {
-    typed = model_.typeCharacter(static_cast<unsigned char>(byte)) || typed;
+  for (const QChar c : event->text()) {
+    // A character the sign's code page cannot hold is not typed (it would arrive as '?').
+    const std::string byte = platform::ui::toCp1252(QString(c));
+    if (byte.size() != 1 || platform::ui::fromCp1252(byte) != QString(c)) continue;
+    typed = model_.typeCharacter(static_cast<unsigned char>(byte[0])) || typed;
   }
   if (typed) updateAfterChange();
 }

@@ -1,7 +1,9 @@
 // varnel's windows driven as the user drives them, on a fresh data directory each time.
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -266,6 +268,8 @@ void VarnelWindowsTest::typedMessageSavesReopensAndEncodes() {
   const QString path = QString::fromStdString(dir.file("typed"));
   view->setFileChooser([&path](CVarnelView::FileDialogKind) { return path; });
   QTest::keyClicks(view, "AB");
+  QKeyEvent foreign(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0x4E2D)));
+  QApplication::sendEvent(view, &foreign);  // No Windows-1252 character: not typed.
   frame->runCommand(i18n::ID_FILE_SAVE_AS);
   QVERIFY(!frame->document().isModified());
   QCOMPARE(QString::fromStdString(frame->document().path()), path + ".SDV");
