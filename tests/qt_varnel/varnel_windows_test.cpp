@@ -88,6 +88,7 @@ class VarnelWindowsTest : public QObject {
   void previewPaintsTypedCharactersInTheirColour();
   void mouseSelectionTakesTheColourChosenInTheBar();
   void openAfterChangesSavesUnderANewNameFirst();
+  void marginMenuCombinesAMessageWithTheNext();
 };
 
 void VarnelWindowsTest::firstStartCreatesProfileAndLanguageFiles() {
@@ -400,6 +401,32 @@ void VarnelWindowsTest::openAfterChangesSavesUnderANewNameFirst() {
   const platform::ProfileFile profile(dir.file("varnel.ini"));
   QCOMPARE(profile.readString("Recent File List", "File1"), other);
   QCOMPARE(profile.readString("Recent File List", "File2"), saved.toStdString());
+}
+
+void VarnelWindowsTest::marginMenuCombinesAMessageWithTheNext() {
+  TempDir dir;
+  CVarnelApp app(dir.path());
+  CMainFrame* frame = startWithMainWindow(app);
+  QVERIFY(frame != nullptr);
+  CVarnelView* view = frame->view();
+  QTest::keyClicks(view, "A");
+  QTest::keyClick(view, Qt::Key_Return, Qt::ControlModifier);
+  QTest::keyClicks(view, "B");
+  QCOMPARE(view->model().fileCount(), 2);
+  // The pop-up menu is not modal: pick its first entry, "Combine file", with the keyboard.
+  QTimer::singleShot(50, [] {
+    QWidget* popup = QApplication::activePopupWidget();
+    QVERIFY(popup != nullptr);
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+  });
+  QString question;
+  ModalScript script;
+  script.then(ModalScript::answer(QMessageBox::Yes, &question));
+  QTest::mouseClick(view->viewport(), Qt::RightButton, {}, QPoint(20, 16));
+  QCOMPARE(question, QStringLiteral("Unit the 1th file with the next file?"));
+  QCOMPARE(view->model().fileCount(), 1);
+  frame->document().setModified(false);
 }
 
 QTEST_MAIN(VarnelWindowsTest)
