@@ -10,7 +10,8 @@
 //   33000-33022, 33030-33073  address book, sign links, send pipeline
 //   33106-33124  mail transport
 //   33133-33161  sign data stream, TCP/IP link and send pipeline
-//   32858-32868, 32871-32896, 32939-32955  windows, menus and dialogs
+//   32858-32868, 32871-32896, 32939-32955  windows, menus and dialogs (32866-32868, 32885-32889 and
+//   32950-32955 still free)
 // (Identifiers must stay inside 108-128 and 32797-33208.)
 // The menu commands' identifiers (i18n/menu_texts.h) are also the identifiers of their status-bar
 // prompts; 32890-32896 are taken by the bitmap editor's menu commands, 108 by the ZiTi bar.
@@ -32,6 +33,22 @@ enum StringId : int {
   IDS_INDICATOR_CAPS = 32863,         // "CAP"
   IDS_INDICATOR_NUM = 32864,          // "NUM"
   IDS_INDICATOR_SCROLL = 32865,       // "SCRL"
+
+  // The editor's pop-up menus (the text area's insert commands, the margin's message commands).
+  IDS_POPUP_INSERT_NEW_MESSAGE = 32871,
+  IDS_POPUP_INSERT_EFFECT = 32872,
+  IDS_POPUP_ADD_TIME = 32873,
+  IDS_POPUP_ADD_DATE = 32874,
+  IDS_POPUP_INSERT_SYMBOLS = 32875,
+  IDS_POPUP_INSERT_USER_BITMAPS = 32876,
+  IDS_POPUP_INSERT_PREDEFINED_BITMAPS = 32877,
+  IDS_POPUP_INSERT_SPECIAL_CHARACTERS = 32878,
+  IDS_POPUP_INSERT_CARTOON = 32879,
+  IDS_POPUP_INSERT_BEEP = 32880,
+  IDS_POPUP_INSERT_SPEED = 32881,
+  IDS_POPUP_INSERT_PAUSE = 32882,
+  IDS_POPUP_COMBINE_FILE = 32883,
+  IDS_POPUP_DELETE_FILE = 32884,
 
   // Anchored control entries (value 1 first within each type).
   IDS_CARTOON_FIRST = 32847,  // 32847-32854: "MERRY X'MAS" ... "WELCOME"

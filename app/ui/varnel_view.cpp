@@ -7,6 +7,7 @@
 
 #include "app/ui/message_box.h"
 #include "app/ui/view_context_menu.h"
+#include "i18n/string_ids.h"
 #include "platform/ui/qt_text.h"
 
 namespace {
@@ -204,9 +205,9 @@ void CVarnelView::showContextMenu(const QPoint& windowPos) {
 
 void CVarnelView::showMessageMenu(const QPoint& globalPos, const workspace::ContextMenu& menu) {
   QMenu popup(this);
-  QAction* combine = popup.addAction(app::ui::contextMenuText(app::ui::kCombineFileText));
+  QAction* combine = popup.addAction(app::ui::contextMenuText(i18n::IDS_POPUP_COMBINE_FILE));
   combine->setEnabled(menu.combineEnabled);
-  QAction* remove = popup.addAction(app::ui::contextMenuText(app::ui::kDeleteFileText));
+  QAction* remove = popup.addAction(app::ui::contextMenuText(i18n::IDS_POPUP_DELETE_FILE));
   QAction* chosen = popup.exec(globalPos);
   if (chosen == combine) {
     if (app::ui::showEditorMessage(this, workspace::combineFilePrompt(menu.fileNumber)) ==
@@ -228,7 +229,7 @@ void CVarnelView::showInsertMenu(const QPoint& globalPos) {
     if (entry.commandId == 0) {
       popup.addSeparator();
     } else {
-      popup.addAction(app::ui::contextMenuText(entry.text))->setData(entry.commandId);
+      popup.addAction(app::ui::contextMenuText(entry.textId))->setData(entry.commandId);
     }
   }
   if (QAction* chosen = popup.exec(globalPos)) runInsertCommand(chosen->data().toInt());

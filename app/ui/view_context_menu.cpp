@@ -1,34 +1,36 @@
 #include "app/ui/view_context_menu.h"
 
 #include "i18n/menu_texts.h"
+#include "i18n/string_ids.h"
+#include "i18n/string_table.h"
 #include "platform/ui/qt_text.h"
 
 namespace app::ui {
 
 const std::vector<ContextMenuEntry>& insertMenuEntries() {
   static const std::vector<ContextMenuEntry> entries = {
-      {"Insert New Message", i18n::ID_INSERT_NEW_MESSAGE},
-      {"", 0},
-      {"Insert Transition Effects", i18n::ID_INSERT_EFFECT},
-      {"", 0},
-      {"Add Time", i18n::ID_INSERT_TIME},
-      {"Add Date", i18n::ID_INSERT_DATE},
-      {"", 0},
-      {"Insert Pre-Defined Symbols", i18n::ID_INSERT_SYMBOLS},
-      {"Insert User-Defined Bitmaps", i18n::ID_INSERT_USER_BITMAPS},
-      {"Insert Pre-Defined Bitmaps", i18n::ID_INSERT_PREDEFINED_BITMAPS},
-      {"Insert Special Characters", i18n::ID_INSERT_SPECIAL_CHARACTERS},
-      {"", 0},
-      {"Insert Cartoon", i18n::ID_INSERT_CARTOON},
-      {"Insert Beep", i18n::ID_INSERT_BEEP},
-      {"Insert Speed", i18n::ID_INSERT_SPEED},
-      {"Insert Pause", i18n::ID_INSERT_PAUSE},
+      {i18n::IDS_POPUP_INSERT_NEW_MESSAGE, i18n::ID_INSERT_NEW_MESSAGE},
+      {0, 0},
+      {i18n::IDS_POPUP_INSERT_EFFECT, i18n::ID_INSERT_EFFECT},
+      {0, 0},
+      {i18n::IDS_POPUP_ADD_TIME, i18n::ID_INSERT_TIME},
+      {i18n::IDS_POPUP_ADD_DATE, i18n::ID_INSERT_DATE},
+      {0, 0},
+      {i18n::IDS_POPUP_INSERT_SYMBOLS, i18n::ID_INSERT_SYMBOLS},
+      {i18n::IDS_POPUP_INSERT_USER_BITMAPS, i18n::ID_INSERT_USER_BITMAPS},
+      {i18n::IDS_POPUP_INSERT_PREDEFINED_BITMAPS, i18n::ID_INSERT_PREDEFINED_BITMAPS},
+      {i18n::IDS_POPUP_INSERT_SPECIAL_CHARACTERS, i18n::ID_INSERT_SPECIAL_CHARACTERS},
+      {0, 0},
+      {i18n::IDS_POPUP_INSERT_CARTOON, i18n::ID_INSERT_CARTOON},
+      {i18n::IDS_POPUP_INSERT_BEEP, i18n::ID_INSERT_BEEP},
+      {i18n::IDS_POPUP_INSERT_SPEED, i18n::ID_INSERT_SPEED},
+      {i18n::IDS_POPUP_INSERT_PAUSE, i18n::ID_INSERT_PAUSE},
   };
   return entries;
 }
 
-QString contextMenuText(const char* text) {
-  return platform::ui::fromCp1252(text);
+QString contextMenuText(int textId) {
+  return platform::ui::fromCp1252(i18n::text(textId));
 }
 
 }  // namespace app::ui
