@@ -49,14 +49,7 @@ CSignSetupDialog::CSignSetupDialog(const varnel_profile::SignSettings& settings,
   frameLayout->addWidget(biColour_);
   frameLayout->addStretch();
 
-  auto* ok = makeControl<QPushButton>(this, kNumber, i18n::kIdOk);
-  auto* cancel = makeControl<QPushButton>(this, kNumber, i18n::kIdCancel);
-  ok->setDefault(true);
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CSignSetupDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CSignSetupDialog::reject);
+  auto* buttons = i18n::ui::makeOkCancelButtons(this, kNumber);
 
   auto* widthRow = new QHBoxLayout;
   widthRow->addWidget(prompt);

@@ -26,14 +26,7 @@ CLanguageDialog::CLanguageDialog(i18n::LanguageModule& language, QWidget* parent
   auto* prompt = makeControl<QLabel>(this, kNumber, kPromptId);
   i18n::ui::setControlId(list_, kListId);
   list_->setMinimumWidth(kListMinimumWidth);
-  auto* ok = makeControl<QPushButton>(this, kNumber, i18n::kIdOk);
-  auto* cancel = makeControl<QPushButton>(this, kNumber, i18n::kIdCancel);
-  ok->setDefault(true);
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CLanguageDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CLanguageDialog::reject);
+  auto* buttons = i18n::ui::makeOkCancelButtons(this, kNumber);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(prompt);

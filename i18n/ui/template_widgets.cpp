@@ -1,6 +1,9 @@
 #include "i18n/ui/template_widgets.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QWidget>
 
 #include "i18n/dialog_texts.h"
@@ -24,6 +27,18 @@ QString templateText(int dialogNumber, int id) {
   if (dialog == nullptr) return {};
   const DialogControl* control = findDialogControl(*dialog, id);
   return control ? platform::ui::fromCp1252(control->text) : QString();
+}
+
+QDialogButtonBox* makeOkCancelButtons(QDialog* dialog, int dialogNumber) {
+  auto* ok = makeControl<QPushButton>(dialog, dialogNumber, kIdOk);
+  auto* cancel = makeControl<QPushButton>(dialog, dialogNumber, kIdCancel);
+  ok->setDefault(true);
+  auto* buttons = new QDialogButtonBox(dialog);
+  buttons->addButton(ok, QDialogButtonBox::AcceptRole);
+  buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  return buttons;
 }
 
 void initDialog(QWidget* dialog, int dialogNumber, const LanguageModule& language) {

@@ -5,6 +5,8 @@
 #include "i18n/language_module.h"
 #include "i18n/ui/qt_language_targets.h"
 
+class QDialog;
+class QDialogButtonBox;
 class QWidget;
 
 // Dialog widgets made from the dialog registry (i18n/dialog_texts.h): each takes its English text
@@ -23,6 +25,10 @@ W* makeControl(QWidget* parent, int dialogNumber, int id) {
   setControlId(widget, id);
   return widget;
 }
+
+// The dialog's OK (default) and Cancel buttons from its template, in a button box that accepts
+// and rejects the dialog.
+QDialogButtonBox* makeOkCancelButtons(QDialog* dialog, int dialogNumber);
 
 // Marks `dialog` as showing dialog `dialogNumber`, sets its English caption and puts the current
 // language's texts on it. reapplyToOpenDialogs() finds it again after a language change.
