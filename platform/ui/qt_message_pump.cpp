@@ -5,9 +5,13 @@
 
 namespace platform::ui {
 
-QtMessagePump::QtMessagePump() { clock_.start(); }
+QtMessagePump::QtMessagePump() {
+  clock_.start();
+}
 
-uint64_t QtMessagePump::tickMs() { return static_cast<uint64_t>(clock_.elapsed()); }
+uint64_t QtMessagePump::tickMs() {
+  return static_cast<uint64_t>(clock_.elapsed());
+}
 
 void QtMessagePump::dispatch(int maxWaitMs) {
   QEventLoop loop;
