@@ -55,6 +55,8 @@ CMainFrame::CMainFrame(i18n::LanguageModule& language, app::AppState& state, QWi
   QPalette palette = client->palette();
   palette.setColor(QPalette::Window, kClientAreaColour);
   client->setPalette(palette);
+  // The client area always holds the whole message window.
+  client->setMinimumSize(kMessageWindowWidth, kMessageWindowHeight);
   setCentralWidget(client);
   view_ = new CVarnelView(doc_, language_, client);
   view_->setSignSettings(state_.sign.width, state_.sign.colourMode);

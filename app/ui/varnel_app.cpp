@@ -36,6 +36,9 @@ CMainFrame* CVarnelApp::openMainWindow(const QString& file) {
   }
   frame_ = std::make_unique<CMainFrame>(language_, state_);
   if (!file.isEmpty()) frame_->view()->openDocument(file);
+  // Sized to the screen first: without a window manager (or with one that ignores the request)
+  // "maximized" alone leaves the window at its smallest.
+  if (screen != nullptr) frame_->setGeometry(screen->availableGeometry());
   frame_->showMaximized();
   return frame_.get();
 }
