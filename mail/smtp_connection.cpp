@@ -133,6 +133,24 @@ void CQVRSMTPConnection::fail(const std::string& text) {
   errorHook(text);
 }
 
+bool CQVRSMTPConnection::sendOrFail(std::string_view bytes, const std::string& failure) {
+  if (sendBytes(bytes)) return true;
+  fail(failure);
+  return false;
+}
+
+bool CQVRSMTPConnection::expectOrFail(int code, const std::string& failure) {
+  if (ReadCommandResponse(code, false)) return true;
+  fail(failure);
+  return false;
+}
+
+bool CQVRSMTPConnection::expectPromptOrFail(std::string_view prompt, const std::string& failure) {
+  if (equalsIgnoringCase(challengeText(), prompt)) return true;
+  fail(failure);
+  return false;
+}
+
 bool CQVRSMTPConnection::sendBytes(std::string_view bytes) {
   if (socket_.sendAll(bytes, replyTimeoutMs_) == SocketStatus::kOk) return true;
   socketError_ = socket_.lastError().code;
@@ -242,21 +260,14 @@ bool CQVRSMTPConnection::Connect(const std::string& host, int authMethod,
 bool CQVRSMTPConnection::ConnectSMTP(StatusSink* status) {
   const std::string command = "HELO " + heloHostName_ + kCrLf;
   show(status, shown(command));
-  if (!sendBytes(command)) {
-    fail(kHeloSendFailed);
-    return false;
-  }
-  return ReadCommandResponse(kCodeOk, false);
+  return sendOrFail(command, kHeloSendFailed) && ReadCommandResponse(kCodeOk, false);
 }
 
 bool CQVRSMTPConnection::ConnectESMTP(int authMethod, const std::string& userName,
                                       const std::string& password, StatusSink* status) {
   const std::string command = "EHLO " + heloHostName_ + kCrLf;
   show(status, shown(command));
-  if (!sendBytes(command)) {
-    fail(kEhloSendFailed);
-    return false;
-  }
+  if (!sendOrFail(command, kEhloSendFailed)) return false;
   if (!ReadCommandResponse(kCodeOk, true)) {
     fail(kEhloRefused);
     return false;
@@ -275,62 +286,29 @@ bool CQVRSMTPConnection::AuthLogin(const std::string& userName, const std::strin
                                    StatusSink* status) {
   static constexpr char kCommand[] = "AUTH LOGIN\r\n";
   show(status, shown(kCommand));
-  if (!sendBytes(kCommand)) {
-    fail(kLoginAuthSendFailed);
+  if (!sendOrFail(kCommand, kLoginAuthSendFailed) ||
+      !expectOrFail(kCodeChallenge, kLoginUnsupported) ||
+      !expectPromptOrFail("username:", kLoginNoUserPrompt))
     return false;
-  }
-  if (!ReadCommandResponse(kCodeChallenge, false)) {
-    fail(kLoginUnsupported);
-    return false;
-  }
-  if (!equalsIgnoringCase(challengeText(), "username:")) {
-    fail(kLoginNoUserPrompt);
-    return false;
-  }
   show(status, "UserName:" + userName);
-  if (!sendBytes(base64Encode(userName, Base64Lines::kUnbroken) + kCrLf)) {
-    fail(kLoginUserSendFailed);
+  if (!sendOrFail(base64Encode(userName, Base64Lines::kUnbroken) + kCrLf, kLoginUserSendFailed) ||
+      !expectOrFail(kCodeChallenge, kLoginUserRefused) ||
+      !expectPromptOrFail("password:", kLoginNoPasswordPrompt))
     return false;
-  }
-  if (!ReadCommandResponse(kCodeChallenge, false)) {
-    fail(kLoginUserRefused);
-    return false;
-  }
-  if (!equalsIgnoringCase(challengeText(), "password:")) {
-    fail(kLoginNoPasswordPrompt);
-    return false;
-  }
   show(status, kPasswordShown);
-  if (!sendBytes(base64Encode(password, Base64Lines::kUnbroken) + kCrLf)) {
-    fail(kLoginPasswordSendFailed);
-    return false;
-  }
-  if (!ReadCommandResponse(kCodeAuthenticated, false)) {
-    fail(kLoginFailed);
-    return false;
-  }
-  return true;
+  return sendOrFail(base64Encode(password, Base64Lines::kUnbroken) + kCrLf,
+                    kLoginPasswordSendFailed) &&
+         expectOrFail(kCodeAuthenticated, kLoginFailed);
 }
 
 bool CQVRSMTPConnection::CramLogin(const std::string& userName, const std::string& password) {
-  if (!sendBytes("AUTH CRAM-MD5\r\n")) {
-    fail(kCramAuthSendFailed);
+  if (!sendOrFail("AUTH CRAM-MD5\r\n", kCramAuthSendFailed) ||
+      !expectOrFail(kCodeChallenge, kCramUnsupported))
     return false;
-  }
-  if (!ReadCommandResponse(kCodeChallenge, false)) {
-    fail(kCramUnsupported);
-    return false;
-  }
   const std::string response = cramMd5Response(userName, password, challengeText());
-  if (!sendBytes(base64Encode(response, Base64Lines::kUnbroken) + kCrLf)) {
-    fail(kCramResponseSendFailed);
-    return false;
-  }
-  if (!ReadCommandResponse(kCodeAuthenticated, false)) {
-    fail(kCramFailed);
-    return false;
-  }
-  return true;
+  return sendOrFail(base64Encode(response, Base64Lines::kUnbroken) + kCrLf,
+                    kCramResponseSendFailed) &&
+         expectOrFail(kCodeAuthenticated, kCramFailed);
 }
 
 void CQVRSMTPConnection::reportSendFailure(const std::string& text, StatusSink* status, bool box) {

@@ -111,6 +111,11 @@ class CQVRSMTPConnection {
   std::string challengeText() const;
   // Records a failure text and hands it to errorHook.
   void fail(const std::string& text);
+  // One step of a dialogue: false, with `failure` recorded, when the bytes do not go out, the
+  // reply does not carry `code`, or the 334 prompt is not `prompt`.
+  bool sendOrFail(std::string_view bytes, const std::string& failure);
+  bool expectOrFail(int code, const std::string& failure);
+  bool expectPromptOrFail(std::string_view prompt, const std::string& failure);
   // SendMessage's failure report: status line, hook and (when `box`) a message box.
   void reportSendFailure(const std::string& text, StatusSink* status, bool box);
 
