@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "addressbook/address_book.h"
+#include "tests/support/little_endian.h"
 #include "tests/support/temp_dir.h"
 
 using addressbook::CAddressBook;
@@ -18,6 +19,7 @@ using addressbook::DeviceType;
 using addressbook::parseSiteManageFile;
 using addressbook::serializeSiteManageFile;
 using addressbook::SiteFileStatus;
+using testing_support::le32;
 using testing_support::readFile;
 using testing_support::TempDir;
 using testing_support::writeFile;
@@ -25,13 +27,6 @@ using testing_support::writeFile;
 namespace {
 
 // File bytes spelled out by hand, independent of the writer under test.
-std::string le32(int32_t v) {
-  const uint32_t u = static_cast<uint32_t>(v);
-  std::string s;
-  for (int i = 0; i < 4; ++i)
-    s.push_back(static_cast<char>((u >> (8 * i)) & 0xFF));
-  return s;
-}
 std::string str(const std::string& s) {
   return le32(static_cast<int32_t>(s.size())) + s;
 }

@@ -5,25 +5,18 @@
 #include <sys/stat.h>
 #include <random>
 
+#include "tests/support/little_endian.h"
 #include "tests/support/temp_dir.h"
 
 using bitmaps::BitmapStatus;
 using bitmaps::CBitmapCatalog;
 using bitmaps::CBitmapImage;
+using testing_support::le16;
+using testing_support::le32;
 using testing_support::TempDir;
 using testing_support::writeFile;
 
 namespace {
-
-std::string le32(int32_t v) {
-  const auto u = static_cast<uint32_t>(v);
-  return {static_cast<char>(u & 0xFF), static_cast<char>((u >> 8) & 0xFF),
-          static_cast<char>((u >> 16) & 0xFF), static_cast<char>(u >> 24)};
-}
-
-std::string le16(uint16_t v) {
-  return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
-}
 
 // The fixed part of a picture file, written out byte by byte.
 std::string fileHead(int32_t width, int32_t colour, int32_t count) {

@@ -4,20 +4,16 @@
 
 #include <random>
 
+#include "tests/support/little_endian.h"
 #include "tests/support/temp_dir.h"
 
 using bitmaps::BitmapStatus;
 using bitmaps::ImageTransferFile;
+using testing_support::le32;
 using testing_support::TempDir;
 using testing_support::writeFile;
 
 namespace {
-
-std::string le32(int32_t v) {
-  const auto u = static_cast<uint32_t>(v);
-  return {static_cast<char>(u & 0xFF), static_cast<char>((u >> 8) & 0xFF),
-          static_cast<char>((u >> 16) & 0xFF), static_cast<char>(u >> 24)};
-}
 
 ImageTransferFile fileWith(std::initializer_list<int> images) {
   ImageTransferFile file;
