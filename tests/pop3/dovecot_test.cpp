@@ -19,18 +19,11 @@ using testing_support::Pop3Server;
 
 constexpr char kPassword[] = "Orange-7";
 
-class DovecotTest : public ::testing::Test {
+class DovecotTest : public testing_support::SuitePop3Test<DovecotTest> {
+ public:
+  static constexpr const char* kSuitePassword = kPassword;
+
  protected:
-  static void SetUpTestSuite() { suiteServer_.start(kPassword); }
-  static void TearDownTestSuite() { suiteServer_.stop(); }
-
-  void SetUp() override {
-    if (!Pop3Server::available()) GTEST_SKIP() << "dovecot is not installed";
-    server_ = suiteServer_.server();
-    ASSERT_NE(server_, nullptr) << suiteServer_.startError();
-    user_ = testing_support::SuitePop3Server::currentUser();
-  }
-
   std::unique_ptr<POP3Connection> connect(pop3::Pop3Options options = {},
                                           const std::string& password = kPassword) {
     return std::make_unique<POP3Connection>(
@@ -45,10 +38,7 @@ class DovecotTest : public ::testing::Test {
            subject + "\r\n\r\n" + body;
   }
 
-  static inline testing_support::SuitePop3Server suiteServer_;
-  Pop3Server* server_ = nullptr;
   platform::SleepingPump pump_;
-  std::string user_;
   std::vector<std::string> status_;
 };
 

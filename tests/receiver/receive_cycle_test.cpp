@@ -47,16 +47,14 @@ size_t count(const std::string& haystack, const std::string& needle) {
   return n;
 }
 
-class ReceiveCycleTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { suiteServer_.start(kPassword); }
-  static void TearDownTestSuite() { suiteServer_.stop(); }
+class ReceiveCycleTest : public testing_support::SuitePop3Test<ReceiveCycleTest> {
+ public:
+  static constexpr const char* kSuitePassword = kPassword;
 
+ protected:
   void SetUp() override {
-    if (!Pop3Server::available()) GTEST_SKIP() << "dovecot is not installed";
-    server_ = suiteServer_.server();
-    ASSERT_NE(server_, nullptr) << suiteServer_.startError();
-    user_ = testing_support::SuitePop3Server::currentUser();
+    SuitePop3Test::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     ASSERT_TRUE(paths_.createWorkingDirectories());
     platform::ProfileFile(paths_.profileFile())
         .writeString(platform::kPortsSection, "COM1", pty_.slavePath());
@@ -80,8 +78,6 @@ class ReceiveCycleTest : public ::testing::Test {
   std::string sendLog() const { return readFile(paths_.logDir() + "/2026-12-08SendLogo.ini"); }
   std::string prefix() const { return "POP Server:127.0.0.1,Account:" + user_ + "--"; }
 
-  static inline testing_support::SuitePop3Server suiteServer_;
-  Pop3Server* server_ = nullptr;
   testing_support::TempDir dir_;
   const receiver::ReceiverPaths paths_{dir_.path()};
   testing_support::PtyPair pty_;
@@ -90,7 +86,6 @@ class ReceiveCycleTest : public ::testing::Test {
   receiver_test::RecordingStatus status_;
   receiver::ReceiverSettings settings_;
   receiver::Receiver receiver_{settings_, paths_, status_, pump_, clock_};
-  std::string user_;
 };
 
 TEST_F(ReceiveCycleTest, ThreeMailsOneSignDataAllDeletedOneForwarded) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 
@@ -9,8 +11,7 @@ namespace testing_support {
 
 // One Dovecot for a whole test suite, with a mailbox of its own for every test of the suite, named
 // after the test in lower case (Dovecot folds log-in names) and known before the server starts.
-// Call start() from SetUpTestSuite() and stop() from TearDownTestSuite(); in SetUp(), skip when
-// !Pop3Server::available() and assert server() with startError() as the message.
+// SuitePop3Test below is the usual way to use it.
 class SuitePop3Server {
  public:
   void start(const std::string& password);
@@ -24,6 +25,28 @@ class SuitePop3Server {
  private:
   std::unique_ptr<Pop3Server> server_;
   std::string startError_;
+};
+
+// A fixture for suites that share one Dovecot: `Derived` names the password of its mailboxes in
+// `static constexpr char kSuitePassword[]`. SetUp() skips the test when Dovecot is missing and
+// fails it when the server did not start; otherwise server_ and user_ are the running test's.
+// A derived SetUp() calls this one first and returns when IsSkipped() or HasFatalFailure().
+template <class Derived>
+class SuitePop3Test : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { suite_.start(Derived::kSuitePassword); }
+  static void TearDownTestSuite() { suite_.stop(); }
+
+  void SetUp() override {
+    if (!Pop3Server::available()) GTEST_SKIP() << "dovecot is not installed";
+    server_ = suite_.server();
+    ASSERT_NE(server_, nullptr) << suite_.startError();
+    user_ = SuitePop3Server::currentUser();
+  }
+
+  static inline SuitePop3Server suite_;
+  Pop3Server* server_ = nullptr;
+  std::string user_;
 };
 
 }  // namespace testing_support
