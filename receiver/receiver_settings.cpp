@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "i18n/text_format.h"
 #include "platform/atomic_file.h"
@@ -42,6 +43,14 @@ int pollPeriodMs(const ReceiverSettings& settings) {
   return std::clamp(settings.pollIntervalSeconds, kMinPollIntervalSeconds,
                     kMaxPollIntervalSeconds) *
          1000;
+}
+
+bool replaceMailboxAtEnd(ReceiverSettings* settings, size_t index, MailboxRecord record) {
+  std::vector<MailboxRecord>& boxes = settings->mailboxes;
+  if (index >= boxes.size()) return false;
+  boxes.erase(boxes.begin() + static_cast<std::ptrdiff_t>(index));
+  boxes.push_back(std::move(record));
+  return true;
 }
 
 std::string encodeSettings(const ReceiverSettings& settings) {

@@ -37,6 +37,11 @@ struct ReceiverSettings {
 // that a damaged or hand-edited file can neither spin the timer nor overflow it.
 int pollPeriodMs(const ReceiverSettings& settings);
 
+// Edit and Rename: the mailbox at `index` takes `record` and moves to the end of the list, as its
+// entry does in the window, so the list always shows the records in their order. False (nothing
+// changes) for an index outside the list.
+bool replaceMailboxAtEnd(ReceiverSettings* settings, size_t index, MailboxRecord record);
+
 // The settings file's name inside the data directory, its header text and the version written.
 // Version 10 files lack the autostart field; they load with autostart off.
 inline constexpr char kSettingsFileName[] = "Set.dat";

@@ -245,10 +245,8 @@ int CMailpumpWindow::selectedRow() const {
 }
 
 void CMailpumpWindow::replaceAndMoveToEnd(int row, const MailboxRecord& record) {
-  // The record moves with its list entry, so the list always shows the records in their order
-  // and the cycle's selection points at the mailbox being polled.
-  settings_.mailboxes.erase(settings_.mailboxes.begin() + row);
-  settings_.mailboxes.push_back(record);
+  // The record moves with its list entry, so the cycle's selection points at the mailbox polled.
+  if (!replaceMailboxAtEnd(&settings_, static_cast<size_t>(row), record)) return;
   delete mailboxList_->takeItem(row);
   mailboxList_->addItem(fromCp1252(record.name));
   mailboxList_->setCurrentRow(mailboxList_->count() - 1);

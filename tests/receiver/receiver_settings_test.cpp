@@ -148,3 +148,21 @@ TEST(SettingsFile, PollPeriodStaysWithinTheWindowsRange) {
 }
 
 }  // namespace
+
+TEST(MailboxList, EditedMailboxMovesToTheEnd) {
+  ReceiverSettings settings;
+  settings.mailboxes = {
+      {"a", "s1", "u1", "p1", 110}, {"b", "s2", "u2", "p2", 110}, {"c", "s3", "u3", "p3", 110}};
+  const MailboxRecord edited{"a2", "s9", "u9", "p9", 1110};
+  ASSERT_TRUE(receiver::replaceMailboxAtEnd(&settings, 0, edited));
+  ASSERT_EQ(settings.mailboxes.size(), 3u);
+  EXPECT_EQ(settings.mailboxes[0].name, "b");
+  EXPECT_EQ(settings.mailboxes[1].name, "c");
+  EXPECT_EQ(settings.mailboxes[2], edited);
+  // The last one stays last; an index outside the list changes nothing.
+  ASSERT_TRUE(receiver::replaceMailboxAtEnd(&settings, 2, settings.mailboxes[2]));
+  EXPECT_EQ(settings.mailboxes[2], edited);
+  const ReceiverSettings before = settings;
+  EXPECT_FALSE(receiver::replaceMailboxAtEnd(&settings, 3, edited));
+  EXPECT_EQ(settings, before);
+}
