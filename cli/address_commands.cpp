@@ -14,7 +14,7 @@
 #include "addressbook/address_book.h"
 #include "addressbook/sign_addresses.h"
 #include "cli/cli_context.h"
-#include "i18n/cp1252.h"
+#include "platform/cp1252.h"
 #include "platform/atomic_file.h"
 
 namespace cli {
@@ -41,7 +41,7 @@ struct AddressesOptions {
 void runAddresses(CliContext& ctx, const AddressesOptions& o) {
   std::string message;
   if (!o.noValidate && !addressbook::validateSignAddresses(o.list, &message)) {
-    ctx.fail(i18n::cp1252ToUtf8(message));
+    ctx.fail(platform::cp1252ToUtf8(message));
     return;
   }
   std::string line;
@@ -55,7 +55,7 @@ void runAddresses(CliContext& ctx, const AddressesOptions& o) {
 // ---- book show --json ----
 
 std::string utf8(const std::string& cp1252) {
-  return i18n::cp1252ToUtf8(cp1252);
+  return platform::cp1252ToUtf8(cp1252);
 }
 
 json deviceToJson(const CDevice& d) {
@@ -124,7 +124,7 @@ void runBookShow(CliContext& ctx) {
   CAddressBook book;
   const addressbook::BookResult loaded = book.load(addressbook::sitePath(dir));
   if (!loaded.ok) {
-    ctx.fail(i18n::cp1252ToUtf8(loaded.message));
+    ctx.fail(platform::cp1252ToUtf8(loaded.message));
     return;
   }
   std::cout << bookToJson(book).dump(2) << "\n";
@@ -145,7 +145,7 @@ class FieldReader {
     if (!v) return;
     if (!v->is_string()) return fault(key, "must be a string");
     std::string why;
-    if (!i18n::utf8ToCp1252(v->get_ref<const std::string&>(), out, &why)) fault(key, why);
+    if (!platform::utf8ToCp1252(v->get_ref<const std::string&>(), out, &why)) fault(key, why);
   }
 
   template <typename Int>
@@ -170,7 +170,7 @@ class FieldReader {
       std::string s;
       std::string why;
       if (!item.is_string()) return fault(key, "must be an array of strings");
-      if (!i18n::utf8ToCp1252(item.get_ref<const std::string&>(), &s, &why)) {
+      if (!platform::utf8ToCp1252(item.get_ref<const std::string&>(), &s, &why)) {
         return fault(key, why);
       }
       out->push_back(std::move(s));
@@ -266,7 +266,7 @@ bool listFromJson(const json& root, const char* key, std::vector<Record>* list, 
     if (!error->empty()) return false;
     if (!names.insert(record.name).second) {
       *error =
-          where + ".name \"" + i18n::cp1252ToUtf8(record.name) + "\" is already used in " + key;
+          where + ".name \"" + platform::cp1252ToUtf8(record.name) + "\" is already used in " + key;
       return false;
     }
     list->push_back(std::move(record));
@@ -313,7 +313,7 @@ void runBookImport(CliContext& ctx, const std::string& jsonPath) {
   const std::string& dir = ctx.dataDir();
   if (dir.empty()) return;
   const addressbook::BookResult saved = book.save(addressbook::sitePath(dir));
-  if (!saved.ok) ctx.fail(i18n::cp1252ToUtf8(saved.message));
+  if (!saved.ok) ctx.fail(platform::cp1252ToUtf8(saved.message));
 }
 
 }  // namespace

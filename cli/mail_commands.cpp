@@ -5,7 +5,7 @@
 
 #include "addressbook/address_book.h"
 #include "cli/cli_context.h"
-#include "i18n/cp1252.h"
+#include "platform/cp1252.h"
 #include "mail/sign_data_mail.h"
 #include "platform/atomic_file.h"
 #include "platform/local_clock.h"
@@ -23,7 +23,7 @@ struct MailRenderOptions {
 // A command-line name as the address book stores it.
 bool bookName(CliContext& ctx, const std::string& utf8, std::string* name) {
   std::string error;
-  if (i18n::utf8ToCp1252(utf8, name, &error)) return true;
+  if (platform::utf8ToCp1252(utf8, name, &error)) return true;
   ctx.fail("'" + utf8 + "': " + error);
   return false;
 }
@@ -43,7 +43,7 @@ void runMailRender(CliContext& ctx, const MailRenderOptions& o) {
   addressbook::CAddressBook book;
   const addressbook::BookResult loaded = book.load(addressbook::sitePath(dataDir));
   if (!loaded.ok) {
-    ctx.fail(i18n::cp1252ToUtf8(loaded.message));
+    ctx.fail(platform::cp1252ToUtf8(loaded.message));
     return;
   }
 
@@ -52,7 +52,7 @@ void runMailRender(CliContext& ctx, const MailRenderOptions& o) {
       mail::buildSignDataMail(book, o.file, target, &error);
   std::string bytes;
   if (!message || !mail::renderSignDataMail(*message, platform::SystemClock(), &bytes, &error)) {
-    ctx.fail(i18n::cp1252ToUtf8(error));
+    ctx.fail(platform::cp1252ToUtf8(error));
     return;
   }
   if (!platform::writeFileAtomic(o.out, bytes, platform::kDataFileMode, &error)) {

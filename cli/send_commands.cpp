@@ -7,8 +7,8 @@
 #include "bitmaps/picture_file.h"
 #include "cli/cli_context.h"
 #include "cli/workspace_loading.h"
-#include "i18n/cp1252.h"
-#include "mail/email_transfer.h"
+#include "platform/cp1252.h"
+#include "mailtransfer/email_transfer.h"
 #include "platform/data_dir.h"
 #include "signlink/modem_list.h"
 #include "signlink/send_pipeline.h"
@@ -49,7 +49,7 @@ class StderrProgress final : public signlink::SendProgressUi, public signlink::D
  private:
   static void line(const std::string& text) {
     if (text.empty()) return;
-    std::string shown = i18n::cp1252ToUtf8(text);
+    std::string shown = platform::cp1252ToUtf8(text);
     for (char& c : shown) {
       if (c == '\r') c = ' ';
     }
@@ -72,7 +72,7 @@ void runSend(CliContext& ctx, const SendOptions& o) {
   addressbook::CAddressBook book;
   const addressbook::BookResult loadedBook = book.load(addressbook::sitePath(dataDir));
   if (!loadedBook.ok) {
-    ctx.fail(i18n::cp1252ToUtf8(loadedBook.message));
+    ctx.fail(platform::cp1252ToUtf8(loadedBook.message));
     return;
   }
 
@@ -94,7 +94,7 @@ void runSend(CliContext& ctx, const SendOptions& o) {
           bitmaps::loadPictures(bitmaps::picturePath(dataDir, sign.width, sign.colourMode),
                                 static_cast<uint16_t>(sign.width), sign.colourMode, &catalog);
       if (!pictures.ok) {
-        std::cerr << "varnel-cli: warning: " << i18n::cp1252ToUtf8(pictures.message) << "\n";
+        std::cerr << "varnel-cli: warning: " << platform::cp1252ToUtf8(pictures.message) << "\n";
       }
     }
   }
@@ -114,7 +114,7 @@ void runSend(CliContext& ctx, const SendOptions& o) {
   env.link = &link;
   env.tcp = &tcp;
   env.dialer = &dialer;
-  mail::EmailTransfer email(book, pump, clock);
+  mailtransfer::EmailTransfer email(book, pump, clock);
   env.email = &email;
   env.pump = &pump;
   env.clock = &clock;

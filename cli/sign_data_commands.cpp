@@ -9,7 +9,7 @@
 #include "bitmaps/picture_file.h"
 #include "cli/cli_context.h"
 #include "cli/workspace_loading.h"
-#include "i18n/cp1252.h"
+#include "platform/cp1252.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "i18n/text_format.h"
@@ -68,7 +68,7 @@ void loadCatalog(CliContext& ctx, int width, int colourMode, bitmaps::CBitmapCat
       bitmaps::loadPictures(bitmaps::picturePath(dataDir, width, colourMode),
                             static_cast<uint16_t>(width), colourMode, catalog);
   if (!pictures.ok) {
-    std::cerr << "varnel-cli: warning: " << i18n::cp1252ToUtf8(pictures.message) << "\n";
+    std::cerr << "varnel-cli: warning: " << platform::cp1252ToUtf8(pictures.message) << "\n";
   }
 }
 
@@ -95,7 +95,7 @@ bool buildWorkspaceExport(CliContext& ctx, const ExportOptions& o,
   in.catalog = &catalog;
   signlink::StreamResult built = signlink::buildWorkspaceStream(in, addresses);
   if (!built.ok) {
-    ctx.fail(i18n::cp1252ToUtf8(built.error));
+    ctx.fail(platform::cp1252ToUtf8(built.error));
     return false;
   }
   for (const int image : built.missingImages) {
@@ -109,7 +109,7 @@ bool buildWorkspaceExport(CliContext& ctx, const ExportOptions& o,
 void runExport(CliContext& ctx, const ExportOptions& o) {
   std::string message;
   if (!addressbook::validateSignAddresses(o.addresses, &message)) {
-    ctx.fail(i18n::cp1252ToUtf8(message));
+    ctx.fail(platform::cp1252ToUtf8(message));
     return;
   }
   const std::vector<uint8_t> addresses = addressbook::expandSignAddresses(o.addresses);
@@ -166,7 +166,7 @@ void runUnits(CliContext& ctx, const std::string& path) {
   }
   if (!read.complete) {
     ctx.fail(path + ": " +
-             i18n::cp1252ToUtf8(i18n::formatText(i18n::text(i18n::IDS_STREAM_DAMAGED),
+             platform::cp1252ToUtf8(i18n::formatText(i18n::text(i18n::IDS_STREAM_DAMAGED),
                                                  {static_cast<long long>(read.damagedAt)})));
   }
 }

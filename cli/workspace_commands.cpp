@@ -7,7 +7,7 @@
 #include "cli/workspace_json.h"
 #include "cli/workspace_listing.h"
 #include "cli/workspace_loading.h"
-#include "i18n/cp1252.h"
+#include "platform/cp1252.h"
 #include "platform/atomic_file.h"
 #include "workspace/message_encoder.h"
 #include "workspace/workspace_file.h"
@@ -56,7 +56,7 @@ void runImport(CliContext& ctx, const ImportOptions& o) {
     return;
   }
   if (!workspace::saveWorkspaceFile(o.outPath, ws, &error)) {
-    ctx.fail(o.outPath + ": " + i18n::cp1252ToUtf8(error));
+    ctx.fail(o.outPath + ": " + platform::cp1252ToUtf8(error));
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "i18n/cp1252.h"
+#include "platform/cp1252.h"
 
 namespace cli {
 namespace {
@@ -241,7 +241,7 @@ json workspaceToJson(const Workspace& ws, int version) {
   return json{{"version", version},
               {"width", ws.signWidth},
               {"colorMode", ws.colourMode},
-              {"transferFile", i18n::cp1252ToUtf8(ws.transferFilePath)},
+              {"transferFile", platform::cp1252ToUtf8(ws.transferFilePath)},
               {"lines", lines},
               {"scheduler", schedulerToJson(ws.scheduler)}};
 }
@@ -260,7 +260,7 @@ bool workspaceFromJson(const json& j, Workspace* ws, std::string* error) {
     const json& t = j.at("transferFile");
     if (!t.is_string()) return r.fail("workspace.transferFile", "must be a string");
     std::string why;
-    if (!i18n::utf8ToCp1252(t.get<std::string>(), &ws->transferFilePath, &why)) {
+    if (!platform::utf8ToCp1252(t.get<std::string>(), &ws->transferFilePath, &why)) {
       return r.fail("workspace.transferFile", why);
     }
   }

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "i18n/cp1252.h"
+#include "platform/cp1252.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 
@@ -26,7 +26,7 @@ constexpr int kControlFirstString[] = {0,
                                        i18n::IDS_EFFECT_FIRST};
 
 std::string text(int id) {
-  return i18n::cp1252ToUtf8(i18n::text(id));
+  return platform::cp1252ToUtf8(i18n::text(id));
 }
 
 std::string controlLabel(const workspace::AnchoredControl& c) {
@@ -44,7 +44,7 @@ std::string itemText(const LineElement& e) {
     case workspace::kKindCharacter:
       if (e.isNewline()) return "{newline}";
       if (e.code >= 0x20 && e.code <= 0xFF && e.code != '{' && e.code != '[') {
-        return i18n::cp1252ToUtf8(std::string(1, static_cast<char>(e.code)));
+        return platform::cp1252ToUtf8(std::string(1, static_cast<char>(e.code)));
       }
       return "{char " + std::to_string(e.code) + "}";
     case workspace::kKindTime:
@@ -135,7 +135,7 @@ std::string workspaceListing(const workspace::Workspace& ws, int version) {
   out << "Sign width: " << ws.signWidth << " pixels, "
       << (ws.colourMode == workspace::kSingleColourMode ? "Monochrome" : "Bi-Color") << "\n";
   out << "Image Transfer File: "
-      << (ws.transferFilePath.empty() ? "(none)" : i18n::cp1252ToUtf8(ws.transferFilePath)) << "\n";
+      << (ws.transferFilePath.empty() ? "(none)" : platform::cp1252ToUtf8(ws.transferFilePath)) << "\n";
 
   int message = 0;
   int currentFile = -1;

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "bitmaps/transfer_file.h"
-#include "i18n/cp1252.h"
+#include "platform/cp1252.h"
 
 namespace cli {
 
@@ -21,11 +21,11 @@ bool loadWorkspaceForCommand(CliContext& ctx, const std::string& path, bool answ
     // A file without header is refused with the question the program would have asked.
     const std::string& why =
         result->status == workspace::LoadStatus::kDeclined ? question : result->message;
-    ctx.fail(path + ": " + i18n::cp1252ToUtf8(why));
+    ctx.fail(path + ": " + platform::cp1252ToUtf8(why));
     return false;
   }
   for (const auto& warning : result->warnings) {
-    std::cerr << "varnel-cli: warning: " << i18n::cp1252ToUtf8(warning) << "\n";
+    std::cerr << "varnel-cli: warning: " << platform::cp1252ToUtf8(warning) << "\n";
   }
   return true;
 }
@@ -35,7 +35,7 @@ std::vector<int> loadTransferImages(const workspace::Workspace& ws) {
   bitmaps::ImageTransferFile list;
   const bitmaps::BitmapStatus status = bitmaps::loadTransferFile(ws.transferFilePath, &list);
   if (!status.ok) {
-    std::cerr << "varnel-cli: warning: " << i18n::cp1252ToUtf8(status.message) << "\n";
+    std::cerr << "varnel-cli: warning: " << platform::cp1252ToUtf8(status.message) << "\n";
     return {};
   }
   return list.images();

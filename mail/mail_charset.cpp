@@ -2,7 +2,7 @@
 
 #include <strings.h>
 
-#include "i18n/cp1252.h"
+#include "platform/cp1252.h"
 
 namespace mail {
 
@@ -13,7 +13,7 @@ bool isUtf8Charset(std::string_view charset) {
 }
 
 std::string textForCharset(std::string_view text, std::string_view charset) {
-  if (isUtf8Charset(charset)) return i18n::cp1252ToUtf8(text);
+  if (isUtf8Charset(charset)) return platform::cp1252ToUtf8(text);
   return std::string(text);
 }
 

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "i18n/cp1252.h"
+#include "platform/cp1252.h"
 
 namespace receiver {
 
@@ -15,10 +15,10 @@ constexpr int kMinTcpPort = 1;
 constexpr int kMaxTcpPort = 65535;
 
 json mailboxToJson(const MailboxRecord& box) {
-  return json{{"name", i18n::cp1252ToUtf8(box.name)},
-              {"server", i18n::cp1252ToUtf8(box.server)},
-              {"account", i18n::cp1252ToUtf8(box.account)},
-              {"password", i18n::cp1252ToUtf8(box.password)},
+  return json{{"name", platform::cp1252ToUtf8(box.name)},
+              {"server", platform::cp1252ToUtf8(box.server)},
+              {"account", platform::cp1252ToUtf8(box.account)},
+              {"password", platform::cp1252ToUtf8(box.password)},
               {"port", box.port}};
 }
 
@@ -52,7 +52,7 @@ bool readText(const json& object, const char* key, std::string* out, std::string
   const auto it = object.find(key);
   if (it == object.end()) return true;
   std::string why;
-  if (!it->is_string() || !i18n::utf8ToCp1252(it->get_ref<const std::string&>(), out, &why)) {
+  if (!it->is_string() || !platform::utf8ToCp1252(it->get_ref<const std::string&>(), out, &why)) {
     *error = std::string("\"") + key + "\" must be text in the Western European character set" +
              (why.empty() ? "" : ": " + why);
     return false;

@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "i18n/cp1252.h"
+#include "platform/cp1252.h"
 
 namespace platform::ui {
 namespace {
@@ -11,7 +11,7 @@ const std::unordered_map<char32_t, char>& codePointToByte() {
   static const auto table = [] {
     std::unordered_map<char32_t, char> map;
     for (int b = 0; b < 256; ++b) {
-      map.emplace(i18n::cp1252ToCodePoint(static_cast<unsigned char>(b)), static_cast<char>(b));
+      map.emplace(platform::cp1252ToCodePoint(static_cast<unsigned char>(b)), static_cast<char>(b));
     }
     return map;
   }();
@@ -21,7 +21,7 @@ const std::unordered_map<char32_t, char>& codePointToByte() {
 }  // namespace
 
 QString fromCp1252(const std::string& bytes) {
-  return QString::fromStdString(i18n::cp1252ToUtf8(bytes));
+  return QString::fromStdString(platform::cp1252ToUtf8(bytes));
 }
 
 std::string toCp1252(const QString& text) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "i18n/cp1252.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "i18n/text_format.h"
@@ -41,28 +40,4 @@ TEST(TextFormat, MissingArgumentsAndUnknownConversionsAreKeptAsText) {
   EXPECT_EQ(formatText("%s and %s and %n", {std::string("one")}), "one and %s and %n");
   EXPECT_EQ(formatText("trailing %", {}), "trailing %");
   EXPECT_EQ(formatText("%d", {std::string("12abc")}), "12");
-}
-
-TEST(Cp1252, RoundTripsEveryByte) {
-  std::string all;
-  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
-  std::string back;
-  ASSERT_TRUE(i18n::utf8ToCp1252(i18n::cp1252ToUtf8(all), &back));
-  EXPECT_EQ(back, all);
-}
-
-TEST(Cp1252, ConvertsTheHighCharacters) {
-  EXPECT_EQ(i18n::cp1252ToUtf8("\x80\xE9"), "\u20AC\u00E9");
-  std::string out;
-  ASSERT_TRUE(i18n::utf8ToCp1252("\u2122 caf\u00E9", &out));
-  EXPECT_EQ(out, "\x99 caf\xE9");
-}
-
-TEST(Cp1252, RefusesUnrepresentableAndMalformedInput) {
-  std::string out, error;
-  EXPECT_FALSE(i18n::utf8ToCp1252("a\u4E2D", &out, &error));
-  EXPECT_NE(error.find("U+4E2D"), std::string::npos);
-  EXPECT_FALSE(i18n::utf8ToCp1252("\xC3", &out, &error));          // truncated sequence
-  EXPECT_FALSE(i18n::utf8ToCp1252("\xC0\x80", &out, &error));      // overlong
-  EXPECT_FALSE(i18n::utf8ToCp1252("\xED\xA0\x80", &out, &error));  // surrogate
 }

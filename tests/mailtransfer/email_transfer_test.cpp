@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "addressbook/address_book.h"
-#include "mail/email_transfer.h"
+#include "mailtransfer/email_transfer.h"
 #include "platform/local_clock.h"
 #include "platform/message_pump.h"
 #include "signlink/send_item.h"
@@ -79,7 +79,7 @@ class EmailTransferTest : public ::testing::Test {
     book_.mailServers = {server_};
     platform::SleepingPump pump;
     platform::SystemClock clock;
-    mail::EmailTransfer transfer(book_, pump, clock);
+    mailtransfer::EmailTransfer transfer(book_, pump, clock);
     transfer.setReplyTimeoutMs(10000);
     signlink::SendItem item;
     item.kind = signlink::kItemEmail;

@@ -1,4 +1,4 @@
-#include "mail/email_transfer.h"
+#include "mailtransfer/email_transfer.h"
 
 #include <algorithm>
 #include <climits>
@@ -11,14 +11,17 @@
 #include "mail/smtp_connection.h"
 #include "pop3/pop3_connection.h"
 
-namespace mail {
+namespace mailtransfer {
+
+using mail::CQVRSMTPConnection;
+using mail::SmtpMessage;
 
 namespace {
 
 using signlink::SendProgressUi;
 
 // The status line of the sending window, for the SMTP client.
-class StatusLine final : public StatusSink {
+class StatusLine final : public mail::StatusSink {
  public:
   explicit StatusLine(SendProgressUi& ui) : ui_(ui) {}
   void showStatus(const std::string& text) override { ui_.setStatus(text); }
@@ -28,7 +31,7 @@ class StatusLine final : public StatusSink {
 };
 
 // The progress bar of the sending window, for the SMTP client. The bar counts in ints.
-class ProgressBar final : public ProgressSink {
+class ProgressBar final : public mail::ProgressSink {
  public:
   explicit ProgressBar(SendProgressUi& ui) : ui_(ui) {}
   void showRange(size_t total) override { ui_.setProgressRange(clamp(total)); }
@@ -102,10 +105,10 @@ int EmailTransfer::sendSignDataFile(const std::string& path, const signlink::Sen
   }
   std::string error;
   const std::unique_ptr<SmtpMessage> message =
-      buildSignDataMail(book_, path, {item.targetName, item.phoneOrMailbox}, &error);
+      mail::buildSignDataMail(book_, path, {item.targetName, item.phoneOrMailbox}, &error);
   if (!message) return fail(ui, error);
   std::string bytes;
-  if (!renderSignDataMail(*message, clock_, &bytes, &error)) return fail(ui, error);
+  if (!mail::renderSignDataMail(*message, clock_, &bytes, &error)) return fail(ui, error);
 
   ui.setWaitCursor(true);
   const int result = deliver(*server, *message, bytes, item, ui);
@@ -148,4 +151,4 @@ int EmailTransfer::deliver(const addressbook::CMailServer& server, const SmtpMes
   return 1;
 }
 
-}  // namespace mail
+}  // namespace mailtransfer

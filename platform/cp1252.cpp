@@ -1,9 +1,9 @@
-#include "i18n/cp1252.h"
+#include "platform/cp1252.h"
 
 #include <array>
 #include <cstdio>
 
-namespace i18n {
+namespace platform {
 namespace {
 
 // Code points of bytes 0x80 to 0x9F; the rest of the code page equals Latin-1.
@@ -112,4 +112,4 @@ bool utf8ToCp1252(std::string_view utf8, std::string* out, std::string* error) {
   return true;
 }
 
-}  // namespace i18n
+}  // namespace platform

@@ -8,7 +8,7 @@
 #include "platform/message_pump.h"
 #include "signlink/send_pipeline.h"
 
-namespace mail {
+namespace mailtransfer {
 
 // Sends sign data files by e-mail for the send pipeline: one mail per file (see sign_data_mail.h)
 // through the item's mail server to the item's mailbox. When the server needs no authentication
@@ -39,7 +39,7 @@ class EmailTransfer final : public signlink::EmailSender {
 
  private:
   // From the POP3 log-in to QUIT, with the rendered mail.
-  int deliver(const addressbook::CMailServer& server, const SmtpMessage& message,
+  int deliver(const addressbook::CMailServer& server, const mail::SmtpMessage& message,
               const std::string& bytes, const signlink::SendItem& item,
               signlink::SendProgressUi& ui);
 
@@ -49,4 +49,4 @@ class EmailTransfer final : public signlink::EmailSender {
   int replyTimeoutMs_ = 0;  // 0: the clients' defaults.
 };
 
-}  // namespace mail
+}  // namespace mailtransfer

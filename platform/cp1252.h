@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace i18n {
+namespace platform {
 
 // The programs keep all text as Windows-1252 bytes; these convert at the edges (Qt, JSON, mail).
 
@@ -20,4 +20,4 @@ bool utf8ToCp1252(std::string_view utf8, std::string* out, std::string* error = 
 // The Unicode code point of a Windows-1252 byte.
 char32_t cp1252ToCodePoint(unsigned char byte);
 
-}  // namespace i18n
+}  // namespace platform
