@@ -51,7 +51,7 @@ int fail(SendProgressUi& ui, const std::string& text) {
 
 // The SMTP log-in of a server record: the method and the user name and password it sends.
 struct SmtpLogin {
-  int method = kAuthNone;
+  int method = mail::kAuthNone;
   std::string user;
   std::string password;
 };
@@ -59,7 +59,7 @@ struct SmtpLogin {
 SmtpLogin smtpLogin(const addressbook::CMailServer& server) {
   SmtpLogin login;
   if (server.needsAuth) {
-    login.method = kAuthLogin;
+    login.method = mail::kAuthLogin;
     login.user = server.usePop3Credentials ? server.pop3Account : server.account;
     login.password = server.usePop3Credentials ? server.pop3Password : server.password;
   } else {

@@ -13,7 +13,7 @@
 #include "addressbook/address_book.h"
 #include "mail/base64.h"
 #include "signlink/sign_data_file.h"
-#include "tests/mail_transfer/mail_servers.h"
+#include "tests/mailtransfer/mail_servers.h"
 #include "tests/support/mail_site_book.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"

@@ -11,7 +11,7 @@
 #include "platform/local_clock.h"
 #include "platform/message_pump.h"
 #include "signlink/send_item.h"
-#include "tests/mail_transfer/mail_servers.h"
+#include "tests/mailtransfer/mail_servers.h"
 #include "tests/support/temp_dir.h"
 
 using mail_transfer_testing::kLoopback;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/mail_transfer/mail_servers.h"
+#include "tests/mailtransfer/mail_servers.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
