@@ -25,7 +25,9 @@ constexpr char kPython[] = "/usr/bin/python3";
 constexpr int kStartTimeoutMs = 20000;
 
 // The server script lives beside this file in the source tree.
-std::string serverScript() { return VARNEL_SOURCE_DIR "/tests/support/smtp_server.py"; }
+std::string serverScript() {
+  return VARNEL_SOURCE_DIR "/tests/support/smtp_server.py";
+}
 
 }  // namespace
 
