@@ -85,7 +85,7 @@ void benchPop3(testing_support::TempDir& dir) {
   const double ours = msSince(start);
   pop.Quit();
   if (!ok) {
-    std::printf("pop3: %s\n", pop.errorText().c_str());
+    std::printf("pop3: %s\n", pop.ErrorText().c_str());
     return;
   }
   const double python = pythonMs(

@@ -69,7 +69,7 @@ bool popBeforeSmtp(const addressbook::CMailServer& server, platform::MessagePump
       pump, server.pop3Server, server.pop3Port, server.pop3Account, server.pop3Password,
       [&ui](const std::string& text) { ui.setStatus(text); }, [](size_t) {}, options);
   if (!pop.Connect()) {
-    *error = pop.errorText();
+    *error = pop.ErrorText();
     return false;
   }
   pop.Quit();

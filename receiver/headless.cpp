@@ -200,7 +200,7 @@ int runPolling(const std::string& dataDir, HeadlessEnvironment& env) {
     }
     env.pump.dispatch(static_cast<int>(std::min<uint64_t>(due - now, kStopCheckMs)));
   }
-  receiver.clear();
+  receiver.Clear();
 
   // A file that is there but could not be read may still be mended by hand; writing the defaults
   // over it would lose its mailboxes for good.

@@ -68,7 +68,7 @@ int Receiver::ReceiveCycle() {
     result = ReceiveFromOne(&box, &error);
     if (result < 0) status_.showStatus(error);
   }
-  forwardQueuedFiles();
+  ForwardQueuedFiles();
   return result;
 }
 
@@ -97,7 +97,7 @@ int Receiver::ReceiveFromOne(const MailboxRecord* mailbox, std::string* errorTex
       [this](size_t bytes) { status_.setProgress(static_cast<int>(bytes % kProgressModulus)); },
       pop3Options_);
   if (!pop.Connect()) {
-    *errorText = pop.errorText();
+    *errorText = pop.ErrorText();
     return -1;
   }
   const int count = pop.Stat();
@@ -122,7 +122,7 @@ int Receiver::ReceiveFromOne(const MailboxRecord* mailbox, std::string* errorTex
     status_.showStatus(i18n::formatText(texts::kReceivingStatusBytes, {nn, total, size}));
     pop3::MailItem mail;
     if (!pop.Retrieve(n, &mail)) {
-      status_.showStatus(pop.errorText());
+      status_.showStatus(pop.ErrorText());
       continue;
     }
     if (isSignDataMail(mail)) {
@@ -139,15 +139,15 @@ int Receiver::ReceiveFromOne(const MailboxRecord* mailbox, std::string* errorTex
   if (pop.Quit())
     status_.showStatus(texts::kDisconnected);
   else
-    status_.showStatus(pop.errorText());
+    status_.showStatus(pop.ErrorText());
 
-  storeSignMails(prefix);
+  StoreSignMails(prefix);
   status_.setProgress(0);
   status_.setGroupCaption(texts::kStatusCaption);
   return 1;
 }
 
-void Receiver::storeSignMails(const std::string& prefix) {
+void Receiver::StoreSignMails(const std::string& prefix) {
   std::vector<pop3::MailItem> mails = std::move(signMails_);
   signMails_.clear();
   for (const pop3::MailItem& mail : mails) {
@@ -158,13 +158,13 @@ void Receiver::storeSignMails(const std::string& prefix) {
       log_.appendReceive(prefix, i18n::formatText(texts::kDecodeFailedLog, {mail.body}));
       continue;
     }
-    writeAttachment(item, prefix);
+    WriteAttachment(item, prefix);
     // Forwarded even when it could not be written: the sign still gets its data.
     forwardQueue_.push_back(std::move(item));
   }
 }
 
-void Receiver::writeAttachment(const ForwardItem& item, const std::string& prefix) {
+void Receiver::WriteAttachment(const ForwardItem& item, const std::string& prefix) {
   status_.showStatus(texts::kWriting);
   const std::string path = platform::joinPath(paths_.saveDir(), item.fileName);
   int error = 0;
@@ -182,12 +182,12 @@ void Receiver::writeAttachment(const ForwardItem& item, const std::string& prefi
   status_.showStatus(text);
 }
 
-void Receiver::forwardQueuedFiles() {
+void Receiver::ForwardQueuedFiles() {
   ForwardContext context{status_, pump_, clock_, paths_.profileFile(), settings_.comPort};
   receiver::forwardQueue(&forwardQueue_, context, log_);
 }
 
-void Receiver::clear() {
+void Receiver::Clear() {
   signMails_.clear();
   forwardQueue_.clear();
 }

@@ -47,19 +47,19 @@ class Receiver {
 
   // Forwards and empties the queue (part of ReceiveCycle; exposed for the window's exit path and
   // for tests).
-  void forwardQueuedFiles();
+  void ForwardQueuedFiles();
 
-  bool running() const { return running_; }
-  const std::vector<ForwardItem>& forwardQueue() const { return forwardQueue_; }
+  bool Running() const { return running_; }
+  const std::vector<ForwardItem>& ForwardQueue() const { return forwardQueue_; }
 
   // Drops kept mails and queued files (at exit).
-  void clear();
+  void Clear();
 
  private:
   // Decodes the kept sign mails of one mailbox, writes each file and queues it.
-  void storeSignMails(const std::string& prefix);
+  void StoreSignMails(const std::string& prefix);
   // Writes one decoded file into Save; the result is shown and logged.
-  void writeAttachment(const ForwardItem& item, const std::string& prefix);
+  void WriteAttachment(const ForwardItem& item, const std::string& prefix);
 
   const ReceiverSettings& settings_;
   const ReceiverPaths& paths_;

@@ -402,7 +402,7 @@ void CMailpumpWindow::exitProgram() {
   tray_->remove();
   settings_.selfReceiving = selfReceiving_->isChecked();
   settings_.pollIntervalSeconds = interval_->value();
-  receiver_.clear();
+  receiver_.Clear();
   pollTimer_.stop();
   hideAtStart_.stop();
   profile_.writeInt(kProgramStatusSection, kIsMinimizeKey, hidden_ ? 1 : 0);

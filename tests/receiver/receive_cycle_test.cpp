@@ -175,7 +175,7 @@ TEST_F(ReceiveCycleTest, ASignMailWithoutAttachmentIsLoggedAndDeleted) {
                               "affix failed,Email body is nothing attached\r\n!\r\n\r\n"),
             std::string::npos);
   EXPECT_EQ(server_->mailCount(user_), 0u);
-  EXPECT_TRUE(receiver_.forwardQueue().empty());
+  EXPECT_TRUE(receiver_.ForwardQueue().empty());
 }
 
 TEST_F(ReceiveCycleTest, AFailingMailboxDoesNotStopTheOthers) {
