@@ -119,9 +119,12 @@ void benchSmtp(testing_support::TempDir& dir) {
   platform::SleepingPump pump;
   const auto start = std::chrono::steady_clock::now();
   mail::CQVRSMTPConnection smtp(pump);
-  const bool ok = smtp.Connect({.host = "127.0.0.1", .port = server.port()}) &&
-                  smtp.SendMessage(data, {mail::MailAddress::parse("b@example.org")},
-                                   mail::MailAddress::parse("a@example.org"), 65536);
+  mail::SmtpServerLogin login;
+  login.host = "127.0.0.1";
+  login.port = server.port();
+  const bool ok =
+      smtp.Connect(login) && smtp.SendMessage(data, {mail::MailAddress::parse("b@example.org")},
+                                              mail::MailAddress::parse("a@example.org"), 65536);
   const double ours = msSince(start);
   smtp.Disconnect(true);
   if (!ok) {

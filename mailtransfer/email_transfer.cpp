@@ -92,15 +92,14 @@ int EmailTransfer::sendSignDataFile(const std::string& path, const signlink::Sen
       server->pop3Account.empty()) {
     return fail(ui, i18n::text(i18n::IDS_MAIL_SERVER_FIELDS_BLANK));
   }
-  std::string error;
-  const std::unique_ptr<SmtpMessage> message =
-      mail::buildSignDataMail(book_, path, {item.targetName, item.phoneOrMailbox}, &error);
-  if (!message) return fail(ui, error);
-  std::string bytes;
-  if (!mail::renderSignDataMail(*message, clock_, &bytes, &error)) return fail(ui, error);
+  const platform::Result<std::unique_ptr<SmtpMessage>> message =
+      mail::buildSignDataMail(book_, path, {item.targetName, item.phoneOrMailbox});
+  if (!message.ok()) return fail(ui, message.message());
+  const platform::Result<std::string> bytes = mail::renderSignDataMail(**message, clock_);
+  if (!bytes.ok()) return fail(ui, bytes.message());
 
   ui.setWaitCursor(true);
-  const int result = deliver(*server, *message, bytes, item, ui);
+  const int result = deliver(*server, **message, *bytes, item, ui);
   ui.setWaitCursor(false);
   return result;
 }

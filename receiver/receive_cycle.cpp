@@ -27,6 +27,15 @@ class RunningFlag {
   bool& flag_;
 };
 
+// Refuses a mailbox record the cycle cannot poll.
+platform::Status checkMailbox(const MailboxRecord* mailbox) {
+  if (mailbox == nullptr) return platform::Status::refused(texts::kInvalidParameter);
+  if (mailbox->name.empty()) return platform::Status::refused(texts::kNoMailboxName);
+  if (mailbox->server.empty()) return platform::Status::refused(texts::kNoPop3Server);
+  if (mailbox->account.empty()) return platform::Status::refused(texts::kNoAccount);
+  return platform::Status::success();
+}
+
 }  // namespace
 
 bool isSignDataMail(const pop3::MailItem& mail) {
@@ -64,31 +73,17 @@ int Receiver::ReceiveCycle() {
     status_.selectMailbox(i);
     status_.setGroupCaption(texts::kResultCaptionPrefix + box.name);
     status_.showStatus(i18n::formatText(texts::kNowQuerying, {box.name}));
-    std::string error;
-    result = ReceiveFromOne(&box, &error);
-    if (result < 0) status_.showStatus(error);
+    platform::Status failure;
+    result = ReceiveFromOne(&box, &failure);
+    if (result < 0) status_.showStatus(failure.message());
   }
   ForwardQueuedFiles();
   return result;
 }
 
-int Receiver::ReceiveFromOne(const MailboxRecord* mailbox, std::string* errorText) {
-  if (mailbox == nullptr) {
-    *errorText = texts::kInvalidParameter;
-    return -1;
-  }
-  if (mailbox->name.empty()) {
-    *errorText = texts::kNoMailboxName;
-    return -1;
-  }
-  if (mailbox->server.empty()) {
-    *errorText = texts::kNoPop3Server;
-    return -1;
-  }
-  if (mailbox->account.empty()) {
-    *errorText = texts::kNoAccount;
-    return -1;
-  }
+int Receiver::ReceiveFromOne(const MailboxRecord* mailbox, platform::Status* failure) {
+  *failure = checkMailbox(mailbox);
+  if (!failure->ok()) return -1;
 
   const std::string prefix = connectionPrefix(mailbox->server, mailbox->account);
   pop3::POP3Connection pop(
@@ -97,12 +92,12 @@ int Receiver::ReceiveFromOne(const MailboxRecord* mailbox, std::string* errorTex
       [this](size_t bytes) { status_.setProgress(static_cast<int>(bytes % kProgressModulus)); },
       pop3Options_);
   if (!pop.Connect()) {
-    *errorText = pop.ErrorText();
+    *failure = platform::Status::cannotOpen(pop.ErrorText());
     return -1;
   }
   const int count = pop.Stat();
   if (count < 0) {
-    *errorText = texts::kStatFailed;
+    *failure = platform::Status::failed(texts::kStatFailed);
     pop.Quit();
     return -1;
   }

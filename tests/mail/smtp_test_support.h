@@ -48,13 +48,12 @@ inline mail::SmtpServerLogin loginTo(const std::string& host, int port,
                                      mail::AuthMethod method = mail::kAuthNone,
                                      const std::string& userName = {},
                                      const std::string& password = {}) {
-  mail::SmtpServerLogin login;
-  login.host = host;
-  login.port = port;
-  login.authMethod = method;
-  login.userName = userName;
-  login.password = password;
-  return login;
+  return {.host = host,
+          .port = port,
+          .authMethod = method,
+          .userName = userName,
+          .password = password,
+          .bindAddress = {}};
 }
 
 // A pump whose clock runs fast: each dispatch advances it by the slice asked for but sleeps only

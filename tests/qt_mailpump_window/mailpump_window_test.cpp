@@ -445,7 +445,7 @@ void MailpumpWindowTest::unreadableSettingsFileIsKeptBeforeItIsRewritten() {
   testing_support::writeFile(f.paths.settingsFile(), foreign);
   receiver::ui::WindowOptions options;
   options.prompts = &f.prompts;
-  options.keepUnreadableSettings = true;
+  options.settingsLoad = platform::Status::notOurFile("not ours");
   CMailpumpWindow window(f.settings, f.paths, options);
   window.exitProgram();
   QCOMPARE(testing_support::readFile(f.paths.settingsFile() + ".unreadable"), foreign);
@@ -456,7 +456,7 @@ void MailpumpWindowTest::unreadableSettingsFileIsKeptBeforeItIsRewritten() {
 void MailpumpWindowTest::secondStartBringsTheFirstForwardAndEnds() {
   testing_support::TempDir dir;
   const receiver::ReceiverPaths paths(dir.path());
-  QVERIFY(receiver::saveSettingsFile(paths.settingsFile(), ReceiverSettings{}));
+  QVERIFY(receiver::saveSettingsFile(paths.settingsFile(), ReceiverSettings{}).ok());
   // Hidden at the last exit: the first start hides its window, the second must bring it back.
   platform::ProfileFile(paths.profileFile())
       .writeInt(receiver::ui::kProgramStatusSection, receiver::ui::kIsMinimizeKey, 1);
