@@ -34,12 +34,11 @@ struct SmtpServerLogin {
 // (connecting, each reply) is bounded by the reply time-out and goes through the message pump,
 // so the window stays responsive. Typical use: Connect, SendMessage, Disconnect(true).
 //
-// Every failure returns false and leaves its reason in three places: socketError() (the system's
+// Every failure returns false and leaves its reason in three places: SocketError() (the system's
 // socket error, 10060 for a time-out, 10043 for an unexpected reply code, 22 "bad command" for a
-// refused MAIL, RCPT or QUIT), lastResponseText() (the server's last reply, or what arrived of
+// refused MAIL, RCPT or QUIT), LastResponseText() (the server's last reply, or what arrived of
 // it), and LastErrorText() (also handed to the observer). The password never appears in any
-// status, observer or reply text. Public methods carry PascalCase names, as the client's
-// operations always have.
+// status, observer or reply text.
 class CQVRSMTPConnection {
  public:
   static constexpr int kDefaultReplyTimeoutMs = 30000;

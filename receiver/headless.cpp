@@ -62,64 +62,55 @@ void onStopSignal(int) {
   gStopSignal = 1;
 }
 
-// Takes "--name VALUE" or "--name=VALUE".
-bool optionValue(const std::vector<std::string>& args, size_t* i, const std::string& name,
-                 std::string* value, bool* matched, std::string* error) {
+// Takes "--name VALUE" or "--name=VALUE" at args[*i] into *value (moving *i past a separate
+// value), with *matched telling whether the argument was that option; kRefused when the value is
+// missing.
+platform::Status optionValue(const std::vector<std::string>& args, size_t* i,
+                             const std::string& name, std::string* value, bool* matched) {
   const std::string& arg = args[*i];
   *matched = false;
   if (arg == name) {
     *matched = true;
-    if (*i + 1 >= args.size()) {
-      *error = name + " needs a value";
-      return false;
-    }
+    if (*i + 1 >= args.size()) return platform::Status::refused(name + " needs a value");
     *value = args[++*i];
-    return true;
-  }
-  if (arg.rfind(name + "=", 0) == 0) {
+  } else if (arg.rfind(name + "=", 0) == 0) {
     *matched = true;
     *value = arg.substr(name.size() + 1);
   }
-  return true;
+  return platform::Status::success();
+}
+
+// The mode a plain switch asks for; kNone for any other argument.
+HeadlessMode switchedMode(const std::string& arg) {
+  if (arg == "--once") return HeadlessMode::kOnce;
+  if (arg == "--headless") return HeadlessMode::kPoll;
+  if (arg == "--export-settings") return HeadlessMode::kExport;
+  return HeadlessMode::kNone;
 }
 
 }  // namespace
 
 platform::Result<HeadlessRequest> parseHeadlessArguments(const std::vector<std::string>& args) {
   HeadlessRequest parsed;
-  std::string reason;  // Set by whatever refuses the arguments.
-  std::string* const error = &reason;
   std::vector<std::string> unknown;
-  const auto refused = [&] { return platform::Status::refused(reason); };
-  auto setMode = [&](HeadlessMode mode) {
-    if (parsed.mode != HeadlessMode::kNone && parsed.mode != mode) {
-      *error =
-          "only one of --once, --headless, --export-settings and --import-settings may be given";
-      return false;
-    }
-    parsed.mode = mode;
-    return true;
-  };
   for (size_t i = 1; i < args.size(); ++i) {
-    const std::string& arg = args[i];
     bool matched = false;
-    if (!optionValue(args, &i, "--data-dir", &parsed.dataDir, &matched, error)) return refused();
+    platform::Status status = optionValue(args, &i, "--data-dir", &parsed.dataDir, &matched);
+    if (!status.ok()) return status;
     if (matched) continue;
-    if (!optionValue(args, &i, "--import-settings", &parsed.importFile, &matched, error))
-      return refused();
-    if (matched) {
-      if (!setMode(HeadlessMode::kImport)) return refused();
+    HeadlessMode mode = switchedMode(args[i]);
+    status = optionValue(args, &i, "--import-settings", &parsed.importFile, &matched);
+    if (!status.ok()) return status;
+    if (matched) mode = HeadlessMode::kImport;
+    if (mode == HeadlessMode::kNone) {
+      unknown.push_back(args[i]);
       continue;
     }
-    if (arg == "--once") {
-      if (!setMode(HeadlessMode::kOnce)) return refused();
-    } else if (arg == "--headless") {
-      if (!setMode(HeadlessMode::kPoll)) return refused();
-    } else if (arg == "--export-settings") {
-      if (!setMode(HeadlessMode::kExport)) return refused();
-    } else {
-      unknown.push_back(arg);
+    if (parsed.mode != HeadlessMode::kNone && parsed.mode != mode) {
+      return platform::Status::refused(
+          "only one of --once, --headless, --export-settings and --import-settings may be given");
     }
+    parsed.mode = mode;
   }
   // Without a headless mode the rest belongs to the window toolkit.
   if (parsed.mode != HeadlessMode::kNone && !unknown.empty()) {

@@ -49,9 +49,17 @@ TEST(HeadlessArguments, ModesAndDataDirectory) {
   ASSERT_TRUE(r.ok());
   EXPECT_EQ(r->mode, HeadlessMode::kNone);
 
-  EXPECT_FALSE(parse({"mailpump", "--once", "--headless"}).ok());
-  EXPECT_FALSE(parse({"mailpump", "--once", "--bogus"}).ok());
-  EXPECT_FALSE(parse({"mailpump", "--data-dir"}).ok());
+  const auto refusal = [&](std::vector<std::string> args) {
+    const auto parsed = parse(args);
+    EXPECT_EQ(parsed.status().code(), platform::Status::Code::kRefused);
+    return parsed.message();
+  };
+  EXPECT_EQ(refusal({"mailpump", "--once", "--headless"}),
+            "only one of --once, --headless, --export-settings and --import-settings may be given");
+  EXPECT_EQ(refusal({"mailpump", "--once", "--bogus"}), "unknown argument: --bogus");
+  EXPECT_EQ(refusal({"mailpump", "--data-dir"}), "--data-dir needs a value");
+  EXPECT_EQ(refusal({"mailpump", "--once", "--import-settings"}),
+            "--import-settings needs a value");
 }
 
 class HeadlessTest : public ::testing::Test {
