@@ -296,3 +296,21 @@ TEST(SmtpConnection, EndlessReplyIsRefusedAtTheCeiling) {
                        "CQVRSMTPConnection::ReadResponse, The response from the SMTP "
                        "server is too long"));
 }
+
+TEST(SmtpConnection, WorksWithoutAnObserverAndAfterOneIsTakenAway) {
+  ScriptedSmtpPeer peer;
+  peer.setAnswer("MAIL", {"451 later\r\n"});
+  const int port = peer.start();
+  platform::SleepingPump pump;
+  mail::CQVRSMTPConnection smtp(pump);
+  RecordingConnection unused(pump);
+  smtp.SetObserver(&unused);
+  smtp.SetObserver(nullptr);
+  ASSERT_TRUE(smtp.Connect(loginTo(kLocalhost, port)));
+  EXPECT_FALSE(smtp.SendMessage("body", {MailAddress("", "a@x")}, MailAddress("", "me@x"), 4096));
+  // The failure is still recorded, and nothing reached the observer that was taken away.
+  EXPECT_EQ(smtp.LastErrorText(), "An unexpected MAIL response was received");
+  EXPECT_TRUE(unused.statusLines.empty());
+  EXPECT_TRUE(unused.boxes.empty());
+  EXPECT_TRUE(smtp.Disconnect(true));
+}
