@@ -85,7 +85,7 @@ void benchPop3(testing_support::TempDir& dir) {
   const double ours = msSince(start);
   pop.Quit();
   if (!ok) {
-    std::printf("pop3: %s\n", pop.errorText().c_str());
+    std::printf("pop3: %s\n", pop.ErrorText().c_str());
     return;
   }
   const double python = pythonMs(
@@ -119,14 +119,16 @@ void benchSmtp(testing_support::TempDir& dir) {
   platform::SleepingPump pump;
   const auto start = std::chrono::steady_clock::now();
   mail::CQVRSMTPConnection smtp(pump);
+  mail::SmtpServerLogin login;
+  login.host = "127.0.0.1";
+  login.port = server.port();
   const bool ok =
-      smtp.Connect("127.0.0.1", mail::kAuthNone, "", "", server.port(), "", nullptr) &&
-      smtp.SendMessage(data, {mail::MailAddress::parse("b@example.org")},
-                       mail::MailAddress::parse("a@example.org"), nullptr, nullptr, 65536);
+      smtp.Connect(login) && smtp.SendMessage(data, {mail::MailAddress::parse("b@example.org")},
+                                              mail::MailAddress::parse("a@example.org"), 65536);
   const double ours = msSince(start);
   smtp.Disconnect(true);
   if (!ok) {
-    std::printf("smtp: %s\n", smtp.lastErrorText().c_str());
+    std::printf("smtp: %s\n", smtp.LastErrorText().c_str());
     return;
   }
   testing_support::writeFile(dir.file("mail.eml"), data);

@@ -5,9 +5,9 @@
 
 #include "addressbook/address_book.h"
 #include "cli/cli_context.h"
-#include "platform/cp1252.h"
 #include "mail/sign_data_mail.h"
 #include "platform/atomic_file.h"
+#include "platform/cp1252.h"
 #include "platform/local_clock.h"
 
 namespace cli {
@@ -47,15 +47,20 @@ void runMailRender(CliContext& ctx, const MailRenderOptions& o) {
     return;
   }
 
-  std::string error;
-  const std::unique_ptr<mail::SmtpMessage> message =
-      mail::buildSignDataMail(book, o.file, target, &error);
-  std::string bytes;
-  if (!message || !mail::renderSignDataMail(*message, platform::SystemClock(), &bytes, &error)) {
-    ctx.fail(platform::cp1252ToUtf8(error));
+  const platform::Result<std::unique_ptr<mail::SmtpMessage>> message =
+      mail::buildSignDataMail(book, o.file, target);
+  if (!message.ok()) {
+    ctx.fail(platform::cp1252ToUtf8(message.message()));
     return;
   }
-  if (!platform::writeFileAtomic(o.out, bytes, platform::kDataFileMode, &error)) {
+  const platform::Result<std::string> bytes =
+      mail::renderSignDataMail(**message, platform::SystemClock());
+  if (!bytes.ok()) {
+    ctx.fail(platform::cp1252ToUtf8(bytes.message()));
+    return;
+  }
+  std::string error;
+  if (!platform::writeFileAtomic(o.out, *bytes, platform::kDataFileMode, &error)) {
     ctx.fail(error);
   }
 }

@@ -34,19 +34,19 @@ int listedPaths(const std::string& list) {
 
 }  // namespace
 
-std::unique_ptr<SmtpMessage> buildSignDataMail(const addressbook::CAddressBook& book,
-                                               const std::string& attachmentPaths,
-                                               const SignDataMailTarget& target,
-                                               std::string* error) {
+platform::Result<std::unique_ptr<SmtpMessage>> buildSignDataMail(
+    const addressbook::CAddressBook& book, const std::string& attachmentPaths,
+    const SignDataMailTarget& target) {
+  using platform::Status;
   const addressbook::CMailServer* server = book.findMailServer(target.serverName);
   if (!server) {
-    *error = i18n::formatText(i18n::text(i18n::IDS_MAIL_SERVER_DELETED), {target.serverName});
-    return nullptr;
+    return Status::refused(
+        i18n::formatText(i18n::text(i18n::IDS_MAIL_SERVER_DELETED), {target.serverName}));
   }
   const addressbook::CMailbox* mailbox = book.findMailbox(target.mailboxName);
   if (!mailbox) {
-    *error = i18n::formatText(i18n::text(i18n::IDS_MAILBOX_DELETED), {target.mailboxName});
-    return nullptr;
+    return Status::refused(
+        i18n::formatText(i18n::text(i18n::IDS_MAILBOX_DELETED), {target.mailboxName}));
   }
 
   auto message = std::make_unique<SmtpMessage>();
@@ -59,25 +59,22 @@ std::unique_ptr<SmtpMessage> buildSignDataMail(const addressbook::CAddressBook& 
   // Files that are not there would be skipped without a word, and the receiver would get a mail
   // without data; refuse instead.
   if (message->addAttachments(attachmentPaths) < listedPaths(attachmentPaths)) {
-    *error = memoryFileError(ENOENT);
-    return nullptr;
+    return Status::cannotOpen(memoryFileError(ENOENT));
   }
   message->setFrom(MailAddress(server->name, server->mailAddress));
   message->setXMailer("");
   return message;
 }
 
-bool renderSignDataMail(const SmtpMessage& message, const platform::LocalClock& clock,
-                        std::string* bytes, std::string* error) {
-  bytes->clear();
-  bytes->reserve(kMemoryFileGrowth);
+platform::Result<std::string> renderSignDataMail(const SmtpMessage& message,
+                                                 const platform::LocalClock& clock) {
+  std::string bytes;
+  bytes.reserve(kMemoryFileGrowth);
   RenderError renderError;
-  if (!message.render(clock, bytes, &renderError)) {
-    bytes->clear();
-    *error = memoryFileError(renderError.systemError);
-    return false;
+  if (!message.render(clock, &bytes, &renderError)) {
+    return platform::Status::cannotOpen(memoryFileError(renderError.systemError));
   }
-  return true;
+  return bytes;
 }
 
 }  // namespace mail

@@ -6,6 +6,7 @@
 #include "addressbook/address_book.h"
 #include "mail/smtp_message.h"
 #include "platform/local_clock.h"
+#include "platform/status.h"
 
 namespace mail {
 
@@ -25,19 +26,18 @@ struct SignDataMailTarget {
 
 // Builds the sign data mail for the files of `attachmentPaths` (a "," or ";" separated list; the
 // send pipeline gives one path). From: the server's name (an encoded word when it needs one) and
-// its sender address; To: the mailbox's addresses. Returns null with *error set when the server
-// (the "MAIL SERVER has been deleted" text) or the mailbox (the "Recv Mailbox has been deleted"
-// text) is not in `book`, or when a listed file is not there to attach (the memory-file text
-// with the system error), since a mail without its data would be taken for a delivered one.
-std::unique_ptr<SmtpMessage> buildSignDataMail(const addressbook::CAddressBook& book,
-                                               const std::string& attachmentPaths,
-                                               const SignDataMailTarget& target,
-                                               std::string* error);
+// its sender address; To: the mailbox's addresses. kRefused when the server (the "MAIL SERVER has
+// been deleted" text) or the mailbox (the "Recv Mailbox has been deleted" text) is not in `book`;
+// kCannotOpen when a listed file is not there to attach (the memory-file text with the system
+// error), since a mail without its data would be taken for a delivered one.
+platform::Result<std::unique_ptr<SmtpMessage>> buildSignDataMail(
+    const addressbook::CAddressBook& book, const std::string& attachmentPaths,
+    const SignDataMailTarget& target);
 
-// Renders a built mail into *bytes (what the SMTP data phase carries, without the end mark),
-// dated from `clock`. False with *error (the memory-file text with the system error) when an
-// attached file cannot be read.
-bool renderSignDataMail(const SmtpMessage& message, const platform::LocalClock& clock,
-                        std::string* bytes, std::string* error);
+// Renders a built mail: what the SMTP data phase carries, without the end mark, dated from
+// `clock`. kCannotOpen (the memory-file text with the system error) when an attached file cannot
+// be read.
+platform::Result<std::string> renderSignDataMail(const SmtpMessage& message,
+                                                 const platform::LocalClock& clock);
 
 }  // namespace mail

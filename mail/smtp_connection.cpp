@@ -101,10 +101,6 @@ bool hasLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-void show(StatusSink* status, const std::string& text) {
-  if (status) status->showStatus(text);
-}
-
 // A command as the status line shows it: without its line end.
 std::string shown(std::string_view command) {
   while (!command.empty() && (command.back() == '\n' || command.back() == '\r')) {
@@ -122,36 +118,30 @@ CQVRSMTPConnection::~CQVRSMTPConnection() {
   socket_.close();
 }
 
-bool CQVRSMTPConnection::progressHook(size_t, size_t) {
-  return true;
-}
-
-void CQVRSMTPConnection::errorHook(const std::string&) {}
-
-void CQVRSMTPConnection::fail(const std::string& text) {
+void CQVRSMTPConnection::Fail(const std::string& text) {
   lastErrorText_ = text;
-  errorHook(text);
+  observer_->failed(text);
 }
 
-bool CQVRSMTPConnection::sendOrFail(std::string_view bytes, const std::string& failure) {
-  if (sendBytes(bytes)) return true;
-  fail(failure);
+bool CQVRSMTPConnection::SendOrFail(std::string_view bytes, const std::string& failure) {
+  if (SendBytes(bytes)) return true;
+  Fail(failure);
   return false;
 }
 
-bool CQVRSMTPConnection::expectOrFail(int code, const std::string& failure) {
+bool CQVRSMTPConnection::ExpectOrFail(int code, const std::string& failure) {
   if (ReadCommandResponse(code, false)) return true;
-  fail(failure);
+  Fail(failure);
   return false;
 }
 
-bool CQVRSMTPConnection::expectPromptOrFail(std::string_view prompt, const std::string& failure) {
-  if (equalsIgnoringCase(challengeText(), prompt)) return true;
-  fail(failure);
+bool CQVRSMTPConnection::ExpectPromptOrFail(std::string_view prompt, const std::string& failure) {
+  if (equalsIgnoringCase(ChallengeText(), prompt)) return true;
+  Fail(failure);
   return false;
 }
 
-bool CQVRSMTPConnection::sendBytes(std::string_view bytes) {
+bool CQVRSMTPConnection::SendBytes(std::string_view bytes) {
   if (socket_.sendAll(bytes, replyTimeoutMs_) == SocketStatus::kOk) return true;
   socketError_ = socket_.lastError().code;
   return false;
@@ -171,7 +161,7 @@ bool CQVRSMTPConnection::ReadResponse(size_t bufferSize, std::string_view termin
     if (waited == SocketStatus::kTimedOut) {
       socketError_ = wsa::kTimedOut;
       lastResponse_ = text;
-      fail(kReadTimedOut);
+      Fail(kReadTimedOut);
       return false;
     }
     if (waited != SocketStatus::kOk) {
@@ -198,7 +188,7 @@ bool CQVRSMTPConnection::ReadResponse(size_t bufferSize, std::string_view termin
       if (capacity + growthStep > kMaxReplyBytes) {
         socketError_ = wsa::kMessageTooLong;
         lastResponse_ = text;
-        fail(kReplyTooLong);
+        Fail(kReplyTooLong);
         return false;
       }
       capacity += std::max<size_t>(growthStep, 1);
@@ -210,28 +200,28 @@ bool CQVRSMTPConnection::ReadResponse(size_t bufferSize, std::string_view termin
   return false;
 }
 
-std::string CQVRSMTPConnection::challengeText() const {
+std::string CQVRSMTPConnection::ChallengeText() const {
   if (lastResponse_.size() <= kChallengePrefix) return {};
   return base64Decode(std::string_view(lastResponse_).substr(kChallengePrefix));
 }
 
-bool CQVRSMTPConnection::Connect(const std::string& host, int authMethod,
-                                 const std::string& userName, const std::string& password, int port,
-                                 const std::string& bindAddress, StatusSink* status) {
+bool CQVRSMTPConnection::Connect(const SmtpServerLogin& login) {
+  const std::string& host = login.host;
+  const int port = login.port;
   if (!socket_.create()) {
     socketError_ = socket_.lastError().code;
-    fail(formatCode(i18n::text(i18n::IDS_SMTP_CREATE_SOCKET_FAILED).c_str(), socketError_));
+    Fail(formatCode(i18n::text(i18n::IDS_SMTP_CREATE_SOCKET_FAILED).c_str(), socketError_));
     return false;
   }
   const auto reportConnectFailure = [&](int code) {
     socketError_ = code;
     socket_.close();
-    fail(i18n::formatText(i18n::text(i18n::IDS_SMTP_CONNECT_FAILED),
+    Fail(i18n::formatText(i18n::text(i18n::IDS_SMTP_CONNECT_FAILED),
                           {host, static_cast<long long>(port), static_cast<long long>(code)}));
     return false;
   };
   if (port < kLowestPort || port > kHighestPort) return reportConnectFailure(wsa::kInvalidArgument);
-  if (!bindAddress.empty() && !socket_.bindLocal(bindAddress)) {
+  if (!login.bindAddress.empty() && !socket_.bindLocal(login.bindAddress)) {
     return reportConnectFailure(socket_.lastError().code);
   }
   if (socket_.connect(host, static_cast<uint16_t>(port), replyTimeoutMs_) != SocketStatus::kOk) {
@@ -240,96 +230,92 @@ bool CQVRSMTPConnection::Connect(const std::string& host, int authMethod,
   connected_ = true;
 
   if (!ReadCommandResponse(kCodeReady, false)) {
-    fail(kBadGreeting);
+    Fail(kBadGreeting);
     Disconnect(true);
     return false;
   }
   if (heloHostName_ == kAutoHeloName) heloHostName_ = platform::localHostName();
 
-  const bool greeted = authMethod == kAuthNone
-                           ? ConnectSMTP(status)
-                           : ConnectESMTP(authMethod, userName, password, status);
+  const bool greeted = login.authMethod == kAuthNone ? ConnectSMTP() : ConnectESMTP(login);
   if (!greeted) {
     Disconnect(true);
-    fail(kBadHelo);
+    Fail(kBadHelo);
     return false;
   }
   return true;
 }
 
-bool CQVRSMTPConnection::ConnectSMTP(StatusSink* status) {
+bool CQVRSMTPConnection::ConnectSMTP() {
   const std::string command = "HELO " + heloHostName_ + kCrLf;
-  show(status, shown(command));
-  return sendOrFail(command, kHeloSendFailed) && ReadCommandResponse(kCodeOk, false);
+  observer_->statusChanged(shown(command));
+  return SendOrFail(command, kHeloSendFailed) && ReadCommandResponse(kCodeOk, false);
 }
 
-bool CQVRSMTPConnection::ConnectESMTP(int authMethod, const std::string& userName,
-                                      const std::string& password, StatusSink* status) {
+bool CQVRSMTPConnection::ConnectESMTP(const SmtpServerLogin& login) {
   const std::string command = "EHLO " + heloHostName_ + kCrLf;
-  show(status, shown(command));
-  if (!sendOrFail(command, kEhloSendFailed)) return false;
+  observer_->statusChanged(shown(command));
+  if (!SendOrFail(command, kEhloSendFailed)) return false;
   if (!ReadCommandResponse(kCodeOk, true)) {
-    fail(kEhloRefused);
+    Fail(kEhloRefused);
     return false;
   }
-  switch (authMethod) {
+  switch (login.authMethod) {
     case kAuthCramMd5:
-      return CramLogin(userName, password);
+      return CramLogin(login.userName, login.password);
     case kAuthLogin:
-      return AuthLogin(userName, password, status);
+      return AuthLogin(login.userName, login.password);
     default:
       return false;
   }
 }
 
-bool CQVRSMTPConnection::AuthLogin(const std::string& userName, const std::string& password,
-                                   StatusSink* status) {
+bool CQVRSMTPConnection::AuthLogin(const std::string& userName, const std::string& password) {
   static constexpr char kCommand[] = "AUTH LOGIN\r\n";
-  show(status, shown(kCommand));
-  if (!sendOrFail(kCommand, kLoginAuthSendFailed) ||
-      !expectOrFail(kCodeChallenge, kLoginUnsupported) ||
-      !expectPromptOrFail("username:", kLoginNoUserPrompt))
+  observer_->statusChanged(shown(kCommand));
+  if (!SendOrFail(kCommand, kLoginAuthSendFailed) ||
+      !ExpectOrFail(kCodeChallenge, kLoginUnsupported) ||
+      !ExpectPromptOrFail("username:", kLoginNoUserPrompt))
     return false;
-  show(status, "UserName:" + userName);
-  if (!sendOrFail(base64Encode(userName, Base64Lines::kUnbroken) + kCrLf, kLoginUserSendFailed) ||
-      !expectOrFail(kCodeChallenge, kLoginUserRefused) ||
-      !expectPromptOrFail("password:", kLoginNoPasswordPrompt))
+  observer_->statusChanged("UserName:" + userName);
+  if (!SendOrFail(base64Encode(userName, Base64Lines::kUnbroken) + kCrLf, kLoginUserSendFailed) ||
+      !ExpectOrFail(kCodeChallenge, kLoginUserRefused) ||
+      !ExpectPromptOrFail("password:", kLoginNoPasswordPrompt))
     return false;
-  show(status, kPasswordShown);
-  return sendOrFail(base64Encode(password, Base64Lines::kUnbroken) + kCrLf,
+  observer_->statusChanged(kPasswordShown);
+  return SendOrFail(base64Encode(password, Base64Lines::kUnbroken) + kCrLf,
                     kLoginPasswordSendFailed) &&
-         expectOrFail(kCodeAuthenticated, kLoginFailed);
+         ExpectOrFail(kCodeAuthenticated, kLoginFailed);
 }
 
 bool CQVRSMTPConnection::CramLogin(const std::string& userName, const std::string& password) {
-  if (!sendOrFail("AUTH CRAM-MD5\r\n", kCramAuthSendFailed) ||
-      !expectOrFail(kCodeChallenge, kCramUnsupported))
+  if (!SendOrFail("AUTH CRAM-MD5\r\n", kCramAuthSendFailed) ||
+      !ExpectOrFail(kCodeChallenge, kCramUnsupported))
     return false;
-  const std::string response = cramMd5Response(userName, password, challengeText());
-  return sendOrFail(base64Encode(response, Base64Lines::kUnbroken) + kCrLf,
+  const std::string response = cramMd5Response(userName, password, ChallengeText());
+  return SendOrFail(base64Encode(response, Base64Lines::kUnbroken) + kCrLf,
                     kCramResponseSendFailed) &&
-         expectOrFail(kCodeAuthenticated, kCramFailed);
+         ExpectOrFail(kCodeAuthenticated, kCramFailed);
 }
 
-void CQVRSMTPConnection::reportSendFailure(const std::string& text, StatusSink* status, bool box) {
-  show(status, text);
-  if (box && messageBoxes_) messageBoxes_->showError(text);
-  fail(text);
+void CQVRSMTPConnection::ReportSendFailure(const std::string& text, bool box) {
+  observer_->statusChanged(text);
+  if (box) observer_->showErrorBox(text);
+  Fail(text);
 }
 
 bool CQVRSMTPConnection::SendRCPTForRecipient(const MailAddress& recipient) {
   if (hasLineBreak(recipient.emailAddress)) {
     socketError_ = wsa::kBadCommand;
-    fail(i18n::formatText(kAddressHasLineBreak, {recipient.emailAddress}));
+    Fail(i18n::formatText(kAddressHasLineBreak, {recipient.emailAddress}));
     return false;
   }
-  if (!sendBytes("RCPT TO:<" + recipient.emailAddress + ">" + kCrLf)) {
-    fail(formatCode(kRcptSendFailed, socketError_));
+  if (!SendBytes("RCPT TO:<" + recipient.emailAddress + ">" + kCrLf)) {
+    Fail(formatCode(kRcptSendFailed, socketError_));
     return false;
   }
   if (!ReadCommandResponse(kCodeOk, false)) {
     socketError_ = wsa::kBadCommand;
-    fail(kRcptRefused);
+    Fail(kRcptRefused);
     return false;
   }
   return true;
@@ -337,27 +323,26 @@ bool CQVRSMTPConnection::SendRCPTForRecipient(const MailAddress& recipient) {
 
 bool CQVRSMTPConnection::SendMessage(std::string_view data,
                                      const std::vector<MailAddress>& recipients,
-                                     const MailAddress& sender, ProgressSink* progress,
-                                     StatusSink* status, size_t chunkSize) {
+                                     const MailAddress& sender, size_t chunkSize) {
   const auto sendFailed = [&] {
-    reportSendFailure(formatCode(i18n::text(i18n::IDS_SMTP_SEND_FAILED).c_str(), socketError_),
-                      status, true);
+    ReportSendFailure(formatCode(i18n::text(i18n::IDS_SMTP_SEND_FAILED).c_str(), socketError_),
+                      true);
     return false;
   };
-  if (progress) progress->showRange(data.size());
+  observer_->transferStarting(data.size());
   if (chunkSize == 0) chunkSize = data.size() > 0 ? data.size() : 1;
 
   if (hasLineBreak(sender.emailAddress)) {
     socketError_ = wsa::kBadCommand;
-    fail(i18n::formatText(kAddressHasLineBreak, {sender.emailAddress}));
+    Fail(i18n::formatText(kAddressHasLineBreak, {sender.emailAddress}));
     return false;
   }
   const std::string mailFrom = "MAIL FROM:<" + sender.emailAddress + ">" + kCrLf;
-  show(status, shown(mailFrom));
-  if (!sendBytes(mailFrom)) return sendFailed();
+  observer_->statusChanged(shown(mailFrom));
+  if (!SendBytes(mailFrom)) return sendFailed();
   if (!ReadCommandResponse(kCodeOk, false)) {
     socketError_ = wsa::kBadCommand;
-    reportSendFailure(i18n::text(i18n::IDS_SMTP_MAIL_REFUSED), status, true);
+    ReportSendFailure(i18n::text(i18n::IDS_SMTP_MAIL_REFUSED), true);
     return false;
   }
 
@@ -366,10 +351,10 @@ bool CQVRSMTPConnection::SendMessage(std::string_view data,
   }
 
   static constexpr char kData[] = "DATA\r\n";
-  show(status, shown(kData));
-  if (!sendBytes(kData)) return sendFailed();
+  observer_->statusChanged(shown(kData));
+  if (!SendBytes(kData)) return sendFailed();
   if (!ReadCommandResponse(kCodeStartData, false)) {
-    reportSendFailure(i18n::text(i18n::IDS_SMTP_DATA_REFUSED), status, false);
+    ReportSendFailure(i18n::text(i18n::IDS_SMTP_DATA_REFUSED), false);
     return false;
   }
   dataOpen_ = true;
@@ -377,16 +362,16 @@ bool CQVRSMTPConnection::SendMessage(std::string_view data,
   size_t sent = 0;
   while (sent < data.size()) {
     const size_t chunk = std::min(chunkSize, data.size() - sent);
-    if (!progressHook(sent + chunk, data.size())) return false;
-    if (!sendBytes(data.substr(sent, chunk))) return sendFailed();
+    if (!observer_->continueTransfer(sent + chunk, data.size())) return false;
+    if (!SendBytes(data.substr(sent, chunk))) return sendFailed();
     sent += chunk;
-    if (progress) progress->setPosition(sent);
+    observer_->chunkSent(sent);
   }
 
-  if (!sendBytes(kEndOfData)) return sendFailed();
+  if (!SendBytes(kEndOfData)) return sendFailed();
   dataOpen_ = false;
   if (!ReadCommandResponse(kCodeOk, false)) {
-    reportSendFailure(i18n::text(i18n::IDS_SMTP_MAIL_REFUSED), status, true);
+    ReportSendFailure(i18n::text(i18n::IDS_SMTP_MAIL_REFUSED), true);
     return false;
   }
   return true;
@@ -394,7 +379,7 @@ bool CQVRSMTPConnection::SendMessage(std::string_view data,
 
 bool CQVRSMTPConnection::Disconnect(bool sendQuit) {
   if (!connected_) {
-    fail(kAlreadyDisconnected);
+    Fail(kAlreadyDisconnected);
     socket_.close();
     return false;
   }
@@ -402,11 +387,11 @@ bool CQVRSMTPConnection::Disconnect(bool sendQuit) {
   // After an abandoned data transfer the server would take QUIT as mail text and never answer
   // it; closing the connection without the end mark is what makes it drop the mail.
   if (sendQuit && !dataOpen_) {
-    if (!sendBytes("QUIT\r\n")) fail(formatCode(kQuitSendFailed, socketError_));
+    if (!SendBytes("QUIT\r\n")) Fail(formatCode(kQuitSendFailed, socketError_));
     closedCleanly = ReadCommandResponse(kCodeClosing, false);
     if (!closedCleanly) {
       socketError_ = wsa::kBadCommand;
-      fail(kQuitRefused);
+      Fail(kQuitRefused);
     }
   }
   connected_ = false;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "mail/mail_address.h"
-#include "mail/smtp_sinks.h"
+#include "mail/smtp_observer.h"
 #include "platform/message_pump.h"
 #include "platform/tcp_socket.h"
 
@@ -19,15 +19,26 @@ enum AuthMethod : int {
   kAuthLogin = 2,    // EHLO, then AUTH LOGIN.
 };
 
+// Where Connect goes and how it logs in.
+struct SmtpServerLogin {
+  std::string host;  // A dotted address or a name.
+  int port = 25;
+  AuthMethod authMethod = kAuthNone;
+  std::string userName;  // Not used by kAuthNone.
+  std::string password;  // Not used by kAuthNone; never shown or reported.
+  // The local address to bind to before connecting; empty for any.
+  std::string bindAddress;
+};
+
 // The SMTP client: delivers one already rendered mail to one server over plain TCP. Every wait
 // (connecting, each reply) is bounded by the reply time-out and goes through the message pump,
 // so the window stays responsive. Typical use: Connect, SendMessage, Disconnect(true).
 //
-// Every failure returns false and leaves its reason in three places: socketError() (the system's
+// Every failure returns false and leaves its reason in three places: SocketError() (the system's
 // socket error, 10060 for a time-out, 10043 for an unexpected reply code, 22 "bad command" for a
-// refused MAIL, RCPT or QUIT), lastResponseText() (the server's last reply, or what arrived of
-// it), and the text handed to errorHook(). The password never appears in any status, hook or
-// reply text.
+// refused MAIL, RCPT or QUIT), LastResponseText() (the server's last reply, or what arrived of
+// it), and LastErrorText() (also handed to the observer). The password never appears in any
+// status, observer or reply text.
 class CQVRSMTPConnection {
  public:
   static constexpr int kDefaultReplyTimeoutMs = 30000;
@@ -40,84 +51,73 @@ class CQVRSMTPConnection {
   // `pump` must outlive the connection.
   explicit CQVRSMTPConnection(platform::MessagePump& pump);
   // Disconnects with QUIT when still connected.
-  virtual ~CQVRSMTPConnection();
+  ~CQVRSMTPConnection();
   CQVRSMTPConnection(const CQVRSMTPConnection&) = delete;
   CQVRSMTPConnection& operator=(const CQVRSMTPConnection&) = delete;
 
-  // Called before each chunk of mail data with the bytes sent so far including that chunk and
-  // the total; returning false stops the transfer without the end mark, so the server drops the
-  // mail. The default continues.
-  virtual bool progressHook(size_t sentIncludingChunk, size_t total);
+  // Where the connection reports its commands, progress and failures; null (the default)
+  // reports to no one. The observer must outlive the connection or be replaced first.
+  void SetObserver(SmtpObserver* observer) { observer_ = observer ? observer : &silent_; }
 
   // Reads one reply (terminator CR LF) and checks it carries `expectedCode`.
-  virtual bool ReadCommandResponse(int expectedCode, bool waitFor250Line);
+  bool ReadCommandResponse(int expectedCode, bool waitFor250Line);
 
   // Reads until the reply is complete (see smtpReplyComplete) into a buffer of `bufferSize`
   // bytes that grows by `growthStep` whenever a receive fills it, each wait bounded by the reply
   // time-out; then looks for a line carrying `expectedCode`. A time-out sets socket error 10060
-  // and reports it to errorHook; a closed connection or a socket error ends the read. Whatever
+  // and reports it as a failure; a closed connection or a socket error ends the read. Whatever
   // arrived is kept as the last response text in every case.
-  virtual bool ReadResponse(size_t bufferSize, std::string_view terminator, int expectedCode,
-                            size_t growthStep, bool waitFor250Line);
+  bool ReadResponse(size_t bufferSize, std::string_view terminator, int expectedCode,
+                    size_t growthStep, bool waitFor250Line);
 
-  // Receives every failure text. The default does nothing.
-  virtual void errorHook(const std::string& text);
-
-  // Connects to host:port (a dotted address or a name), binding first to `bindAddress` when it
-  // is not empty, reads the greeting (220) and greets with HELO (method kAuthNone) or EHLO and
-  // the method's login. Every failure after the TCP connection stands ends with Disconnect(true).
-  // `status` may be null.
-  bool Connect(const std::string& host, int authMethod, const std::string& userName,
-               const std::string& password, int port, const std::string& bindAddress,
-               StatusSink* status);
+  // Connects to login.host:login.port, binding first to login.bindAddress when it is not empty,
+  // reads the greeting (220) and greets with HELO (method kAuthNone) or EHLO and the method's
+  // login. Every failure after the TCP connection stands ends with Disconnect(true).
+  bool Connect(const SmtpServerLogin& login);
 
   // Sends the envelope (MAIL FROM with the sender's address, RCPT TO for each recipient in order,
   // the first refusal ending the send), then DATA and `data` in chunks of `chunkSize` bytes with
   // progress, then the end mark. `data` must already be dot-stuffed and must not end with the
-  // end mark. MAIL, DATA and transfer failures are also shown in the message box sink. `progress`
-  // and `status` may be null.
+  // end mark. MAIL, DATA and transfer failures go to the observer's status line; MAIL and
+  // transfer failures also to its error box. The observer may stop the transfer between chunks.
   bool SendMessage(std::string_view data, const std::vector<MailAddress>& recipients,
-                   const MailAddress& sender, ProgressSink* progress, StatusSink* status,
-                   size_t chunkSize);
+                   const MailAddress& sender, size_t chunkSize);
 
   // Ends the session: with `sendQuit`, sends QUIT and waits for 221 (the result). The socket is
   // closed in every case. Not connected: reports so and returns false.
   bool Disconnect(bool sendQuit);
 
-  // Where SendMessage shows its error message boxes; null (the default) shows none.
-  void setMessageBoxSink(MessageBoxSink* sink) { messageBoxes_ = sink; }
-  void setHeloHostName(std::string name) { heloHostName_ = std::move(name); }
-  void setReplyTimeoutMs(int ms) { replyTimeoutMs_ = ms; }
+  void SetHeloHostName(std::string name) { heloHostName_ = std::move(name); }
+  void SetReplyTimeoutMs(int ms) { replyTimeoutMs_ = ms; }
 
-  bool connected() const { return connected_; }
-  const std::string& lastResponseText() const { return lastResponse_; }
-  int lastResponseCode() const { return lastResponseCode_; }
-  int socketError() const { return socketError_; }
-  // The last text given to errorHook.
-  const std::string& lastErrorText() const { return lastErrorText_; }
-  const std::string& heloHostName() const { return heloHostName_; }
+  bool Connected() const { return connected_; }
+  const std::string& LastResponseText() const { return lastResponse_; }
+  int LastResponseCode() const { return lastResponseCode_; }
+  int SocketError() const { return socketError_; }
+  // The last failure text reported to the observer.
+  const std::string& LastErrorText() const { return lastErrorText_; }
+  const std::string& HeloHostName() const { return heloHostName_; }
 
  private:
-  bool ConnectSMTP(StatusSink* status);
-  bool ConnectESMTP(int authMethod, const std::string& userName, const std::string& password,
-                    StatusSink* status);
-  bool AuthLogin(const std::string& userName, const std::string& password, StatusSink* status);
+  bool ConnectSMTP();
+  bool ConnectESMTP(const SmtpServerLogin& login);
+  bool AuthLogin(const std::string& userName, const std::string& password);
   bool CramLogin(const std::string& userName, const std::string& password);
   bool SendRCPTForRecipient(const MailAddress& recipient);
 
   // Sends `bytes`; on failure records the socket's error and returns false.
-  bool sendBytes(std::string_view bytes);
+  bool SendBytes(std::string_view bytes);
   // The prompt of a 334 reply: its text after the code and blank, base64-decoded.
-  std::string challengeText() const;
-  // Records a failure text and hands it to errorHook.
-  void fail(const std::string& text);
+  std::string ChallengeText() const;
+  // Records a failure text and reports it to the observer.
+  void Fail(const std::string& text);
   // One step of a dialogue: false, with `failure` recorded, when the bytes do not go out, the
   // reply does not carry `code`, or the 334 prompt is not `prompt`.
-  bool sendOrFail(std::string_view bytes, const std::string& failure);
-  bool expectOrFail(int code, const std::string& failure);
-  bool expectPromptOrFail(std::string_view prompt, const std::string& failure);
-  // SendMessage's failure report: status line, hook and (when `box`) a message box.
-  void reportSendFailure(const std::string& text, StatusSink* status, bool box);
+  bool SendOrFail(std::string_view bytes, const std::string& failure);
+  bool ExpectOrFail(int code, const std::string& failure);
+  bool ExpectPromptOrFail(std::string_view prompt, const std::string& failure);
+  // SendMessage's failure report: status line, failure and (when `box`) an error box.
+  void ReportSendFailure(const std::string& text, bool box);
 
   platform::TcpSocket socket_;  // Closed (invalid) when not connected.
   bool connected_ = false;      // Set once the TCP connection stands, cleared by Disconnect.
@@ -125,10 +125,11 @@ class CQVRSMTPConnection {
   std::string lastResponse_;    // The last reply read, or what arrived of it.
   std::string heloHostName_ = kAutoHeloName;
   int replyTimeoutMs_ = kDefaultReplyTimeoutMs;
-  int lastResponseCode_ = 0;                // Code of the reply line examined last.
-  int socketError_ = 0;                     // Windows Sockets number of the last failure.
-  std::string lastErrorText_;               // The last text given to errorHook.
-  MessageBoxSink* messageBoxes_ = nullptr;  // Not owned.
+  int lastResponseCode_ = 0;           // Code of the reply line examined last.
+  int socketError_ = 0;                // Windows Sockets number of the last failure.
+  std::string lastErrorText_;          // The last failure text reported.
+  SmtpObserver silent_;                // Stands in when no observer is set.
+  SmtpObserver* observer_ = &silent_;  // Not owned.
 };
 
 }  // namespace mail

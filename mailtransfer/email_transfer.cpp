@@ -20,22 +20,14 @@ namespace {
 
 using signlink::SendProgressUi;
 
-// The status line of the sending window, for the SMTP client.
-class StatusLine final : public mail::StatusSink {
+// The sending window's status line and progress bar, for the SMTP client. The bar counts in
+// ints. Failures are shown once, by the transfer itself.
+class SendingWindow final : public mail::SmtpObserver {
  public:
-  explicit StatusLine(SendProgressUi& ui) : ui_(ui) {}
-  void showStatus(const std::string& text) override { ui_.setStatus(text); }
-
- private:
-  SendProgressUi& ui_;
-};
-
-// The progress bar of the sending window, for the SMTP client. The bar counts in ints.
-class ProgressBar final : public mail::ProgressSink {
- public:
-  explicit ProgressBar(SendProgressUi& ui) : ui_(ui) {}
-  void showRange(size_t total) override { ui_.setProgressRange(clamp(total)); }
-  void setPosition(size_t position) override { ui_.setProgress(clamp(position)); }
+  explicit SendingWindow(SendProgressUi& ui) : ui_(ui) {}
+  void statusChanged(const std::string& text) override { ui_.setStatus(text); }
+  void transferStarting(size_t total) override { ui_.setProgressRange(clamp(total)); }
+  void chunkSent(size_t sent) override { ui_.setProgress(clamp(sent)); }
 
  private:
   static int clamp(size_t n) { return static_cast<int>(std::min<size_t>(n, INT_MAX)); }
@@ -49,22 +41,19 @@ int fail(SendProgressUi& ui, const std::string& text) {
   return -1;
 }
 
-// The SMTP log-in of a server record: the method and the user name and password it sends.
-struct SmtpLogin {
-  int method = mail::kAuthNone;
-  std::string user;
-  std::string password;
-};
-
-SmtpLogin smtpLogin(const addressbook::CMailServer& server) {
-  SmtpLogin login;
+// The SMTP server and log-in of a server record: the method and the user name and password it
+// sends.
+mail::SmtpServerLogin smtpLogin(const addressbook::CMailServer& server) {
+  mail::SmtpServerLogin login;
+  login.host = server.smtpServer;
+  login.port = server.smtpPort;
   if (server.needsAuth) {
-    login.method = mail::kAuthLogin;
-    login.user = server.usePop3Credentials ? server.pop3Account : server.account;
+    login.authMethod = mail::kAuthLogin;
+    login.userName = server.usePop3Credentials ? server.pop3Account : server.account;
     login.password = server.usePop3Credentials ? server.pop3Password : server.password;
   } else {
     // Not sent with HELO; kept as the name the session stands for.
-    login.user = server.mailAddress.substr(0, server.mailAddress.find('@'));
+    login.userName = server.mailAddress.substr(0, server.mailAddress.find('@'));
   }
   return login;
 }
@@ -80,7 +69,7 @@ bool popBeforeSmtp(const addressbook::CMailServer& server, platform::MessagePump
       pump, server.pop3Server, server.pop3Port, server.pop3Account, server.pop3Password,
       [&ui](const std::string& text) { ui.setStatus(text); }, [](size_t) {}, options);
   if (!pop.Connect()) {
-    *error = pop.errorText();
+    *error = pop.ErrorText();
     return false;
   }
   pop.Quit();
@@ -103,15 +92,14 @@ int EmailTransfer::sendSignDataFile(const std::string& path, const signlink::Sen
       server->pop3Account.empty()) {
     return fail(ui, i18n::text(i18n::IDS_MAIL_SERVER_FIELDS_BLANK));
   }
-  std::string error;
-  const std::unique_ptr<SmtpMessage> message =
-      mail::buildSignDataMail(book_, path, {item.targetName, item.phoneOrMailbox}, &error);
-  if (!message) return fail(ui, error);
-  std::string bytes;
-  if (!mail::renderSignDataMail(*message, clock_, &bytes, &error)) return fail(ui, error);
+  const platform::Result<std::unique_ptr<SmtpMessage>> message =
+      mail::buildSignDataMail(book_, path, {item.targetName, item.phoneOrMailbox});
+  if (!message.ok()) return fail(ui, message.message());
+  const platform::Result<std::string> bytes = mail::renderSignDataMail(**message, clock_);
+  if (!bytes.ok()) return fail(ui, bytes.message());
 
   ui.setWaitCursor(true);
-  const int result = deliver(*server, *message, bytes, item, ui);
+  const int result = deliver(*server, **message, *bytes, item, ui);
   ui.setWaitCursor(false);
   return result;
 }
@@ -125,14 +113,13 @@ int EmailTransfer::deliver(const addressbook::CMailServer& server, const SmtpMes
   }
 
   ui.setStatus(i18n::formatText(i18n::text(i18n::IDS_MAIL_CONNECTING), {server.smtpServer}));
-  const SmtpLogin login = smtpLogin(server);
+  SendingWindow window(ui);  // Declared first: it outlives the connection.
   CQVRSMTPConnection smtp(pump_);
-  if (replyTimeoutMs_ > 0) smtp.setReplyTimeoutMs(replyTimeoutMs_);
-  StatusLine status(ui);
-  if (!smtp.Connect(server.smtpServer, login.method, login.user, login.password, server.smtpPort,
-                    "", &status)) {
+  if (replyTimeoutMs_ > 0) smtp.SetReplyTimeoutMs(replyTimeoutMs_);
+  smtp.SetObserver(&window);
+  if (!smtp.Connect(smtpLogin(server))) {
     return fail(ui, i18n::formatText(i18n::text(i18n::IDS_MAIL_CONNECT_FAILED),
-                                     {static_cast<long long>(smtp.socketError())}));
+                                     {static_cast<long long>(smtp.SocketError())}));
   }
 
   // The mailbox may have gone while the session was opened.
@@ -140,10 +127,9 @@ int EmailTransfer::deliver(const addressbook::CMailServer& server, const SmtpMes
     smtp.Disconnect(true);
     return fail(ui, i18n::formatText(i18n::text(i18n::IDS_MAILBOX_DELETED), {item.phoneOrMailbox}));
   }
-  ProgressBar progress(ui);
-  if (!smtp.SendMessage(bytes, message.to(), message.from(), &progress, &status, kSendChunkBytes)) {
+  if (!smtp.SendMessage(bytes, message.to(), message.from(), kSendChunkBytes)) {
     const std::string text =
-        i18n::formatText(i18n::text(i18n::IDS_MAIL_SEND_FAILED), {smtp.lastResponseText()});
+        i18n::formatText(i18n::text(i18n::IDS_MAIL_SEND_FAILED), {smtp.LastResponseText()});
     smtp.Disconnect(true);
     return fail(ui, text);
   }

@@ -79,7 +79,7 @@ bool POP3Connection::Connect() {
   if (connected_) return true;
   const bool varnelTexts = options_.connectTexts == ConnectTexts::kLanguageTable;
   if (!socket_.create()) {
-    fail(varnelTexts ? i18n::text(i18n::IDS_MAIL_SOCKET_CREATE_FAILED) : kSocketCreateFailed);
+    Fail(varnelTexts ? i18n::text(i18n::IDS_MAIL_SOCKET_CREATE_FAILED) : kSocketCreateFailed);
     return false;
   }
   platform::SocketStatus status = platform::SocketStatus::kError;
@@ -89,41 +89,41 @@ bool POP3Connection::Connect() {
   if (status != platform::SocketStatus::kOk) {
     const int code =
         port_ > 0 && port_ <= kMaxPort ? socket_.lastError().code : platform::wsa::kInvalidArgument;
-    closeSocket();
-    fail(varnelTexts ? i18n::formatText(i18n::text(i18n::IDS_MAIL_CONNECT_FAILED),
+    CloseSocket();
+    Fail(varnelTexts ? i18n::formatText(i18n::text(i18n::IDS_MAIL_CONNECT_FAILED),
                                         {static_cast<long long>(code)})
                      : std::string(kConnectFailed));
     return false;
   }
-  if (!readAnswer(kGreetingFailed) || !logIn()) {
-    closeSocket();
+  if (!ReadAnswer(kGreetingFailed) || !LogIn()) {
+    CloseSocket();
     return false;
   }
   connected_ = true;
   return true;
 }
 
-bool POP3Connection::logIn() {
+bool POP3Connection::LogIn() {
   // A line break in the user name or password would smuggle further commands onto the line.
   if (hasLineBreak(user_)) {
-    fail(kUserFailed);
+    Fail(kUserFailed);
     return false;
   }
-  if (!command("USER " + user_, "USER " + user_, kUserFailed)) return false;
+  if (!Command("USER " + user_, "USER " + user_, kUserFailed)) return false;
   if (hasLineBreak(password_)) {
-    fail(kPassFailed);
+    Fail(kPassFailed);
     return false;
   }
-  return command("PASS " + password_, "PASS<...>", kPassFailed);
+  return Command("PASS " + password_, "PASS<...>", kPassFailed);
 }
 
 int POP3Connection::Stat() {
-  if (!command("STAT", "STAT", kStatFailed)) return -1;
+  if (!Command("STAT", "STAT", kStatFailed)) return -1;
   long long count = 0;
   const size_t digit = firstDigit(lastResponse_);
   if (digit == std::string::npos || !parseNumber(lastResponse_, digit, &count) ||
       count > std::numeric_limits<int>::max()) {
-    fail(kStatFailed);
+    Fail(kStatFailed);
     return -1;
   }
   return static_cast<int>(count);
@@ -131,12 +131,12 @@ int POP3Connection::Stat() {
 
 long long POP3Connection::List(int n) {
   const std::string number = std::to_string(n);
-  if (!command("LIST " + number, "LIST " + number, kListFailed)) return -1;
+  if (!Command("LIST " + number, "LIST " + number, kListFailed)) return -1;
   // "+OK 12 3456": past the message number and its blank comes the size.
   long long size = 0;
   const size_t digit = firstDigit(lastResponse_);
   if (digit == std::string::npos || !parseNumber(lastResponse_, digit + number.size() + 1, &size)) {
-    fail(kListFailed);
+    Fail(kListFailed);
     return -1;
   }
   return size;
@@ -144,7 +144,7 @@ long long POP3Connection::List(int n) {
 
 bool POP3Connection::Retrieve(int n, MailItem* item) {
   const std::string number = std::to_string(n);
-  if (!command("RETR " + number, "RETR " + number, kRetrFailed)) return false;
+  if (!Command("RETR " + number, "RETR " + number, kRetrFailed)) return false;
 
   // The first answer holds the status line and perhaps the start of the mail.
   std::string text = lastResponse_;
@@ -171,7 +171,7 @@ bool POP3Connection::Retrieve(int n, MailItem* item) {
     if (status != platform::SocketStatus::kOk) {
       // The error text stays as it was; a connection the server closed is gone for good.
       if (status == platform::SocketStatus::kClosed) {
-        closeSocket();
+        CloseSocket();
         connected_ = false;
       }
       return false;
@@ -181,7 +181,7 @@ bool POP3Connection::Retrieve(int n, MailItem* item) {
   }
   if (tooLarge) {
     // The whole mail has been read past, so the connection stays usable for the next command.
-    fail(i18n::formatText(kMailTooLargeFormat, {static_cast<long long>(options_.maxMailBytes)}));
+    Fail(i18n::formatText(kMailTooLargeFormat, {static_cast<long long>(options_.maxMailBytes)}));
     return false;
   }
   static const platform::SystemClock systemClock;
@@ -193,29 +193,29 @@ bool POP3Connection::Retrieve(int n, MailItem* item) {
 
 bool POP3Connection::Delete(int n) {
   const std::string line = "DELE " + std::to_string(n);
-  return command(line, line, kDeleFailed);
+  return Command(line, line, kDeleFailed);
 }
 
 bool POP3Connection::Quit() {
   if (!connected_) return true;
-  const bool ok = command("QUIT", "QUIT", kQuitFailed);
-  closeSocket();
+  const bool ok = Command("QUIT", "QUIT", kQuitFailed);
+  CloseSocket();
   connected_ = false;
   return ok;
 }
 
-bool POP3Connection::sendCommand(const std::string& line, const std::string& shown) {
+bool POP3Connection::SendCommand(const std::string& line, const std::string& shown) {
   if (status_) status_(shown);
   std::string wire = line;
   wire += kLineEnd;
   if (socket_.sendAll(wire, options_.guardMs) != platform::SocketStatus::kOk) {
-    fail(kSocketError);
+    Fail(kSocketError);
     return false;
   }
   return true;
 }
 
-bool POP3Connection::readAnswer(const char* failureText) {
+bool POP3Connection::ReadAnswer(const char* failureText) {
   lastResponse_.clear();
   // One status line; it normally comes in one piece, but a line cut by the network is completed
   // (up to the answer buffer's size) so that its rest is not taken for the next answer.
@@ -228,31 +228,31 @@ bool POP3Connection::readAnswer(const char* failureText) {
   }
   // A connection closed before the answer is a failure too, not an empty positive answer.
   if (status != platform::SocketStatus::kOk) {
-    fail(kSocketError);
+    Fail(kSocketError);
     return false;
   }
   if (lastResponse_.compare(0, kNegative.size(), kNegative) == 0) {
-    fail(failureText);
+    Fail(failureText);
     return false;
   }
   return true;
 }
 
-bool POP3Connection::command(const std::string& line, const std::string& shown,
+bool POP3Connection::Command(const std::string& line, const std::string& shown,
                              const char* failureText) {
   if (!socket_.isOpen()) {
-    fail(kSocketError);
+    Fail(kSocketError);
     return false;
   }
-  return sendCommand(line, shown) && readAnswer(failureText);
+  return SendCommand(line, shown) && ReadAnswer(failureText);
 }
 
-void POP3Connection::fail(const std::string& text) {
+void POP3Connection::Fail(const std::string& text) {
   errorText_ = text;
   if (status_) status_(text);
 }
 
-void POP3Connection::closeSocket() {
+void POP3Connection::CloseSocket() {
   socket_.close();
 }
 

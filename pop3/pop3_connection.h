@@ -45,7 +45,7 @@ struct Pop3Options {
 // Every command's answer is examined from a single status line of at most kAnswerBytes bytes:
 // an answer starting with "-ERR" fails the command with that command's error text, any other
 // answer is success. Every operation reports failure by its return value and leaves the reason
-// in errorText(), which is also shown in the status sink; nothing is retried. Message numbers
+// in ErrorText(), which is also shown in the status sink; nothing is retried. Message numbers
 // are those of the current connection; deletions take effect at Quit(), and a connection that
 // ends without QUIT deletes nothing.
 //
@@ -89,25 +89,25 @@ class POP3Connection {
   // was positive ("Error while QUITting"). True at once when not connected.
   bool Quit();
 
-  bool connected() const { return connected_; }
+  bool Connected() const { return connected_; }
   // The reason of the last failure; "OK" before any.
-  const std::string& errorText() const { return errorText_; }
+  const std::string& ErrorText() const { return errorText_; }
   // The last answer read from the server (at most kAnswerBytes bytes for single-line answers).
-  const std::string& lastResponse() const { return lastResponse_; }
+  const std::string& LastResponse() const { return lastResponse_; }
   // The Windows Sockets number of the last socket failure (0 when none).
-  int socketError() const { return socket_.lastError().code; }
+  int SocketError() const { return socket_.lastError().code; }
 
  private:
   // USER and PASS, after the greeting.
-  bool logIn();
+  bool LogIn();
   // Sends one command line ("\r\n" appended); the status sink shows `shown`.
-  bool sendCommand(const std::string& line, const std::string& shown);
+  bool SendCommand(const std::string& line, const std::string& shown);
   // Reads one answer; failure texts as described above. `failureText` is the command's text.
-  bool readAnswer(const char* failureText);
+  bool ReadAnswer(const char* failureText);
   // Sends a command and reads its answer.
-  bool command(const std::string& line, const std::string& shown, const char* failureText);
-  void fail(const std::string& text);
-  void closeSocket();
+  bool Command(const std::string& line, const std::string& shown, const char* failureText);
+  void Fail(const std::string& text);
+  void CloseSocket();
 
   const std::string server_;
   const int port_;

@@ -77,31 +77,31 @@ std::string autostartEntryText(const std::string& programPath, const std::string
          kAutostartRunName + "\n";
 }
 
-bool writeAutostartEntry(const std::string& programPath, const std::string& dataDir,
-                         std::string* error) {
+platform::Status writeAutostartEntry(const std::string& programPath, const std::string& dataDir) {
+  using platform::Status;
   if (hasLineBreak(programPath) || hasLineBreak(dataDir)) {
-    if (error) *error = "The program's path cannot be written into an autostart entry";
-    return false;
+    return Status::refused("The program's path cannot be written into an autostart entry");
   }
   const std::string dir = autostartDirectory();
   if (dir.empty()) {
-    if (error) *error = "No autostart folder: neither XDG_CONFIG_HOME nor HOME is set";
-    return false;
+    return Status::cannotOpen("No autostart folder: neither XDG_CONFIG_HOME nor HOME is set");
   }
-  if (!platform::makeDirectories(dir)) {
-    if (error) *error = "Cannot create " + dir;
-    return false;
+  if (!platform::makeDirectories(dir)) return Status::cannotWrite("Cannot create " + dir);
+  std::string error;
+  if (!platform::writeFileAtomic(platform::joinPath(dir, kAutostartFileName),
+                                 autostartEntryText(programPath, dataDir), platform::kDataFileMode,
+                                 &error)) {
+    return Status::cannotWrite(error);
   }
-  return platform::writeFileAtomic(platform::joinPath(dir, kAutostartFileName),
-                                   autostartEntryText(programPath, dataDir),
-                                   platform::kDataFileMode, error);
+  return Status::success();
 }
 
-bool removeAutostartEntry(std::string* error) {
+platform::Status removeAutostartEntry() {
   const std::string path = autostartEntryPath();
-  if (path.empty() || ::unlink(path.c_str()) == 0 || errno == ENOENT) return true;
-  if (error) *error = "Cannot remove " + path + ": " + std::strerror(errno);
-  return false;
+  if (path.empty() || ::unlink(path.c_str()) == 0 || errno == ENOENT) {
+    return platform::Status::success();
+  }
+  return platform::Status::cannotWrite("Cannot remove " + path + ": " + std::strerror(errno));
 }
 
 }  // namespace receiver

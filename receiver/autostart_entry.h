@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/status.h"
+
 namespace receiver {
 
 // Starting mailpump with the user's session. The desktop's autostart folder holds one entry for
@@ -26,12 +28,12 @@ std::string quoteExecArgument(const std::string& argument);
 // is passed on as --data-dir so the session starts the program on the same files.
 std::string autostartEntryText(const std::string& programPath, const std::string& dataDir);
 
-// Writes the entry (creating the autostart directory). False with *error when the paths cannot be
-// written into an entry (a line break in them) or the file cannot be written.
-bool writeAutostartEntry(const std::string& programPath, const std::string& dataDir,
-                         std::string* error);
+// Writes the entry (creating the autostart directory). kRefused when the paths cannot be written
+// into an entry (a line break in them), kCannotOpen without an autostart directory, kCannotWrite
+// when the directory or the file cannot be written.
+platform::Status writeAutostartEntry(const std::string& programPath, const std::string& dataDir);
 
-// Removes the entry; true when it is absent afterwards.
-bool removeAutostartEntry(std::string* error);
+// Removes the entry; success when it is absent afterwards, kCannotWrite otherwise.
+platform::Status removeAutostartEntry();
 
 }  // namespace receiver

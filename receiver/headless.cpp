@@ -9,6 +9,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/data_dir.h"
+#include "receiver/exit_sequence.h"
 #include "receiver/instance_lock.h"
 #include "receiver/receive_cycle.h"
 #include "receiver/receiver_paths.h"
@@ -61,96 +62,79 @@ void onStopSignal(int) {
   gStopSignal = 1;
 }
 
-// Takes "--name VALUE" or "--name=VALUE".
-bool optionValue(const std::vector<std::string>& args, size_t* i, const std::string& name,
-                 std::string* value, bool* matched, std::string* error) {
+// Takes "--name VALUE" or "--name=VALUE" at args[*i] into *value (moving *i past a separate
+// value), with *matched telling whether the argument was that option; kRefused when the value is
+// missing.
+platform::Status optionValue(const std::vector<std::string>& args, size_t* i,
+                             const std::string& name, std::string* value, bool* matched) {
   const std::string& arg = args[*i];
   *matched = false;
   if (arg == name) {
     *matched = true;
-    if (*i + 1 >= args.size()) {
-      *error = name + " needs a value";
-      return false;
-    }
+    if (*i + 1 >= args.size()) return platform::Status::refused(name + " needs a value");
     *value = args[++*i];
-    return true;
-  }
-  if (arg.rfind(name + "=", 0) == 0) {
+  } else if (arg.rfind(name + "=", 0) == 0) {
     *matched = true;
     *value = arg.substr(name.size() + 1);
   }
-  return true;
+  return platform::Status::success();
+}
+
+// The mode a plain switch asks for; kNone for any other argument.
+HeadlessMode switchedMode(const std::string& arg) {
+  if (arg == "--once") return HeadlessMode::kOnce;
+  if (arg == "--headless") return HeadlessMode::kPoll;
+  if (arg == "--export-settings") return HeadlessMode::kExport;
+  return HeadlessMode::kNone;
 }
 
 }  // namespace
 
-bool parseHeadlessArguments(const std::vector<std::string>& args, HeadlessRequest* request,
-                            std::string* error) {
+platform::Result<HeadlessRequest> parseHeadlessArguments(const std::vector<std::string>& args) {
   HeadlessRequest parsed;
   std::vector<std::string> unknown;
-  auto setMode = [&](HeadlessMode mode) {
-    if (parsed.mode != HeadlessMode::kNone && parsed.mode != mode) {
-      *error =
-          "only one of --once, --headless, --export-settings and --import-settings may be given";
-      return false;
-    }
-    parsed.mode = mode;
-    return true;
-  };
   for (size_t i = 1; i < args.size(); ++i) {
-    const std::string& arg = args[i];
     bool matched = false;
-    if (!optionValue(args, &i, "--data-dir", &parsed.dataDir, &matched, error)) return false;
+    platform::Status status = optionValue(args, &i, "--data-dir", &parsed.dataDir, &matched);
+    if (!status.ok()) return status;
     if (matched) continue;
-    if (!optionValue(args, &i, "--import-settings", &parsed.importFile, &matched, error))
-      return false;
-    if (matched) {
-      if (!setMode(HeadlessMode::kImport)) return false;
+    HeadlessMode mode = switchedMode(args[i]);
+    status = optionValue(args, &i, "--import-settings", &parsed.importFile, &matched);
+    if (!status.ok()) return status;
+    if (matched) mode = HeadlessMode::kImport;
+    if (mode == HeadlessMode::kNone) {
+      unknown.push_back(args[i]);
       continue;
     }
-    if (arg == "--once") {
-      if (!setMode(HeadlessMode::kOnce)) return false;
-    } else if (arg == "--headless") {
-      if (!setMode(HeadlessMode::kPoll)) return false;
-    } else if (arg == "--export-settings") {
-      if (!setMode(HeadlessMode::kExport)) return false;
-    } else {
-      unknown.push_back(arg);
+    if (parsed.mode != HeadlessMode::kNone && parsed.mode != mode) {
+      return platform::Status::refused(
+          "only one of --once, --headless, --export-settings and --import-settings may be given");
     }
+    parsed.mode = mode;
   }
   // Without a headless mode the rest belongs to the window toolkit.
   if (parsed.mode != HeadlessMode::kNone && !unknown.empty()) {
-    *error = "unknown argument: " + unknown.front();
-    return false;
+    return platform::Status::refused("unknown argument: " + unknown.front());
   }
-  *request = std::move(parsed);
-  return true;
+  return parsed;
 }
 
 namespace {
 
-// What a receiving mode starts from: the data directory with Save and Logo in it, and the
-// settings (a damaged file reported, the defaults kept).
-// Takes the data directory for this process; false (reported) while another mailpump runs on it.
+// Takes the data directory for this process; false (reported) while another mailpump runs on it
+// or the lock cannot be had.
 bool claimDataDirectory(const std::string& dir, InstanceLock* lock, HeadlessEnvironment& env) {
-  std::string error;
-  switch (lock->acquire(dir, &error)) {
-    case InstanceLock::Result::kAcquired:
-      return true;
-    case InstanceLock::Result::kHeldElsewhere:
-      env.err << otherInstanceText(dir) << std::endl;
-      return false;
-    case InstanceLock::Result::kFailed:
-      env.err << error << std::endl;
-      return false;
-  }
-  return false;
+  const platform::Status claimed = lock->acquire(dir);
+  if (!claimed.ok()) env.err << claimed.message() << std::endl;
+  return claimed.ok();
 }
 
+// What a receiving mode starts from: the data directory with Save and Logo in it, and the
+// settings (a damaged file reported, the defaults kept).
 struct ReceiverStart {
   std::optional<ReceiverPaths> paths;  // Empty when the program cannot go on.
   ReceiverSettings settings;
-  SettingsLoadResult load;
+  platform::Status load;
   std::unique_ptr<InstanceLock> lock = std::make_unique<InstanceLock>();
 };
 
@@ -161,7 +145,7 @@ ReceiverStart startReceiver(const std::string& dataDir, HeadlessEnvironment& env
   if (!claimDataDirectory(dir, start.lock.get(), env)) return start;
   const ReceiverPaths& paths = start.paths.emplace(dir);
   start.load = loadSettingsFile(paths.settingsFile(), &start.settings);
-  if (!start.load.ok()) env.err << start.load.message << std::endl;
+  if (!start.load.ok()) env.err << start.load.message() << std::endl;
   if (!prepareDirectories(paths, env)) start.paths.reset();
   return start;
 }
@@ -183,7 +167,6 @@ int runPolling(const std::string& dataDir, HeadlessEnvironment& env) {
   if (!start.paths) return 1;
   const ReceiverPaths& paths = *start.paths;
   const ReceiverSettings& settings = start.settings;
-  const SettingsLoadResult& load = start.load;
 
   StreamStatus status(env.err);
   status.showStatus(settings.selfReceiving ? texts::kSelfReceivingOn : texts::kSelfReceivingOff);
@@ -200,14 +183,10 @@ int runPolling(const std::string& dataDir, HeadlessEnvironment& env) {
     }
     env.pump.dispatch(static_cast<int>(std::min<uint64_t>(due - now, kStopCheckMs)));
   }
-  receiver.clear();
-
-  // A file that is there but could not be read may still be mended by hand; writing the defaults
-  // over it would lose its mailboxes for good.
-  if (!load.ok() && platform::pathExists(paths.settingsFile())) return 0;
-  std::string error;
-  if (!saveSettingsFile(paths.settingsFile(), settings, &error)) {
-    env.err << error << std::endl;
+  const platform::Status saved =
+      finishReceiving(&receiver, paths, settings, start.load, SettingsEdits::kNone);
+  if (!saved.ok()) {
+    env.err << saved.message() << std::endl;
     return 1;
   }
   return 0;
@@ -218,9 +197,9 @@ int exportSettings(const std::string& dataDir, HeadlessEnvironment& env) {
   if (dir.empty()) return 1;
   const ReceiverPaths paths(dir);
   ReceiverSettings settings;
-  const SettingsLoadResult load = loadSettingsFile(paths.settingsFile(), &settings);
+  const platform::Status load = loadSettingsFile(paths.settingsFile(), &settings);
   if (!load.ok()) {
-    env.err << load.message << std::endl;
+    env.err << load.message() << std::endl;
     return 1;
   }
   env.out << settingsToJson(settings);
@@ -236,9 +215,9 @@ int importSettings(const std::string& dataDir, const std::string& jsonFile,
     env.err << error << std::endl;
     return 1;
   }
-  ReceiverSettings settings;
-  if (!settingsFromJson(text, &settings, &error)) {
-    env.err << jsonFile << ": " << error << std::endl;
+  const platform::Result<ReceiverSettings> settings = settingsFromJson(text);
+  if (!settings.ok()) {
+    env.err << jsonFile << ": " << settings.message() << std::endl;
     return 1;
   }
   const std::string dir = dataDirectory(dataDir, env);
@@ -246,8 +225,9 @@ int importSettings(const std::string& dataDir, const std::string& jsonFile,
   // A running mailpump would write its own settings over the imported ones at exit.
   InstanceLock lock;
   if (!claimDataDirectory(dir, &lock, env)) return 1;
-  if (!saveSettingsFile(ReceiverPaths(dir).settingsFile(), settings, &error)) {
-    env.err << error << std::endl;
+  const platform::Status saved = saveSettingsFile(ReceiverPaths(dir).settingsFile(), *settings);
+  if (!saved.ok()) {
+    env.err << saved.message() << std::endl;
     return 1;
   }
   return 0;

@@ -7,6 +7,7 @@
 
 #include "platform/local_clock.h"
 #include "platform/message_pump.h"
+#include "platform/status.h"
 #include "pop3/pop3_connection.h"
 
 namespace receiver {
@@ -27,11 +28,10 @@ struct HeadlessRequest {
   std::string importFile;                   // --import-settings FILE
 };
 
-// Reads the command line (program name first). True with *request set when the arguments are
-// understood; kNone means none of the headless modes was asked for (the window starts, honouring
-// request->dataDir). False with *error on an unknown option, a missing value or two modes.
-bool parseHeadlessArguments(const std::vector<std::string>& args, HeadlessRequest* request,
-                            std::string* error);
+// Reads the command line (program name first). The request when the arguments are understood;
+// kNone means none of the headless modes was asked for (the window starts, honouring its
+// dataDir). kRefused with the reason on an unknown option, a missing value or two modes.
+platform::Result<HeadlessRequest> parseHeadlessArguments(const std::vector<std::string>& args);
 
 // What the headless modes run with; tests replace the pump, clock and streams.
 struct HeadlessEnvironment {

@@ -18,23 +18,20 @@ InstanceLock::~InstanceLock() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-InstanceLock::Result InstanceLock::acquire(const std::string& dataDir, std::string* error) {
-  if (fd_ >= 0) return Result::kAcquired;
+platform::Status InstanceLock::acquire(const std::string& dataDir) {
+  using platform::Status;
+  if (fd_ >= 0) return Status::success();
   const std::string path = dataDir + "/" + kLockFileName;
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) {
-    if (error) *error = "Cannot open " + path + ": " + std::strerror(errno);
-    return Result::kFailed;
-  }
+  if (fd < 0) return Status::cannotOpen("Cannot open " + path + ": " + std::strerror(errno));
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int lockError = errno;
     ::close(fd);
-    if (lockError == EWOULDBLOCK) return Result::kHeldElsewhere;
-    if (error) *error = "Cannot lock " + path + ": " + std::strerror(lockError);
-    return Result::kFailed;
+    if (lockError == EWOULDBLOCK) return Status::refused(otherInstanceText(dataDir));
+    return Status::cannotOpen("Cannot lock " + path + ": " + std::strerror(lockError));
   }
   fd_ = fd;
-  return Result::kAcquired;
+  return Status::success();
 }
 
 std::string otherInstanceText(const std::string& dataDir) {

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/status.h"
+
 namespace receiver {
 
 // The claim of one running mailpump on a data directory: an exclusive lock on "mailpump.lock"
@@ -11,18 +13,15 @@ namespace receiver {
 // the same Set.dat.
 class InstanceLock {
  public:
-  enum class Result {
-    kAcquired,       // This process now holds the data directory.
-    kHeldElsewhere,  // Another running mailpump holds it.
-    kFailed,         // The lock file could not be made or locked; *error says why.
-  };
-
   InstanceLock() = default;
   ~InstanceLock();
   InstanceLock(const InstanceLock&) = delete;
   InstanceLock& operator=(const InstanceLock&) = delete;
 
-  Result acquire(const std::string& dataDir, std::string* error);
+  // Claims `dataDir` for this process (success too when it is held already). kRefused with
+  // otherInstanceText() while another running mailpump holds it; kCannotOpen when the lock file
+  // could not be made or locked.
+  platform::Status acquire(const std::string& dataDir);
   bool held() const { return fd_ >= 0; }
 
  private:

@@ -27,6 +27,15 @@ class RunningFlag {
   bool& flag_;
 };
 
+// Refuses a mailbox record the cycle cannot poll.
+platform::Status checkMailbox(const MailboxRecord* mailbox) {
+  if (mailbox == nullptr) return platform::Status::refused(texts::kInvalidParameter);
+  if (mailbox->name.empty()) return platform::Status::refused(texts::kNoMailboxName);
+  if (mailbox->server.empty()) return platform::Status::refused(texts::kNoPop3Server);
+  if (mailbox->account.empty()) return platform::Status::refused(texts::kNoAccount);
+  return platform::Status::success();
+}
+
 }  // namespace
 
 bool isSignDataMail(const pop3::MailItem& mail) {
@@ -64,31 +73,17 @@ int Receiver::ReceiveCycle() {
     status_.selectMailbox(i);
     status_.setGroupCaption(texts::kResultCaptionPrefix + box.name);
     status_.showStatus(i18n::formatText(texts::kNowQuerying, {box.name}));
-    std::string error;
-    result = ReceiveFromOne(&box, &error);
-    if (result < 0) status_.showStatus(error);
+    platform::Status failure;
+    result = ReceiveFromOne(&box, &failure);
+    if (result < 0) status_.showStatus(failure.message());
   }
-  forwardQueuedFiles();
+  ForwardQueuedFiles();
   return result;
 }
 
-int Receiver::ReceiveFromOne(const MailboxRecord* mailbox, std::string* errorText) {
-  if (mailbox == nullptr) {
-    *errorText = texts::kInvalidParameter;
-    return -1;
-  }
-  if (mailbox->name.empty()) {
-    *errorText = texts::kNoMailboxName;
-    return -1;
-  }
-  if (mailbox->server.empty()) {
-    *errorText = texts::kNoPop3Server;
-    return -1;
-  }
-  if (mailbox->account.empty()) {
-    *errorText = texts::kNoAccount;
-    return -1;
-  }
+int Receiver::ReceiveFromOne(const MailboxRecord* mailbox, platform::Status* failure) {
+  *failure = checkMailbox(mailbox);
+  if (!failure->ok()) return -1;
 
   const std::string prefix = connectionPrefix(mailbox->server, mailbox->account);
   pop3::POP3Connection pop(
@@ -97,12 +92,12 @@ int Receiver::ReceiveFromOne(const MailboxRecord* mailbox, std::string* errorTex
       [this](size_t bytes) { status_.setProgress(static_cast<int>(bytes % kProgressModulus)); },
       pop3Options_);
   if (!pop.Connect()) {
-    *errorText = pop.errorText();
+    *failure = platform::Status::cannotOpen(pop.ErrorText());
     return -1;
   }
   const int count = pop.Stat();
   if (count < 0) {
-    *errorText = texts::kStatFailed;
+    *failure = platform::Status::failed(texts::kStatFailed);
     pop.Quit();
     return -1;
   }
@@ -122,7 +117,7 @@ int Receiver::ReceiveFromOne(const MailboxRecord* mailbox, std::string* errorTex
     status_.showStatus(i18n::formatText(texts::kReceivingStatusBytes, {nn, total, size}));
     pop3::MailItem mail;
     if (!pop.Retrieve(n, &mail)) {
-      status_.showStatus(pop.errorText());
+      status_.showStatus(pop.ErrorText());
       continue;
     }
     if (isSignDataMail(mail)) {
@@ -139,15 +134,15 @@ int Receiver::ReceiveFromOne(const MailboxRecord* mailbox, std::string* errorTex
   if (pop.Quit())
     status_.showStatus(texts::kDisconnected);
   else
-    status_.showStatus(pop.errorText());
+    status_.showStatus(pop.ErrorText());
 
-  storeSignMails(prefix);
+  StoreSignMails(prefix);
   status_.setProgress(0);
   status_.setGroupCaption(texts::kStatusCaption);
   return 1;
 }
 
-void Receiver::storeSignMails(const std::string& prefix) {
+void Receiver::StoreSignMails(const std::string& prefix) {
   std::vector<pop3::MailItem> mails = std::move(signMails_);
   signMails_.clear();
   for (const pop3::MailItem& mail : mails) {
@@ -158,13 +153,13 @@ void Receiver::storeSignMails(const std::string& prefix) {
       log_.appendReceive(prefix, i18n::formatText(texts::kDecodeFailedLog, {mail.body}));
       continue;
     }
-    writeAttachment(item, prefix);
+    WriteAttachment(item, prefix);
     // Forwarded even when it could not be written: the sign still gets its data.
     forwardQueue_.push_back(std::move(item));
   }
 }
 
-void Receiver::writeAttachment(const ForwardItem& item, const std::string& prefix) {
+void Receiver::WriteAttachment(const ForwardItem& item, const std::string& prefix) {
   status_.showStatus(texts::kWriting);
   const std::string path = platform::joinPath(paths_.saveDir(), item.fileName);
   int error = 0;
@@ -182,12 +177,12 @@ void Receiver::writeAttachment(const ForwardItem& item, const std::string& prefi
   status_.showStatus(text);
 }
 
-void Receiver::forwardQueuedFiles() {
+void Receiver::ForwardQueuedFiles() {
   ForwardContext context{status_, pump_, clock_, paths_.profileFile(), settings_.comPort};
   receiver::forwardQueue(&forwardQueue_, context, log_);
 }
 
-void Receiver::clear() {
+void Receiver::Clear() {
   signMails_.clear();
   forwardQueue_.clear();
 }

@@ -5,6 +5,7 @@
 
 #include "platform/local_clock.h"
 #include "platform/message_pump.h"
+#include "platform/status.h"
 #include "pop3/mail_item.h"
 #include "pop3/pop3_connection.h"
 #include "receiver/forwarder.h"
@@ -41,25 +42,26 @@ class Receiver {
   // Reads and empties one mailbox: every mail is fetched and deleted; sign data mails (subject or
   // whole body "Data for Z2500 series") are decoded, written to Save and queued for forwarding,
   // every other mail is recorded in the receive log. A mail that cannot be listed or fetched stays
-  // on the server for the next cycle. Returns 1, or -1 with *errorText set when the mailbox is
-  // incomplete, the login fails or the server will not give the message count.
-  int ReceiveFromOne(const MailboxRecord* mailbox, std::string* errorText);
+  // on the server for the next cycle. Returns 1 (with *failure success), or -1 with *failure
+  // holding the text to show: kRefused when the mailbox is incomplete, kCannotOpen when the login
+  // fails, kFailed when the server will not give the message count.
+  int ReceiveFromOne(const MailboxRecord* mailbox, platform::Status* failure);
 
   // Forwards and empties the queue (part of ReceiveCycle; exposed for the window's exit path and
   // for tests).
-  void forwardQueuedFiles();
+  void ForwardQueuedFiles();
 
-  bool running() const { return running_; }
-  const std::vector<ForwardItem>& forwardQueue() const { return forwardQueue_; }
+  bool Running() const { return running_; }
+  const std::vector<ForwardItem>& ForwardQueue() const { return forwardQueue_; }
 
   // Drops kept mails and queued files (at exit).
-  void clear();
+  void Clear();
 
  private:
   // Decodes the kept sign mails of one mailbox, writes each file and queues it.
-  void storeSignMails(const std::string& prefix);
+  void StoreSignMails(const std::string& prefix);
   // Writes one decoded file into Save; the result is shown and logged.
-  void writeAttachment(const ForwardItem& item, const std::string& prefix);
+  void WriteAttachment(const ForwardItem& item, const std::string& prefix);
 
   const ReceiverSettings& settings_;
   const ReceiverPaths& paths_;

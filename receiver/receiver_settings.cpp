@@ -73,17 +73,14 @@ std::string encodeSettings(const ReceiverSettings& settings) {
   return out;
 }
 
-SettingsLoadResult decodeSettings(std::string_view bytes, const std::string& path,
-                                  ReceiverSettings* settings) {
-  SettingsLoadResult result;
+platform::Status decodeSettings(std::string_view bytes, const std::string& path,
+                                ReceiverSettings* settings) {
   platform::ByteReader in(bytes);
   std::string header;
   int32_t version = 0;
   if (!in.readLengthPrefixed(&header, kSettingsHeader.size()) || header != kSettingsHeader ||
       !in.readI32(&version) || version > kSettingsVersion) {
-    result.problem = SettingsProblem::kNotOurFile;
-    result.message = problemText(texts::kSettingsNotOurs, path);
-    return result;
+    return platform::Status::notOurFile(problemText(texts::kSettingsNotOurs, path));
   }
 
   ReceiverSettings read;  // Filled completely before anything reaches *settings.
@@ -105,31 +102,27 @@ SettingsLoadResult decodeSettings(std::string_view bytes, const std::string& pat
       }
     }
   }
-  if (!ok) {
-    result.problem = SettingsProblem::kEndsEarly;
-    result.message = problemText(texts::kSettingsNotOurs, path);
-    return result;
-  }
+  if (!ok) return platform::Status::damaged(problemText(texts::kSettingsNotOurs, path));
   *settings = std::move(read);
-  return result;
+  return platform::Status::success();
 }
 
-SettingsLoadResult loadSettingsFile(const std::string& path, ReceiverSettings* settings) {
+platform::Status loadSettingsFile(const std::string& path, ReceiverSettings* settings) {
   std::string bytes;
   std::string error;
   if (!platform::readWholeFile(path, &bytes, &error, kMaxSettingsFileBytes)) {
-    SettingsLoadResult result;
-    result.problem = SettingsProblem::kCannotOpen;
-    result.message = problemText(texts::kSettingsOpenFailed, path);
-    return result;
+    return platform::Status::cannotOpen(problemText(texts::kSettingsOpenFailed, path), error);
   }
   return decodeSettings(bytes, path, settings);
 }
 
-bool saveSettingsFile(const std::string& path, const ReceiverSettings& settings,
-                      std::string* error) {
-  return platform::writeFileAtomic(path, encodeSettings(settings), platform::kPrivateFileMode,
-                                   error);
+platform::Status saveSettingsFile(const std::string& path, const ReceiverSettings& settings) {
+  std::string error;
+  if (!platform::writeFileAtomic(path, encodeSettings(settings), platform::kPrivateFileMode,
+                                 &error)) {
+    return platform::Status::cannotWrite(error);
+  }
+  return platform::Status::success();
 }
 
 }  // namespace receiver

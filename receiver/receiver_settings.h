@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/status.h"
+
 namespace receiver {
 
 // One mailbox the receiver polls. The name is the mail address shown in the window's list;
@@ -54,38 +56,24 @@ inline constexpr int kFirstVersionWithAutostart = 11;
 // Numbers are 32-bit little-endian; a string is a 32-bit byte count and its bytes.
 std::string encodeSettings(const ReceiverSettings& settings);
 
-// Why a settings file did not load.
-enum class SettingsProblem {
-  kNone,        // Loaded.
-  kCannotOpen,  // Missing or unreadable.
-  kNotOurFile,  // The first string is not the header, or the version is newer than ours.
-  kEndsEarly,   // The file stops inside a field, or holds more mailboxes than bytes.
-};
-
-// The outcome of reading a settings file. On any problem the settings are left exactly as they
-// were (the defaults at start-up) and `message` holds the text to show the user.
-struct SettingsLoadResult {
-  SettingsProblem problem = SettingsProblem::kNone;
-  std::string message;
-  bool ok() const { return problem == SettingsProblem::kNone; }
-};
-
 // Decodes a settings file's bytes into *settings (only when the whole record reads; bytes after
 // the last mailbox are ignored, since earlier versions rewrote the file in place without
 // shortening it). Every count and length is checked against the bytes present. `path` only
-// names the file in the message.
-SettingsLoadResult decodeSettings(std::string_view bytes, const std::string& path,
-                                  ReceiverSettings* settings);
+// names the file in the message. On failure the settings are left exactly as they were (the
+// defaults at start-up) and the status holds the text to show the user: kNotOurFile when the
+// first string is not the header or the version is newer than ours, kDamaged when the file stops
+// inside a field or holds more mailboxes than bytes.
+platform::Status decodeSettings(std::string_view bytes, const std::string& path,
+                                ReceiverSettings* settings);
 
 // Reads the settings file at `path` into *settings; see decodeSettings. A missing or unreadable
-// file gives "Open site manage data file %s error!", a foreign, newer or truncated one "This '%s'
-// file is not this program data file.".
-SettingsLoadResult loadSettingsFile(const std::string& path, ReceiverSettings* settings);
+// file gives kCannotOpen with "Open site manage data file %s error!", a foreign, newer or
+// truncated one "This '%s' file is not this program data file.".
+platform::Status loadSettingsFile(const std::string& path, ReceiverSettings* settings);
 
 // Writes the settings as version 11, replacing the file atomically with mode 0600 (it holds
-// passwords). False with *error (when given) when it could not be written; the old file then
-// stays as it was.
-bool saveSettingsFile(const std::string& path, const ReceiverSettings& settings,
-                      std::string* error = nullptr);
+// passwords). kCannotWrite with the system's text when it could not be written; the old file
+// then stays as it was.
+platform::Status saveSettingsFile(const std::string& path, const ReceiverSettings& settings);
 
 }  // namespace receiver

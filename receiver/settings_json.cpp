@@ -22,56 +22,55 @@ json mailboxToJson(const MailboxRecord& box) {
               {"port", box.port}};
 }
 
+using platform::Status;
+
 // Reads an optional integer member within [low, high].
-bool readInt(const json& object, const char* key, int low, int high, int* out, std::string* error) {
+Status readInt(const json& object, const char* key, int low, int high, int* out) {
   const auto it = object.find(key);
-  if (it == object.end()) return true;
+  if (it == object.end()) return Status::success();
   if (!it->is_number_integer() || it->get<long long>() < low || it->get<long long>() > high) {
-    *error = std::string("\"") + key + "\" must be a whole number from " + std::to_string(low) +
-             " to " + std::to_string(high);
-    return false;
+    return Status::refused(std::string("\"") + key + "\" must be a whole number from " +
+                           std::to_string(low) + " to " + std::to_string(high));
   }
   *out = static_cast<int>(it->get<long long>());
-  return true;
+  return Status::success();
 }
 
-bool readFlag(const json& object, const char* key, bool* out, std::string* error) {
+Status readFlag(const json& object, const char* key, bool* out) {
   const auto it = object.find(key);
-  if (it == object.end()) return true;
+  if (it == object.end()) return Status::success();
   if (it->is_boolean()) {
     *out = it->get<bool>();
-    return true;
+    return Status::success();
   }
   int value = 0;
-  if (!readInt(object, key, 0, 1, &value, error)) return false;
-  *out = value != 0;
-  return true;
+  Status status = readInt(object, key, 0, 1, &value);
+  if (status.ok()) *out = value != 0;
+  return status;
 }
 
-bool readText(const json& object, const char* key, std::string* out, std::string* error) {
+Status readText(const json& object, const char* key, std::string* out) {
   const auto it = object.find(key);
-  if (it == object.end()) return true;
+  if (it == object.end()) return Status::success();
   std::string why;
   if (!it->is_string() || !platform::utf8ToCp1252(it->get_ref<const std::string&>(), out, &why)) {
-    *error = std::string("\"") + key + "\" must be text in the Western European character set" +
-             (why.empty() ? "" : ": " + why);
-    return false;
+    return Status::refused(std::string("\"") + key +
+                           "\" must be text in the Western European character set" +
+                           (why.empty() ? "" : ": " + why));
   }
-  return true;
+  return Status::success();
 }
 
-bool readMailbox(const json& item, size_t index, MailboxRecord* box, std::string* error) {
-  if (!item.is_object()) {
-    *error = "mailbox " + std::to_string(index + 1) + " is not an object";
-    return false;
-  }
-  if (readText(item, "name", &box->name, error) && readText(item, "server", &box->server, error) &&
-      readText(item, "account", &box->account, error) &&
-      readText(item, "password", &box->password, error) &&
-      readInt(item, "port", kMinTcpPort, kMaxTcpPort, &box->port, error))
-    return true;
-  *error = "mailbox " + std::to_string(index + 1) + ": " + *error;
-  return false;
+Status readMailbox(const json& item, size_t index, MailboxRecord* box) {
+  const std::string name = "mailbox " + std::to_string(index + 1);
+  if (!item.is_object()) return Status::refused(name + " is not an object");
+  Status status = readText(item, "name", &box->name);
+  if (status.ok()) status = readText(item, "server", &box->server);
+  if (status.ok()) status = readText(item, "account", &box->account);
+  if (status.ok()) status = readText(item, "password", &box->password);
+  if (status.ok()) status = readInt(item, "port", kMinTcpPort, kMaxTcpPort, &box->port);
+  if (status.ok()) return status;
+  return Status::refused(name + ": " + status.message());
 }
 
 }  // namespace
@@ -88,37 +87,30 @@ std::string settingsToJson(const ReceiverSettings& settings) {
   return doc.dump(2) + "\n";
 }
 
-bool settingsFromJson(std::string_view text, ReceiverSettings* settings, std::string* error) {
+platform::Result<ReceiverSettings> settingsFromJson(std::string_view text) {
   const json doc = json::parse(text, nullptr, /*allow_exceptions=*/false);
-  if (doc.is_discarded()) {
-    *error = "not a JSON document";
-    return false;
-  }
-  if (!doc.is_object()) {
-    *error = "the settings must be a JSON object";
-    return false;
-  }
+  if (doc.is_discarded()) return Status::notOurFile("not a JSON document");
+  if (!doc.is_object()) return Status::notOurFile("the settings must be a JSON object");
   ReceiverSettings read;
-  if (!readFlag(doc, "selfReceiving", &read.selfReceiving, error) ||
-      !readInt(doc, "interval", kMinPollIntervalSeconds, kMaxPollIntervalSeconds,
-               &read.pollIntervalSeconds, error) ||
-      !readInt(doc, "comPort", 0, kMaxComPort, &read.comPort, error) ||
-      !readFlag(doc, "autostart", &read.autostart, error))
-    return false;
+  Status status = readFlag(doc, "selfReceiving", &read.selfReceiving);
+  if (status.ok()) {
+    status = readInt(doc, "interval", kMinPollIntervalSeconds, kMaxPollIntervalSeconds,
+                     &read.pollIntervalSeconds);
+  }
+  if (status.ok()) status = readInt(doc, "comPort", 0, kMaxComPort, &read.comPort);
+  if (status.ok()) status = readFlag(doc, "autostart", &read.autostart);
+  if (!status.ok()) return status;
   const auto boxes = doc.find("mailboxes");
   if (boxes != doc.end()) {
-    if (!boxes->is_array()) {
-      *error = "\"mailboxes\" must be a list";
-      return false;
-    }
+    if (!boxes->is_array()) return Status::refused("\"mailboxes\" must be a list");
     for (size_t i = 0; i < boxes->size(); ++i) {
       MailboxRecord box;
-      if (!readMailbox((*boxes)[i], i, &box, error)) return false;
+      status = readMailbox((*boxes)[i], i, &box);
+      if (!status.ok()) return status;
       read.mailboxes.push_back(std::move(box));
     }
   }
-  *settings = std::move(read);
-  return true;
+  return read;
 }
 
 }  // namespace receiver

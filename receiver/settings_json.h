@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/status.h"
 #include "receiver/receiver_settings.h"
 
 namespace receiver {
@@ -18,7 +19,8 @@ std::string settingsToJson(const ReceiverSettings& settings);
 // Reads settings from JSON. A missing key keeps its default (a mailbox's port 110); unknown keys
 // are ignored. The flags take 0, 1, false or true; the interval must lie within 5..3600 seconds,
 // the COM port within 0..255 and a mailbox's port within 1..65535; text must be representable in
-// Windows-1252. On any fault *settings is untouched and *error names it.
-bool settingsFromJson(std::string_view json, ReceiverSettings* settings, std::string* error);
+// Windows-1252. On a fault the status names it: kNotOurFile when the text is not a JSON object,
+// kRefused for a value out of its range or not of its kind.
+platform::Result<ReceiverSettings> settingsFromJson(std::string_view json);
 
 }  // namespace receiver

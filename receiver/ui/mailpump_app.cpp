@@ -12,7 +12,6 @@
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
 
-#include "platform/atomic_file.h"
 #include "platform/data_dir.h"
 #include "platform/ui/qt_text.h"
 #include "receiver/receiver_paths.h"
@@ -96,8 +95,8 @@ int runWindowedProgram(QApplication& app, const std::string& dataDirArgument) {
 
   const ReceiverPaths paths(dataDir);
   ReceiverSettings settings;
-  const SettingsLoadResult load = loadSettingsFile(paths.settingsFile(), &settings);
-  if (!load.ok()) warn(load.message);
+  const platform::Status load = loadSettingsFile(paths.settingsFile(), &settings);
+  if (!load.ok()) warn(load.message());
   paths.createWorkingDirectories();
 
   WindowOptions options;
@@ -108,9 +107,7 @@ int runWindowedProgram(QApplication& app, const std::string& dataDirArgument) {
                                   .absolutePath()
                                   .toLocal8Bit()
                                   .constData();
-  options.keepUnreadableSettings = load.problem != SettingsProblem::kNone &&
-                                   load.problem != SettingsProblem::kCannotOpen &&
-                                   platform::pathExists(paths.settingsFile());
+  options.settingsLoad = load;
 
   app.setQuitOnLastWindowClosed(false);
   CMailpumpWindow window(settings, paths, options);

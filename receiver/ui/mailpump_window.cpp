@@ -18,10 +18,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "platform/atomic_file.h"
 #include "platform/com_ports.h"
 #include "platform/ui/qt_text.h"
 #include "receiver/autostart_entry.h"
+#include "receiver/exit_sequence.h"
 #include "receiver/receiver_texts.h"
 #include "receiver/ui/program_icon.h"
 #include "receiver/ui/tray_icon.h"
@@ -43,8 +43,6 @@ constexpr int kMinimumListHeight = 110;
 constexpr int kInitialWidth = 540;
 constexpr int kInitialHeight = 440;
 constexpr int kStatusLineMinimumHeight = 36;
-// A copy of a settings file that could not be read, kept before it is overwritten.
-constexpr char kUnreadableSettingsSuffix[] = ".unreadable";
 
 QString latin(const char* text) {
   return QString::fromLatin1(text);
@@ -319,17 +317,17 @@ void CMailpumpWindow::choosePort(int listIndex) {
 }
 
 void CMailpumpWindow::setAutorun(bool on) {
-  std::string error;
-  const bool done = on ? writeAutostartEntry(options_.programPath, options_.dataDirArgument, &error)
-                       : removeAutostartEntry(&error);
-  if (done) {
+  const platform::Status done =
+      on ? writeAutostartEntry(options_.programPath, options_.dataDirArgument)
+         : removeAutostartEntry();
+  if (done.ok()) {
     settings_.autostart = on;
     return;
   }
   // The box shows what is in effect.
   const QSignalBlocker block(autorun_);
   autorun_->setChecked(!on);
-  showStatus(error);
+  showStatus(done.message());
 }
 
 void CMailpumpWindow::receiveNow() {
@@ -402,25 +400,13 @@ void CMailpumpWindow::exitProgram() {
   tray_->remove();
   settings_.selfReceiving = selfReceiving_->isChecked();
   settings_.pollIntervalSeconds = interval_->value();
-  receiver_.clear();
   pollTimer_.stop();
   hideAtStart_.stop();
   profile_.writeInt(kProgramStatusSection, kIsMinimizeKey, hidden_ ? 1 : 0);
-  if (options_.keepUnreadableSettings) keepUnreadableSettingsFile();
   // A settings file that cannot be written is not reported: there is no one left to tell.
-  saveSettingsFile(paths_.settingsFile(), settings_);
+  finishReceiving(&receiver_, paths_, settings_, options_.settingsLoad, SettingsEdits::kPossible);
   hide();
   emit exited();
-}
-
-// The file that failed to load may be from a newer release or mendable by hand; writing the
-// window's settings over it must not lose it.
-void CMailpumpWindow::keepUnreadableSettingsFile() const {
-  const std::string path = paths_.settingsFile();
-  std::string bytes;
-  if (platform::readWholeFile(path, &bytes, nullptr))
-    platform::writeFileAtomic(path + kUnreadableSettingsSuffix, bytes, platform::kPrivateFileMode,
-                              nullptr);
 }
 
 }  // namespace receiver::ui

@@ -8,6 +8,7 @@
 
 #include "platform/local_clock.h"
 #include "platform/profile_file.h"
+#include "platform/status.h"
 #include "platform/ui/qt_message_pump.h"
 #include "receiver/receive_cycle.h"
 #include "receiver/receiver_paths.h"
@@ -45,8 +46,9 @@ struct WindowOptions {
   // The autostart entry starts this program, with --data-dir when `dataDirArgument` is not empty.
   std::string programPath;
   std::string dataDirArgument;
-  // Set.dat was there but could not be read: a copy is kept beside it before it is rewritten.
-  bool keepUnreadableSettings = false;
+  // How Set.dat loaded at start; a file that was there but failed to load is copied beside it
+  // before the window's settings are written over it at exit.
+  platform::Status settingsLoad;
 };
 
 // "EMail-V1.6": the receiver's main window. It shows and edits the settings (mailboxes, polling,
@@ -130,7 +132,6 @@ class CMailpumpWindow final : public QMainWindow, public ReceiverStatus {
   int selectedRow() const;
   // Stores `record` in place of entry `row` and moves it to the end of the list, selected.
   void replaceAndMoveToEnd(int row, const MailboxRecord& record);
-  void keepUnreadableSettingsFile() const;
 
   ReceiverSettings& settings_;
   const ReceiverPaths& paths_;

@@ -19,14 +19,14 @@ constexpr int kUsageExitStatus = 2;
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv, argv + argc);
-  receiver::HeadlessRequest request;
-  std::string error;
-  if (!receiver::parseHeadlessArguments(args, &request, &error)) {
-    std::cerr << error << '\n';
+  const platform::Result<receiver::HeadlessRequest> request =
+      receiver::parseHeadlessArguments(args);
+  if (!request.ok()) {
+    std::cerr << request.message() << '\n';
     return kUsageExitStatus;
   }
-  if (request.mode != receiver::HeadlessMode::kNone) return receiver::headlessMain(request);
+  if (request->mode != receiver::HeadlessMode::kNone) return receiver::headlessMain(*request);
 
   QApplication app(argc, argv);
-  return receiver::ui::runWindowedProgram(app, request.dataDir);
+  return receiver::ui::runWindowedProgram(app, request->dataDir);
 }

@@ -40,16 +40,12 @@ QString SingleInstance::serverName(const QString& dataDir) {
 }
 
 bool SingleInstance::acquire(QString* error) {
-  std::string reason;
-  switch (lock_.acquire(dataDir_.toStdString(), &reason)) {
-    case InstanceLock::Result::kAcquired:
-      return true;
-    case InstanceLock::Result::kHeldElsewhere:
-      otherRunning_ = true;
-      return false;
-    case InstanceLock::Result::kFailed:
-      if (error) *error = QString::fromStdString(reason);
-      return false;
+  const platform::Status status = lock_.acquire(dataDir_.toStdString());
+  if (status.ok()) return true;
+  if (status.code() == platform::Status::Code::kRefused) {
+    otherRunning_ = true;
+  } else if (error) {
+    *error = QString::fromStdString(status.message());
   }
   return false;
 }

@@ -18,10 +18,8 @@
 
 using mail::MailAddress;
 using mail_testing::FastClockPump;
-using mail_testing::RecordingBoxes;
+using mail_testing::loginTo;
 using mail_testing::RecordingConnection;
-using mail_testing::RecordingProgress;
-using mail_testing::RecordingStatus;
 using mail_testing::ScriptedSmtpPeer;
 
 namespace {
@@ -52,19 +50,18 @@ TEST(SmtpConnection, EhloReplySpreadOverPacketsThenAuthLoginHidesThePassword) {
   const int port = peer.start();
   platform::SleepingPump pump;
   RecordingConnection smtp(pump);
-  smtp.setHeloHostName("client.test");
-  RecordingStatus status;
-  ASSERT_TRUE(smtp.Connect(kLocalhost, mail::kAuthLogin, "signuser", "pa55word", port, "", &status))
+  smtp.SetHeloHostName("client.test");
+  ASSERT_TRUE(smtp.Connect(loginTo(kLocalhost, port, mail::kAuthLogin, "signuser", "pa55word")))
       << (smtp.errors.empty() ? "" : smtp.errors.back());
-  EXPECT_TRUE(smtp.connected());
+  EXPECT_TRUE(smtp.Connected());
   EXPECT_TRUE(smtp.errors.empty());
-  EXPECT_EQ(status.lines, (std::vector<std::string>{"EHLO client.test", "AUTH LOGIN",
-                                                    "UserName:signuser", "Password:<...>"}));
+  EXPECT_EQ(smtp.statusLines, (std::vector<std::string>{"EHLO client.test", "AUTH LOGIN",
+                                                        "UserName:signuser", "Password:<...>"}));
   EXPECT_TRUE(smtp.Disconnect(true));
   const std::string sent = peer.received();
   EXPECT_EQ(sent, "EHLO client.test\r\nAUTH LOGIN\r\n" + b64("signuser") + "\r\n" +
                       b64("pa55word") + "\r\nQUIT\r\n");
-  for (const std::string& line : status.lines)
+  for (const std::string& line : smtp.statusLines)
     EXPECT_EQ(line.find("pa55word"), std::string::npos);
 }
 
@@ -74,10 +71,10 @@ TEST(SmtpConnection, MultiLineReplyWhoseLaterLineCarriesTheCodeSucceeds) {
   const int port = peer.start();
   platform::SleepingPump pump;
   RecordingConnection smtp(pump);
-  ASSERT_TRUE(smtp.Connect(kLocalhost, mail::kAuthNone, "", "", port, "", nullptr));
-  EXPECT_EQ(smtp.lastResponseCode(), 250);
+  ASSERT_TRUE(smtp.Connect(loginTo(kLocalhost, port)));
+  EXPECT_EQ(smtp.LastResponseCode(), 250);
   // "auto" became the machine's host name.
-  EXPECT_EQ(smtp.heloHostName(), platform::localHostName());
+  EXPECT_EQ(smtp.HeloHostName(), platform::localHostName());
   EXPECT_TRUE(smtp.Disconnect(true));
   // A second Disconnect has nothing to do.
   EXPECT_FALSE(smtp.Disconnect(true));
@@ -92,7 +89,7 @@ TEST(SmtpConnection, SilentServerTimesOutAfterThirtySecondsWith10060) {
   FastClockPump pump;
   RecordingConnection smtp(pump);
   const uint64_t before = pump.tickMs();
-  EXPECT_FALSE(smtp.Connect(kLocalhost, mail::kAuthLogin, "u", "p", port, "", nullptr));
+  EXPECT_FALSE(smtp.Connect(loginTo(kLocalhost, port, mail::kAuthLogin, "u", "p")));
   EXPECT_GE(pump.tickMs() - before, 30000u);
   EXPECT_LT(pump.tickMs() - before, 60000u);
   EXPECT_TRUE(contains(smtp.errors,
@@ -102,7 +99,7 @@ TEST(SmtpConnection, SilentServerTimesOutAfterThirtySecondsWith10060) {
                        "CQVRSMTPConnection::ConnectESMTP, An unexpected response was "
                        "received occurred while sending the EHLO command"));
   EXPECT_EQ(smtp.errors.back(), "Connect, An unexpected HELO/EHLO response was received");
-  EXPECT_FALSE(smtp.connected());
+  EXPECT_FALSE(smtp.Connected());
 }
 
 TEST(SmtpConnection, TimeOutSetsErrorValueAndKeepsThePartialReply) {
@@ -111,33 +108,33 @@ TEST(SmtpConnection, TimeOutSetsErrorValueAndKeepsThePartialReply) {
   const int port = peer.start();
   FastClockPump pump;
   RecordingConnection smtp(pump);
-  EXPECT_FALSE(smtp.Connect(kLocalhost, mail::kAuthNone, "", "", port, "", nullptr));
+  EXPECT_FALSE(smtp.Connect(loginTo(kLocalhost, port)));
   ASSERT_EQ(smtp.errors.front(),
             "CQVRSMTPConnection::ReadResponse, Timed Out waiting for response from SMTP server");
   EXPECT_EQ(smtp.responsesAtError.front(), "250 incomplete line without end");
   // The QUIT that followed was answered; success leaves the error value as it was.
-  EXPECT_EQ(smtp.socketError(), platform::wsa::kTimedOut);
+  EXPECT_EQ(smtp.SocketError(), platform::wsa::kTimedOut);
   EXPECT_EQ(smtp.errors.back(), "Connect, An unexpected HELO/EHLO response was received");
 }
 
 TEST(SmtpConnection, UnresolvableHostFailsWith10022AndTheConnectText) {
   platform::SleepingPump pump;
   RecordingConnection smtp(pump);
-  EXPECT_FALSE(smtp.Connect("no-such-host.invalid", mail::kAuthNone, "", "", 25, "", nullptr));
-  EXPECT_EQ(smtp.socketError(), platform::wsa::kInvalidArgument);
+  EXPECT_FALSE(smtp.Connect(loginTo("no-such-host.invalid", 25)));
+  EXPECT_EQ(smtp.SocketError(), platform::wsa::kInvalidArgument);
   ASSERT_EQ(smtp.errors.size(), 1u);
   EXPECT_EQ(smtp.errors[0],
             "Connect, Could not connect to the MAIL server no-such-host.invalid "
             "on port 25 , GetLastError returns: 10022");
-  EXPECT_FALSE(smtp.connected());
+  EXPECT_FALSE(smtp.Connected());
 }
 
 TEST(SmtpConnection, RefusedConnectionReportsTheSystemError) {
   platform::SleepingPump pump;
   RecordingConnection smtp(pump);
   // Port 1 on loopback is closed on any test machine.
-  EXPECT_FALSE(smtp.Connect(kLocalhost, mail::kAuthNone, "", "", 1, "", nullptr));
-  EXPECT_EQ(smtp.socketError(), platform::wsa::kConnectionRefused);
+  EXPECT_FALSE(smtp.Connect(loginTo(kLocalhost, 1)));
+  EXPECT_EQ(smtp.SocketError(), platform::wsa::kConnectionRefused);
   EXPECT_EQ(smtp.errors.back(),
             "Connect, Could not connect to the MAIL server 127.0.0.1 on port "
             "1 , GetLastError returns: 10061");
@@ -149,9 +146,9 @@ TEST(SmtpConnection, WrongGreetingEndsWithQuit) {
   const int port = peer.start();
   platform::SleepingPump pump;
   RecordingConnection smtp(pump);
-  EXPECT_FALSE(smtp.Connect(kLocalhost, mail::kAuthNone, "", "", port, "", nullptr));
+  EXPECT_FALSE(smtp.Connect(loginTo(kLocalhost, port)));
   EXPECT_EQ(smtp.errors.front(), "Connect, An unexpected SMTP login response was received");
-  EXPECT_EQ(smtp.socketError(), platform::wsa::kProtocolNotSupported);
+  EXPECT_EQ(smtp.SocketError(), platform::wsa::kProtocolNotSupported);
   EXPECT_EQ(peer.received(), "QUIT\r\n");
 }
 
@@ -162,7 +159,7 @@ TEST(SmtpConnection, LoginPromptsAreCheckedAndUnknownMethodsFail) {
     const int port = peer.start();
     platform::SleepingPump pump;
     RecordingConnection smtp(pump);
-    EXPECT_FALSE(smtp.Connect(kLocalhost, mail::kAuthLogin, "u", "p", port, "", nullptr));
+    EXPECT_FALSE(smtp.Connect(loginTo(kLocalhost, port, mail::kAuthLogin, "u", "p")));
     EXPECT_TRUE(contains(smtp.errors,
                          "CQVRSMTPConnection::AuthLogin, An unexpected request "
                          "received when expecting username request"));
@@ -174,7 +171,7 @@ TEST(SmtpConnection, LoginPromptsAreCheckedAndUnknownMethodsFail) {
     const int port = peer.start();
     platform::SleepingPump pump;
     RecordingConnection smtp(pump);
-    EXPECT_FALSE(smtp.Connect(kLocalhost, mail::kAuthCramMd5, "u", "p", port, "", nullptr));
+    EXPECT_FALSE(smtp.Connect(loginTo(kLocalhost, port, mail::kAuthCramMd5, "u", "p")));
     EXPECT_TRUE(contains(smtp.errors,
                          "CQVRSMTPConnection::CramLogin, Server does not support AUTH CRAM-MD5"));
   }
@@ -183,7 +180,8 @@ TEST(SmtpConnection, LoginPromptsAreCheckedAndUnknownMethodsFail) {
     const int port = peer.start();
     platform::SleepingPump pump;
     RecordingConnection smtp(pump);
-    EXPECT_FALSE(smtp.Connect(kLocalhost, 7, "u", "p", port, "", nullptr));
+    EXPECT_FALSE(
+        smtp.Connect(loginTo(kLocalhost, port, static_cast<mail::AuthMethod>(7), "u", "p")));
     EXPECT_EQ(smtp.errors.back(), "Connect, An unexpected HELO/EHLO response was received");
     EXPECT_EQ(peer.received().find("AUTH"), std::string::npos);
   }
@@ -198,15 +196,14 @@ TEST(SmtpConnection, RefusalsAtEachStepOfTheEnvelopeGiveTheirTexts) {
     peer.setAnswer("MAIL", {"451 later\r\n"});
     const int port = peer.start();
     RecordingConnection smtp(pump);
-    RecordingBoxes boxes;
-    RecordingStatus status;
-    smtp.setMessageBoxSink(&boxes);
-    ASSERT_TRUE(smtp.Connect(kLocalhost, mail::kAuthNone, "", "", port, "", nullptr));
-    EXPECT_FALSE(smtp.SendMessage("body", two, sender, nullptr, &status, 4096));
-    EXPECT_EQ(smtp.socketError(), platform::wsa::kBadCommand);
-    EXPECT_EQ(status.lines, (std::vector<std::string>{"MAIL FROM:<me@x>",
-                                                      "An unexpected MAIL response was received"}));
-    EXPECT_EQ(boxes.shown, std::vector<std::string>{"An unexpected MAIL response was received"});
+    ASSERT_TRUE(smtp.Connect(loginTo(kLocalhost, port)));
+    smtp.statusLines.clear();
+    EXPECT_FALSE(smtp.SendMessage("body", two, sender, 4096));
+    EXPECT_EQ(smtp.SocketError(), platform::wsa::kBadCommand);
+    EXPECT_EQ(
+        smtp.statusLines,
+        (std::vector<std::string>{"MAIL FROM:<me@x>", "An unexpected MAIL response was received"}));
+    EXPECT_EQ(smtp.boxes, std::vector<std::string>{"An unexpected MAIL response was received"});
     EXPECT_EQ(smtp.errors.back(), "An unexpected MAIL response was received");
   }
   {
@@ -214,11 +211,11 @@ TEST(SmtpConnection, RefusalsAtEachStepOfTheEnvelopeGiveTheirTexts) {
     peer.setAnswers("RCPT", {{"250 OK\r\n"}, {"550 no such user\r\n"}});
     const int port = peer.start();
     RecordingConnection smtp(pump);
-    ASSERT_TRUE(smtp.Connect(kLocalhost, mail::kAuthNone, "", "", port, "", nullptr));
+    ASSERT_TRUE(smtp.Connect(loginTo(kLocalhost, port)));
     const std::vector<MailAddress> three = {two[0], two[1], MailAddress("", "c@x")};
-    EXPECT_FALSE(smtp.SendMessage("body", three, sender, nullptr, nullptr, 4096));
-    EXPECT_EQ(smtp.socketError(), platform::wsa::kBadCommand);
-    EXPECT_EQ(smtp.lastResponseText(), "550 no such user\r\n");
+    EXPECT_FALSE(smtp.SendMessage("body", three, sender, 4096));
+    EXPECT_EQ(smtp.SocketError(), platform::wsa::kBadCommand);
+    EXPECT_EQ(smtp.LastResponseText(), "550 no such user\r\n");
     EXPECT_EQ(smtp.errors.back(),
               "CQVRSMTPConnection::SendRCPTForRecipient, An unexpected RCPT response was received");
     smtp.Disconnect(true);
@@ -232,13 +229,11 @@ TEST(SmtpConnection, RefusalsAtEachStepOfTheEnvelopeGiveTheirTexts) {
     peer.setAnswer("DATA", {"554 no data today\r\n"});
     const int port = peer.start();
     RecordingConnection smtp(pump);
-    RecordingBoxes boxes;
-    RecordingStatus status;
-    smtp.setMessageBoxSink(&boxes);
-    ASSERT_TRUE(smtp.Connect(kLocalhost, mail::kAuthNone, "", "", port, "", nullptr));
-    EXPECT_FALSE(smtp.SendMessage("body", two, sender, nullptr, &status, 4096));
-    EXPECT_EQ(status.lines.back(), "SendMessage, An unexpected DATA response was received");
-    EXPECT_TRUE(boxes.shown.empty());
+    ASSERT_TRUE(smtp.Connect(loginTo(kLocalhost, port)));
+    smtp.statusLines.clear();
+    EXPECT_FALSE(smtp.SendMessage("body", two, sender, 4096));
+    EXPECT_EQ(smtp.statusLines.back(), "SendMessage, An unexpected DATA response was received");
+    EXPECT_TRUE(smtp.boxes.empty());
   }
 }
 
@@ -247,13 +242,11 @@ TEST(SmtpConnection, DataGoesOutInChunksWithProgressAndOneEndMark) {
   const int port = peer.start();
   platform::SleepingPump pump;
   RecordingConnection smtp(pump);
-  RecordingProgress progress;
-  ASSERT_TRUE(smtp.Connect(kLocalhost, mail::kAuthNone, "", "", port, "", nullptr));
+  ASSERT_TRUE(smtp.Connect(loginTo(kLocalhost, port)));
   const std::string data(10000, 'd');
-  ASSERT_TRUE(smtp.SendMessage(data, {MailAddress("", "a@x")}, MailAddress("", "me@x"), &progress,
-                               nullptr, 4096));
-  EXPECT_EQ(progress.range, 10000u);
-  EXPECT_EQ(progress.positions, (std::vector<size_t>{4096, 8192, 10000}));
+  ASSERT_TRUE(smtp.SendMessage(data, {MailAddress("", "a@x")}, MailAddress("", "me@x"), 4096));
+  EXPECT_EQ(smtp.range, 10000u);
+  EXPECT_EQ(smtp.positions, (std::vector<size_t>{4096, 8192, 10000}));
   EXPECT_EQ(smtp.progress,
             (std::vector<std::pair<size_t, size_t>>{{4096, 10000}, {8192, 10000}, {10000, 10000}}));
   EXPECT_TRUE(smtp.Disconnect(true));
@@ -267,9 +260,9 @@ TEST(SmtpConnection, StoppedTransferSendsNoEndMarkAndNoQuit) {
   platform::SleepingPump pump;
   RecordingConnection smtp(pump);
   smtp.stopAtProgressCall = 2;
-  ASSERT_TRUE(smtp.Connect(kLocalhost, mail::kAuthNone, "", "", port, "", nullptr));
+  ASSERT_TRUE(smtp.Connect(loginTo(kLocalhost, port)));
   EXPECT_FALSE(smtp.SendMessage(std::string(10000, 'd'), {MailAddress("", "a@x")},
-                                MailAddress("", "me@x"), nullptr, nullptr, 4096));
+                                MailAddress("", "me@x"), 4096));
   EXPECT_TRUE(smtp.errors.empty());
   EXPECT_FALSE(smtp.Disconnect(true));
   ASSERT_TRUE(peer.waitUntilClosed(5000));
@@ -284,9 +277,9 @@ TEST(SmtpConnection, AddressesWithLineBreaksAreNeverSent) {
   const int port = peer.start();
   platform::SleepingPump pump;
   RecordingConnection smtp(pump);
-  ASSERT_TRUE(smtp.Connect(kLocalhost, mail::kAuthNone, "", "", port, "", nullptr));
+  ASSERT_TRUE(smtp.Connect(loginTo(kLocalhost, port)));
   EXPECT_FALSE(smtp.SendMessage("x", {MailAddress("", "a@x>\r\nRCPT TO:<evil@y")},
-                                MailAddress("", "me@x"), nullptr, nullptr, 4096));
+                                MailAddress("", "me@x"), 4096));
   smtp.Disconnect(true);
   EXPECT_EQ(peer.received().find("evil"), std::string::npos);
 }
@@ -297,9 +290,27 @@ TEST(SmtpConnection, EndlessReplyIsRefusedAtTheCeiling) {
   const int port = peer.start();
   platform::SleepingPump pump;
   RecordingConnection smtp(pump);
-  smtp.setReplyTimeoutMs(2000);
-  EXPECT_FALSE(smtp.Connect(kLocalhost, mail::kAuthNone, "", "", port, "", nullptr));
+  smtp.SetReplyTimeoutMs(2000);
+  EXPECT_FALSE(smtp.Connect(loginTo(kLocalhost, port)));
   EXPECT_TRUE(contains(smtp.errors,
                        "CQVRSMTPConnection::ReadResponse, The response from the SMTP "
                        "server is too long"));
+}
+
+TEST(SmtpConnection, WorksWithoutAnObserverAndAfterOneIsTakenAway) {
+  ScriptedSmtpPeer peer;
+  peer.setAnswer("MAIL", {"451 later\r\n"});
+  const int port = peer.start();
+  platform::SleepingPump pump;
+  mail::CQVRSMTPConnection smtp(pump);
+  RecordingConnection unused(pump);
+  smtp.SetObserver(&unused);
+  smtp.SetObserver(nullptr);
+  ASSERT_TRUE(smtp.Connect(loginTo(kLocalhost, port)));
+  EXPECT_FALSE(smtp.SendMessage("body", {MailAddress("", "a@x")}, MailAddress("", "me@x"), 4096));
+  // The failure is still recorded, and nothing reached the observer that was taken away.
+  EXPECT_EQ(smtp.LastErrorText(), "An unexpected MAIL response was received");
+  EXPECT_TRUE(unused.statusLines.empty());
+  EXPECT_TRUE(unused.boxes.empty());
+  EXPECT_TRUE(smtp.Disconnect(true));
 }

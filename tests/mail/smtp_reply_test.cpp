@@ -56,3 +56,24 @@ TEST(SmtpReply, ArbitraryBytesAreHandledSafely) {
     (void)smtpReplyHasCode(text, "", 250, &code);
   }
 }
+
+// Multi-line replies cut at random points, as they arrive over several packets.
+TEST(SmtpReplyFuzz, TruncatedMultiLineRepliesAreSafe) {
+  const std::string reply =
+      "250-mail.example Hello\r\n250-AUTH LOGIN CRAM-MD5\r\n250-SIZE 10240000\r\n250 HELP\r\n";
+  std::mt19937 rng(8080);
+  for (int round = 0; round < 6000; ++round) {
+    std::string text = reply.substr(0, rng() % (reply.size() + 1));
+    for (int flips = rng() % 3; flips > 0 && !text.empty(); --flips)
+      text[rng() % text.size()] = static_cast<char>(rng() % 256);
+    int code = -1;
+    const bool found = smtpReplyHasCode(text, "\r\n", 250, &code);
+    EXPECT_GE(code, 0);
+    EXPECT_LE(code, 999);
+    if (found) {
+      EXPECT_EQ(code, 250);
+    }
+    (void)smtpReplyComplete(text, "\r\n", true);
+    (void)smtpReplyLineCode(text);
+  }
+}

@@ -16,8 +16,8 @@
 #include "tests/support/temp_dir.h"
 
 using mail::MailAddress;
+using mail_testing::loginTo;
 using mail_testing::RecordingConnection;
-using mail_testing::RecordingStatus;
 using testing_support::SmtpTestServer;
 using testing_support::TempDir;
 
@@ -95,45 +95,43 @@ TEST_F(SmtpAgainstServer, AuthLoginDeliversTheMailByteForByte) {
   std::string attachment;
   const std::string mail = renderedMail(dir, &attachment);
   RecordingConnection smtp(pump_);
-  RecordingStatus status;
-  ASSERT_TRUE(smtp.Connect(kLocalhost, mail::kAuthLogin, kUser, kPassword, port(), "", &status))
-      << smtp.lastErrorText() << " / " << smtp.lastResponseText();
+  ASSERT_TRUE(smtp.Connect(loginTo(kLocalhost, port(), mail::kAuthLogin, kUser, kPassword)))
+      << smtp.LastErrorText() << " / " << smtp.LastResponseText();
   ASSERT_TRUE(smtp.SendMessage(mail, {MailAddress("", "sign@loopback.test")},
-                               MailAddress("Sender", "sender@loopback.test"), nullptr, &status,
-                               4096))
-      << smtp.lastErrorText();
+                               MailAddress("Sender", "sender@loopback.test"), 4096))
+      << smtp.LastErrorText();
   EXPECT_TRUE(smtp.Disconnect(true));
   const auto mails = newMails();
   ASSERT_EQ(mails.size(), 1u);
   // The server undoes the dot-stuffing; the line ending before the end mark belongs to the mail.
   EXPECT_EQ(mails[0], mail.substr(0, mail.find("first line")) + "first line\r\n.\r\nafter the dot" +
                           mail.substr(mail.find("after the dot") + 13) + "\r\n");
-  for (const std::string& line : status.lines)
+  for (const std::string& line : smtp.statusLines)
     EXPECT_EQ(line.find(kPassword), std::string::npos);
   EXPECT_TRUE(smtp.errors.empty());
 }
 
 TEST_F(SmtpAgainstServer, CramMd5LoginSucceeds) {
   RecordingConnection smtp(pump_);
-  ASSERT_TRUE(smtp.Connect(kLocalhost, mail::kAuthCramMd5, kUser, kPassword, port(), "", nullptr))
-      << smtp.lastErrorText() << " / " << smtp.lastResponseText();
-  EXPECT_EQ(smtp.lastResponseCode(), 235);
+  ASSERT_TRUE(smtp.Connect(loginTo(kLocalhost, port(), mail::kAuthCramMd5, kUser, kPassword)))
+      << smtp.LastErrorText() << " / " << smtp.LastResponseText();
+  EXPECT_EQ(smtp.LastResponseCode(), 235);
   EXPECT_TRUE(smtp.Disconnect(true));
 }
 
 TEST_F(SmtpAgainstServer, WrongPasswordFailsWithTheLoginTexts) {
   {
     RecordingConnection smtp(pump_);
-    EXPECT_FALSE(smtp.Connect(kLocalhost, mail::kAuthLogin, kUser, "wrong", port(), "", nullptr));
+    EXPECT_FALSE(smtp.Connect(loginTo(kLocalhost, port(), mail::kAuthLogin, kUser, "wrong")));
     ASSERT_GE(smtp.errors.size(), 2u);
     EXPECT_EQ(smtp.errors[0],
               "CQVRSMTPConnection::AuthLogin, AUTH LOGIN authentication was unsuccessful");
     EXPECT_EQ(smtp.errors.back(), "Connect, An unexpected HELO/EHLO response was received");
-    EXPECT_FALSE(smtp.connected());
+    EXPECT_FALSE(smtp.Connected());
   }
   {
     RecordingConnection smtp(pump_);
-    EXPECT_FALSE(smtp.Connect(kLocalhost, mail::kAuthCramMd5, kUser, "wrong", port(), "", nullptr));
+    EXPECT_FALSE(smtp.Connect(loginTo(kLocalhost, port(), mail::kAuthCramMd5, kUser, "wrong")));
     ASSERT_GE(smtp.errors.size(), 2u);
     EXPECT_EQ(smtp.errors[0],
               "CQVRSMTPConnection::CramLogin, AUTH CRAM-MD5 authentication was unsuccessful");
@@ -142,14 +140,14 @@ TEST_F(SmtpAgainstServer, WrongPasswordFailsWithTheLoginTexts) {
 
 TEST_F(SmtpAgainstServer, RefusedRecipientFailsBeforeData) {
   RecordingConnection smtp(pump_);
-  ASSERT_TRUE(smtp.Connect(kLocalhost, mail::kAuthNone, "", "", port(), "", nullptr));
+  ASSERT_TRUE(smtp.Connect(loginTo(kLocalhost, port())));
   EXPECT_FALSE(smtp.SendMessage(
       "Subject: x\r\n\r\nbody",
       {MailAddress("", "ok@loopback.test"), MailAddress("", "refused@loopback.test")},
-      MailAddress("", "sender@loopback.test"), nullptr, nullptr, 4096));
-  EXPECT_EQ(smtp.lastResponseCode(), 550);
-  EXPECT_EQ(smtp.lastResponseText().substr(0, 4), "550 ");
-  EXPECT_EQ(smtp.socketError(), platform::wsa::kBadCommand);
+      MailAddress("", "sender@loopback.test"), 4096));
+  EXPECT_EQ(smtp.LastResponseCode(), 550);
+  EXPECT_EQ(smtp.LastResponseText().substr(0, 4), "550 ");
+  EXPECT_EQ(smtp.SocketError(), platform::wsa::kBadCommand);
   EXPECT_TRUE(smtp.progress.empty());
   EXPECT_TRUE(smtp.Disconnect(true));
   EXPECT_TRUE(newMails().empty());
@@ -158,19 +156,19 @@ TEST_F(SmtpAgainstServer, RefusedRecipientFailsBeforeData) {
 TEST_F(SmtpAgainstServer, StoppedTransferDeliversNothing) {
   RecordingConnection smtp(pump_);
   smtp.stopAtProgressCall = 3;
-  ASSERT_TRUE(smtp.Connect(kLocalhost, mail::kAuthLogin, kUser, kPassword, port(), "", nullptr));
+  ASSERT_TRUE(smtp.Connect(loginTo(kLocalhost, port(), mail::kAuthLogin, kUser, kPassword)));
   std::string data;
   for (int i = 0; i < 500; ++i)
     data += "line " + std::to_string(i) + " of the data\r\n";
   EXPECT_FALSE(smtp.SendMessage(data, {MailAddress("", "sign@loopback.test")},
-                                MailAddress("", "sender@loopback.test"), nullptr, nullptr, 4096));
+                                MailAddress("", "sender@loopback.test"), 4096));
   EXPECT_EQ(smtp.progress.size(), 3u);
   EXPECT_FALSE(smtp.Disconnect(true));
   // A fresh session still works, and only its mail arrives.
   RecordingConnection again(pump_);
-  ASSERT_TRUE(again.Connect(kLocalhost, mail::kAuthNone, "", "", port(), "", nullptr));
+  ASSERT_TRUE(again.Connect(loginTo(kLocalhost, port())));
   ASSERT_TRUE(again.SendMessage("Subject: second\r\n\r\nsecond", {MailAddress("", "s@l.test")},
-                                MailAddress("", "f@l.test"), nullptr, nullptr, 4096));
+                                MailAddress("", "f@l.test"), 4096));
   EXPECT_TRUE(again.Disconnect(true));
   const auto mails = newMails();
   ASSERT_EQ(mails.size(), 1u);

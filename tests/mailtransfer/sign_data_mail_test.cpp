@@ -54,19 +54,26 @@ class SignDataMailTest : public ::testing::Test {
   std::unique_ptr<mail::SmtpMessage> build(const addressbook::CAddressBook& book,
                                            const std::string& server = "Office",
                                            const std::string& mailbox = "Depot") {
-    return mail::buildSignDataMail(book, path_, {server, mailbox}, &error_);
+    platform::Result<std::unique_ptr<mail::SmtpMessage>> built =
+        mail::buildSignDataMail(book, path_, {server, mailbox});
+    error_ = built.message();
+    code_ = built.status().code();
+    if (!built.ok()) return nullptr;
+    EXPECT_NE(*built, nullptr);
+    return std::move(built).value();
   }
 
   std::string render(const mail::SmtpMessage& message) {
-    std::string bytes;
-    EXPECT_TRUE(mail::renderSignDataMail(message, clock_, &bytes, &error_)) << error_;
-    return bytes;
+    platform::Result<std::string> bytes = mail::renderSignDataMail(message, clock_);
+    EXPECT_TRUE(bytes.ok()) << bytes.message();
+    return bytes.ok() ? std::move(bytes).value() : std::string();
   }
 
   TempDir dir_;
   const std::string path_ = dir_.file(kDataFileName);
   const platform::FixedClock clock_{sendTime()};
   std::string error_;
+  platform::Status::Code code_ = platform::Status::Code::kOk;
 };
 
 TEST_F(SignDataMailTest, EnvelopeIsTheOneTheReceiverReads) {
@@ -101,10 +108,12 @@ TEST_F(SignDataMailTest, MailboxListGivesEveryRecipientAndEightBitServerNameIsEn
 TEST_F(SignDataMailTest, MissingRecordsAndFilesGiveTheirTexts) {
   const addressbook::CAddressBook book = bookWith("Office", "depot@example.com");
   EXPECT_EQ(build(book, "Gone"), nullptr);
+  EXPECT_EQ(code_, platform::Status::Code::kRefused);
   EXPECT_EQ(error_,
             "Group Gone(MAIL SERVER) has been deleted by user,can't send email through "
             "this MAIL SERVER!");
   EXPECT_EQ(build(book, "Office", "Lost"), nullptr);
+  EXPECT_EQ(code_, platform::Status::Code::kRefused);
   EXPECT_EQ(error_,
             "Group Lost(Recv Mailbox) has been deleted by user,can't send email to this "
             "mail address!");
@@ -112,6 +121,7 @@ TEST_F(SignDataMailTest, MissingRecordsAndFilesGiveTheirTexts) {
   // A data file that is not there must not turn into a mail without data.
   std::remove(path_.c_str());
   EXPECT_EQ(build(book), nullptr);
+  EXPECT_EQ(code_, platform::Status::Code::kCannotOpen);
   EXPECT_EQ(error_, "Couldn't save to memory file!, Error:2");
 }
 

@@ -44,10 +44,10 @@ class DovecotTest : public testing_support::SuitePop3Test<DovecotTest> {
 
 TEST_F(DovecotTest, LogsInAndQuits) {
   auto client = connect();
-  ASSERT_TRUE(client->Connect()) << client->errorText() << server_->log() << server_->directory();
+  ASSERT_TRUE(client->Connect()) << client->ErrorText() << server_->log() << server_->directory();
   EXPECT_EQ(client->Stat(), 0);
   EXPECT_TRUE(client->Quit());
-  EXPECT_FALSE(client->connected());
+  EXPECT_FALSE(client->Connected());
   for (const std::string& s : status_)
     EXPECT_EQ(s.find(kPassword), std::string::npos) << s;
 }
@@ -55,8 +55,8 @@ TEST_F(DovecotTest, LogsInAndQuits) {
 TEST_F(DovecotTest, WrongPasswordIsRefusedWithItsText) {
   auto client = connect({}, "not-the-password");
   EXPECT_FALSE(client->Connect());
-  EXPECT_EQ(client->errorText(), "Invalid username/password combination");
-  EXPECT_FALSE(client->connected());
+  EXPECT_EQ(client->ErrorText(), "Invalid username/password combination");
+  EXPECT_FALSE(client->Connected());
 }
 
 TEST_F(DovecotTest, StatListRetrieveAndDeleteSeveralMails) {
@@ -65,13 +65,13 @@ TEST_F(DovecotTest, StatListRetrieveAndDeleteSeveralMails) {
     server_->deliver(user_, mail(s, "Body of " + s + "\r\n"));
 
   auto client = connect();
-  ASSERT_TRUE(client->Connect()) << client->errorText();
+  ASSERT_TRUE(client->Connect()) << client->ErrorText();
   ASSERT_EQ(client->Stat(), 3);
   for (int n = 1; n <= 3; ++n) {
     const std::string expected = mail(subjects[n - 1], "Body of " + subjects[n - 1] + "\r\n");
     EXPECT_EQ(client->List(n), static_cast<long long>(expected.size()));
     MailItem item;
-    ASSERT_TRUE(client->Retrieve(n, &item)) << client->errorText();
+    ASSERT_TRUE(client->Retrieve(n, &item)) << client->ErrorText();
     EXPECT_EQ(item.subject, subjects[n - 1]);
     EXPECT_EQ(item.from, "Sender <sender@example.org>");
     ASSERT_EQ(item.to.size(), 1u);
@@ -79,14 +79,14 @@ TEST_F(DovecotTest, StatListRetrieveAndDeleteSeveralMails) {
     EXPECT_EQ(item.body, "Body of " + subjects[n - 1] + "\r\n");
   }
   EXPECT_EQ(client->List(4), -1);
-  EXPECT_EQ(client->errorText(), "Could not LIST message");
+  EXPECT_EQ(client->ErrorText(), "Could not LIST message");
   MailItem none;
   EXPECT_FALSE(client->Retrieve(4, &none));
-  EXPECT_EQ(client->errorText(), "RETRieve failed");
+  EXPECT_EQ(client->ErrorText(), "RETRieve failed");
 
   EXPECT_TRUE(client->Delete(2));
   EXPECT_FALSE(client->Delete(2));
-  EXPECT_EQ(client->errorText(), "Could not DELEte message");
+  EXPECT_EQ(client->ErrorText(), "Could not DELEte message");
   // Deletions take effect at QUIT.
   EXPECT_EQ(server_->mailCount(user_), 3u);
   ASSERT_TRUE(client->Quit());
@@ -106,9 +106,9 @@ TEST_F(DovecotTest, LinesOfOneDotComeBackAsOneDot) {
                    "Return-Path: <a@b>\nFrom: a@b\nTo: c@d\nDate: x\nSubject: dots\n\n"
                    ".\nmiddle\n.\n.\nend\n");
   auto client = connect();
-  ASSERT_TRUE(client->Connect()) << client->errorText() << server_->log();
+  ASSERT_TRUE(client->Connect()) << client->ErrorText() << server_->log();
   MailItem item;
-  ASSERT_TRUE(client->Retrieve(1, &item)) << client->errorText();
+  ASSERT_TRUE(client->Retrieve(1, &item)) << client->ErrorText();
   EXPECT_EQ(item.subject, "dots");
   EXPECT_EQ(item.body, ".\r\nmiddle\r\n.\r\n.\r\nend\r\n");
 }
@@ -126,9 +126,9 @@ TEST_F(DovecotTest, BigMailArrivesWhole) {
   auto client =
       std::make_unique<POP3Connection>(pump_, "127.0.0.1", server_->port(), user_, kPassword,
                                        nullptr, [&](size_t bytes) { lastProgress = bytes; });
-  ASSERT_TRUE(client->Connect()) << client->errorText() << server_->log();
+  ASSERT_TRUE(client->Connect()) << client->ErrorText() << server_->log();
   MailItem item;
-  ASSERT_TRUE(client->Retrieve(1, &item)) << client->errorText();
+  ASSERT_TRUE(client->Retrieve(1, &item)) << client->ErrorText();
   EXPECT_EQ(item.subject, "big");
   EXPECT_TRUE(item.body == body) << item.body.size() << " vs " << body.size();
   EXPECT_GT(lastProgress + POP3Connection::kAnswerBytes, body.size());
@@ -140,13 +140,13 @@ TEST_F(DovecotTest, MailOverTheCeilingIsRefusedAndStaysOnTheServer) {
   pop3::Pop3Options options;
   options.maxMailBytes = 1024 * 1024;
   auto client = connect(options);
-  ASSERT_TRUE(client->Connect()) << client->errorText() << server_->log();
+  ASSERT_TRUE(client->Connect()) << client->ErrorText() << server_->log();
   MailItem item;
   EXPECT_FALSE(client->Retrieve(1, &item));
-  EXPECT_EQ(client->errorText(),
+  EXPECT_EQ(client->ErrorText(),
             "RETRieve failed: the mail is larger than 1048576 bytes and was left on the server");
   // The connection is still in step: the next mail comes and can be deleted.
-  ASSERT_TRUE(client->Retrieve(2, &item)) << client->errorText();
+  ASSERT_TRUE(client->Retrieve(2, &item)) << client->ErrorText();
   EXPECT_EQ(item.subject, "small");
   EXPECT_TRUE(client->Delete(2));
   ASSERT_TRUE(client->Quit());

@@ -67,9 +67,9 @@ constexpr char kSignMail[] =
 
 TEST(Pop3Connect, LogsInWithoutEverShowingThePassword) {
   Fixture f;
-  ASSERT_TRUE(f.client->Connect()) << f.client->errorText();
-  EXPECT_TRUE(f.client->connected());
-  EXPECT_EQ(f.client->errorText(), "OK");
+  ASSERT_TRUE(f.client->Connect()) << f.client->ErrorText();
+  EXPECT_TRUE(f.client->Connected());
+  EXPECT_EQ(f.client->ErrorText(), "OK");
   EXPECT_EQ(f.server.commands(), (std::vector<std::string>{"USER signs", "PASS s3cret-pw"}));
   EXPECT_EQ(f.status, (std::vector<std::string>{"USER signs", "PASS<...>"}));
   // Connecting again is a no-op.
@@ -91,9 +91,9 @@ TEST(Pop3Connect, EachRefusalHasItsOwnTextAndClosesTheSocket) {
                                                                          : "+OK\r\n";
     };
     EXPECT_FALSE(f.client->Connect());
-    EXPECT_EQ(f.client->errorText(), c.text);
+    EXPECT_EQ(f.client->ErrorText(), c.text);
     EXPECT_TRUE(f.statusShows(c.text));
-    EXPECT_FALSE(f.client->connected());
+    EXPECT_FALSE(f.client->Connected());
     // The server sees the connection end.
     for (int i = 0; i < 100 && !f.server.clientClosed(); ++i)
       f.server.step();
@@ -108,7 +108,7 @@ TEST(Pop3Connect, LineBreaksInTheCredentialsAreNeverSent) {
   POP3Connection client(pump, "127.0.0.1", server.port(), "signs\r\nDELE 1", "pw", nullptr,
                         nullptr);
   EXPECT_FALSE(client.Connect());
-  EXPECT_EQ(client.errorText(), "Bad user name");
+  EXPECT_EQ(client.ErrorText(), "Bad user name");
   EXPECT_TRUE(server.commands().empty());
 }
 
@@ -121,26 +121,26 @@ TEST(Pop3Connect, ConnectFailureTextsOfBothPrograms) {
   ScriptedPump pump;
   POP3Connection receiver(pump, "127.0.0.1", closedPort, kUser, kPassword, nullptr, nullptr);
   EXPECT_FALSE(receiver.Connect());
-  EXPECT_EQ(receiver.errorText(), "Unable to connect to server");
-  EXPECT_EQ(receiver.socketError(), 10061);
+  EXPECT_EQ(receiver.ErrorText(), "Unable to connect to server");
+  EXPECT_EQ(receiver.SocketError(), 10061);
 
   pop3::Pop3Options varnelOptions;
   varnelOptions.connectTexts = pop3::ConnectTexts::kLanguageTable;
   POP3Connection english(pump, "127.0.0.1", closedPort, kUser, kPassword, nullptr, nullptr,
                          varnelOptions);
   EXPECT_FALSE(english.Connect());
-  EXPECT_EQ(english.errorText(), "Couldn't connect to server!, Error:10061");
+  EXPECT_EQ(english.ErrorText(), "Couldn't connect to server!, Error:10061");
 
   i18n::setLanguageLookup(
       [](int id) -> std::string { return id == 33092 ? "Keine Verbindung, Fehler:%d" : ""; });
   POP3Connection varnel(pump, "127.0.0.1", closedPort, kUser, kPassword, nullptr, nullptr,
                         varnelOptions);
   EXPECT_FALSE(varnel.Connect());
-  EXPECT_EQ(varnel.errorText(), "Keine Verbindung, Fehler:10061");
+  EXPECT_EQ(varnel.ErrorText(), "Keine Verbindung, Fehler:10061");
   POP3Connection badPort(pump, "127.0.0.1", 70000, kUser, kPassword, nullptr, nullptr,
                          varnelOptions);
   EXPECT_FALSE(badPort.Connect());
-  EXPECT_EQ(badPort.errorText(), "Keine Verbindung, Fehler:10022");
+  EXPECT_EQ(badPort.ErrorText(), "Keine Verbindung, Fehler:10022");
   i18n::setLanguageLookup(nullptr);
 }
 
@@ -157,7 +157,7 @@ TEST(Pop3Commands, StatAndListReadTheirNumbers) {
   EXPECT_EQ(f.client->Stat(), 3);
   EXPECT_EQ(f.client->List(12), 3456);
   EXPECT_EQ(f.client->List(4), -1);
-  EXPECT_EQ(f.client->errorText(), "Could not LIST message");
+  EXPECT_EQ(f.client->ErrorText(), "Could not LIST message");
   EXPECT_EQ(f.client->List(2), -1);  // no size in the answer
   EXPECT_TRUE(f.statusShows("STAT"));
   EXPECT_TRUE(f.statusShows("LIST 12"));
@@ -171,7 +171,7 @@ TEST(Pop3Commands, StatRefusedOrWithoutCountFails) {
     };
     ASSERT_TRUE(f.client->Connect());
     EXPECT_EQ(f.client->Stat(), -1) << answer;
-    EXPECT_EQ(f.client->errorText(), "STATus couldn't be retrieved");
+    EXPECT_EQ(f.client->ErrorText(), "STATus couldn't be retrieved");
   }
 }
 
@@ -192,9 +192,9 @@ TEST(Pop3Commands, DeleteAndQuitTakeEffectInOrder) {
   ASSERT_TRUE(f.client->Connect());
   EXPECT_TRUE(f.client->Delete(1));
   EXPECT_FALSE(f.client->Delete(9));
-  EXPECT_EQ(f.client->errorText(), "Could not DELEte message");
+  EXPECT_EQ(f.client->ErrorText(), "Could not DELEte message");
   EXPECT_TRUE(f.client->Quit());
-  EXPECT_FALSE(f.client->connected());
+  EXPECT_FALSE(f.client->Connected());
   EXPECT_EQ(f.server.commands(),
             (std::vector<std::string>{"USER signs", "PASS s3cret-pw", "DELE 1", "DELE 9", "QUIT"}));
   EXPECT_TRUE(f.client->Quit());  // not connected: nothing sent
@@ -208,8 +208,8 @@ TEST(Pop3Commands, RefusedQuitStillDisconnects) {
   };
   ASSERT_TRUE(f.client->Connect());
   EXPECT_FALSE(f.client->Quit());
-  EXPECT_EQ(f.client->errorText(), "Error while QUITting");
-  EXPECT_FALSE(f.client->connected());
+  EXPECT_EQ(f.client->ErrorText(), "Error while QUITting");
+  EXPECT_FALSE(f.client->Connected());
 }
 
 TEST(Pop3Commands, DestructorQuitsALiveConnection) {
@@ -227,7 +227,7 @@ TEST(Pop3Commands, SilentServerFailsAfterTheGuardWithSocketError) {
   ASSERT_TRUE(f.client->Connect());
   const uint64_t start = f.pump.tickMs();
   EXPECT_EQ(f.client->Stat(), -1);
-  EXPECT_EQ(f.client->errorText(), "Socket Error");
+  EXPECT_EQ(f.client->ErrorText(), "Socket Error");
   EXPECT_GE(f.pump.tickMs() - start, 30000u);
   EXPECT_LT(f.pump.tickMs() - start, 31000u);
 }
@@ -237,7 +237,7 @@ TEST(Pop3Commands, ConnectionClosedByTheServerIsAFailureNotAnEmptyAnswer) {
   f.server.closeOn = "STAT";
   ASSERT_TRUE(f.client->Connect());
   EXPECT_EQ(f.client->Stat(), -1);
-  EXPECT_EQ(f.client->errorText(), "Socket Error");
+  EXPECT_EQ(f.client->ErrorText(), "Socket Error");
 }
 
 TEST(Pop3Commands, AnswerCutIntoPiecesIsReadAsOneLine) {
@@ -249,7 +249,7 @@ TEST(Pop3Commands, AnswerCutIntoPiecesIsReadAsOneLine) {
   ASSERT_TRUE(f.client->Connect());
   EXPECT_EQ(f.client->Stat(), 17);
   EXPECT_EQ(f.client->Delete(1), true);  // the rest of the STAT line was not taken for this
-  EXPECT_EQ(f.client->lastResponse(), "+OK\r\n");
+  EXPECT_EQ(f.client->LastResponse(), "+OK\r\n");
 }
 
 TEST(Pop3Retrieve, ParsesTheMailAndUndoesDotStuffing) {
@@ -258,7 +258,7 @@ TEST(Pop3Retrieve, ParsesTheMailAndUndoesDotStuffing) {
   ASSERT_TRUE(f.client->Connect());
   MailItem item;
   item.subject = "stale";
-  ASSERT_TRUE(f.client->Retrieve(1, &item)) << f.client->errorText();
+  ASSERT_TRUE(f.client->Retrieve(1, &item)) << f.client->ErrorText();
   EXPECT_EQ(item.from, "Sender <sender@example.org>");
   ASSERT_EQ(item.to.size(), 2u);
   EXPECT_EQ(item.to[0].friendlyName, "Signs");
@@ -301,7 +301,7 @@ TEST(Pop3Retrieve, EndMarkSplitAcrossPiecesIsFound) {
     // Nothing of the mail is left to be taken for the next answer.
     f.server.piece = 1 << 20;
     EXPECT_TRUE(f.client->Delete(1));
-    EXPECT_EQ(f.client->lastResponse(), "+OK\r\n");
+    EXPECT_EQ(f.client->LastResponse(), "+OK\r\n");
   }
 }
 
@@ -312,7 +312,7 @@ TEST(Pop3Retrieve, RefusedRetrieveHasItsText) {
   f.server.reply = [](const std::string&) -> std::string { return "-ERR no such message\r\n"; };
   MailItem item;
   EXPECT_FALSE(f.client->Retrieve(5, &item));
-  EXPECT_EQ(f.client->errorText(), "RETRieve failed");
+  EXPECT_EQ(f.client->ErrorText(), "RETRieve failed");
 }
 
 TEST(Pop3Retrieve, MailOverTheCeilingIsRefusedAndTheConnectionStaysInStep) {
@@ -332,9 +332,9 @@ TEST(Pop3Retrieve, MailOverTheCeilingIsRefusedAndTheConnectionStaysInStep) {
   f.server.piece = 1000;
   MailItem item;
   EXPECT_FALSE(f.client->Retrieve(1, &item));
-  EXPECT_EQ(f.client->errorText(),
+  EXPECT_EQ(f.client->ErrorText(),
             "RETRieve failed: the mail is larger than 4096 bytes and was left on the server");
-  EXPECT_TRUE(f.client->connected());
+  EXPECT_TRUE(f.client->Connected());
   EXPECT_EQ(f.client->Stat(), 1);
   EXPECT_TRUE(f.client->Quit());
   for (const std::string& c : f.server.commands())
@@ -349,7 +349,7 @@ TEST(Pop3Retrieve, MailAtTheCeilingIsAccepted) {
   f.server.reply = serveMail(wire);
   ASSERT_TRUE(f.client->Connect());
   MailItem item;
-  EXPECT_TRUE(f.client->Retrieve(1, &item)) << f.client->errorText();
+  EXPECT_TRUE(f.client->Retrieve(1, &item)) << f.client->ErrorText();
   EXPECT_EQ(item.body, "body\r\n");
 }
 
@@ -362,7 +362,7 @@ TEST(Pop3Retrieve, ServerStoppingMidMailFailsAfterTheGuardKeepingTheErrorText) {
   const uint64_t start = f.pump.tickMs();
   MailItem item;
   EXPECT_FALSE(f.client->Retrieve(1, &item));
-  EXPECT_EQ(f.client->errorText(), "OK");
+  EXPECT_EQ(f.client->ErrorText(), "OK");
   EXPECT_GE(f.pump.tickMs() - start, 30000u);
 }
 
@@ -375,7 +375,7 @@ TEST(Pop3Retrieve, ServerClosingMidMailEndsTheConnection) {
   ASSERT_TRUE(f.client->Connect());
   MailItem item;
   EXPECT_FALSE(f.client->Retrieve(1, &item));
-  EXPECT_FALSE(f.client->connected());
+  EXPECT_FALSE(f.client->Connected());
   EXPECT_TRUE(f.client->Quit());  // nothing left to quit
 }
 

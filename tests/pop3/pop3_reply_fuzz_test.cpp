@@ -63,6 +63,6 @@ TEST(Pop3ReplyFuzz, RandomAndMutatedAnswersAlwaysEndEveryCommand) {
       client.Delete(1);
       client.Quit();
     }
-    EXPECT_LT(client.errorText().size(), 2000u);
+    EXPECT_LT(client.ErrorText().size(), 2000u);
   }
 }

@@ -122,7 +122,8 @@ class MailToSignTest : public ::testing::Test {
     receiver::ReceiverSettings settings;
     settings.comPort = 1;
     settings.mailboxes = {{"signs", kLoopback, kSignUser, kSignPassword, pop3_.port()}};
-    ASSERT_TRUE(receiver::saveSettingsFile(paths_.settingsFile(), settings, &error_)) << error_;
+    const platform::Status saved = receiver::saveSettingsFile(paths_.settingsFile(), settings);
+    ASSERT_TRUE(saved.ok()) << saved.message();
     testing_support::writeFile(paths_.profileFile(), "[Ports]\nCOM1=" + pty_.slavePath() + "\n");
   }
 

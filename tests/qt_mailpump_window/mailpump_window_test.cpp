@@ -25,6 +25,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/profile_file.h"
+#include "platform/ui/qt_text.h"
 #include "receiver/receiver_paths.h"
 #include "receiver/receiver_settings.h"
 #include "receiver/receiver_texts.h"
@@ -36,15 +37,12 @@
 #include "tests/qt_mailpump_window/scripted_prompts.h"
 #include "tests/support/temp_dir.h"
 
+using platform::ui::fromCp1252;
 using receiver::MailboxRecord;
 using receiver::ReceiverSettings;
 using receiver::ui::CMailpumpWindow;
 
 namespace {
-
-QString latin(const char* text) {
-  return QString::fromLatin1(text);
-}
 
 MailboxRecord box(const char* name, const char* server = "pop.example.org") {
   return MailboxRecord{name, server, "sign", "secret", 110};
@@ -125,13 +123,13 @@ void MailpumpWindowTest::checkBoxEnablesIntervalOrManualReceive() {
   CMailpumpWindow& w = *f.window;
   QVERIFY(!w.intervalField()->isEnabled());
   QVERIFY(w.receiveButton()->isEnabled());
-  QCOMPARE(w.statusLine()->text(), latin(receiver::texts::kSelfReceivingOff));
+  QCOMPARE(w.statusLine()->text(), fromCp1252(receiver::texts::kSelfReceivingOff));
 
   w.selfReceivingBox()->click();
   QVERIFY(f.settings.selfReceiving);
   QVERIFY(w.intervalField()->isEnabled());
   QVERIFY(!w.receiveButton()->isEnabled());
-  QCOMPARE(w.statusLine()->text(), latin(receiver::texts::kSelfReceivingOn));
+  QCOMPARE(w.statusLine()->text(), fromCp1252(receiver::texts::kSelfReceivingOn));
 
   w.selfReceivingBox()->click();
   QVERIFY(!f.settings.selfReceiving);
@@ -230,9 +228,9 @@ void MailpumpWindowTest::commandsWithoutSelectionAreRefused() {
   f.window->editMailbox();
   f.window->renameMailbox();
   f.window->removeMailbox();
-  QCOMPARE(f.prompts.warnings, QStringList({latin(receiver::ui::texts::kSelectToModify),
-                                            latin(receiver::ui::texts::kSelectToRename),
-                                            latin(receiver::ui::texts::kSelectToRemove)}));
+  QCOMPARE(f.prompts.warnings, QStringList({fromCp1252(receiver::ui::texts::kSelectToModify),
+                                            fromCp1252(receiver::ui::texts::kSelectToRename),
+                                            fromCp1252(receiver::ui::texts::kSelectToRemove)}));
   QCOMPARE(f.settings.mailboxes.size(), size_t{1});
 }
 
@@ -247,15 +245,15 @@ void MailpumpWindowTest::removeAsksFirst() {
   f.window->removeMailbox();
   QCOMPARE(listNames(*f.window), QStringList({"b"}));
   QCOMPARE(recordNames(f.settings), QStringList({"b"}));
-  QCOMPARE(f.prompts.questions.front(), latin(receiver::ui::texts::kPromptTitle) + "|" +
-                                            latin(receiver::ui::texts::kConfirmRemove));
+  QCOMPARE(f.prompts.questions.front(), fromCp1252(receiver::ui::texts::kPromptTitle) + "|" +
+                                            fromCp1252(receiver::ui::texts::kConfirmRemove));
 }
 
 void MailpumpWindowTest::pop3DialogRefusesBlankServerAndAccount() {
   receiver::ui::CPop3ServerDialog dialog(MailboxRecord{});
   QCOMPARE(dialog.portField()->value(), 110);
   QCOMPARE(dialog.passwordField()->echoMode(), QLineEdit::Password);
-  QCOMPARE(dialog.refusal(), latin(receiver::ui::texts::kServerBlank));
+  QCOMPARE(dialog.refusal(), fromCp1252(receiver::ui::texts::kServerBlank));
 
   // OK with a blank field shows the refusal and keeps the dialog open.
   QString shown;
@@ -266,11 +264,11 @@ void MailpumpWindowTest::pop3DialogRefusesBlankServerAndAccount() {
     }
   });
   dialog.accept();
-  QCOMPARE(shown, latin(receiver::ui::texts::kServerBlank));
+  QCOMPARE(shown, fromCp1252(receiver::ui::texts::kServerBlank));
   QCOMPARE(dialog.result(), int(QDialog::Rejected));
 
   dialog.serverField()->setText("pop.example.org");
-  QCOMPARE(dialog.refusal(), latin(receiver::ui::texts::kAccountBlank));
+  QCOMPARE(dialog.refusal(), fromCp1252(receiver::ui::texts::kAccountBlank));
   dialog.accountField()->setText("sign");
   QVERIFY(dialog.refusal().isEmpty());
   dialog.accept();
@@ -285,7 +283,7 @@ void MailpumpWindowTest::trayCommandsShowAndHide() {
   f.open(/*trayAvailable=*/true);
   CMailpumpWindow& w = *f.window;
   receiver::ui::CTrayIcon* tray = w.trayIcon();
-  QCOMPARE(tray->toolTip(), latin(receiver::ui::texts::kTrayTip));
+  QCOMPARE(tray->toolTip(), fromCp1252(receiver::ui::texts::kTrayTip));
   QCOMPARE(tray->menu()->defaultAction(), tray->showAction());
   w.start();
   QVERIFY(w.isVisible());
@@ -425,7 +423,7 @@ void MailpumpWindowTest::cycleStatusReachesTheWindow() {
   Fixture empty;
   empty.open();
   empty.window->receiveButton()->click();
-  QCOMPARE(empty.window->statusLine()->text(), latin(receiver::texts::kNoMailbox));
+  QCOMPARE(empty.window->statusLine()->text(), fromCp1252(receiver::texts::kNoMailbox));
 }
 
 void MailpumpWindowTest::pollTickRunsACycleOnlyWhileSelfReceiving() {
@@ -433,10 +431,10 @@ void MailpumpWindowTest::pollTickRunsACycleOnlyWhileSelfReceiving() {
   f.open();
   f.window->start();
   f.window->onPollTimer();
-  QCOMPARE(f.window->statusLine()->text(), latin(receiver::texts::kSelfReceivingOff));
+  QCOMPARE(f.window->statusLine()->text(), fromCp1252(receiver::texts::kSelfReceivingOff));
   f.window->selfReceivingBox()->click();
   f.window->onPollTimer();
-  QCOMPARE(f.window->statusLine()->text(), latin(receiver::texts::kNoMailbox));
+  QCOMPARE(f.window->statusLine()->text(), fromCp1252(receiver::texts::kNoMailbox));
 }
 
 void MailpumpWindowTest::unreadableSettingsFileIsKeptBeforeItIsRewritten() {
@@ -445,7 +443,7 @@ void MailpumpWindowTest::unreadableSettingsFileIsKeptBeforeItIsRewritten() {
   testing_support::writeFile(f.paths.settingsFile(), foreign);
   receiver::ui::WindowOptions options;
   options.prompts = &f.prompts;
-  options.keepUnreadableSettings = true;
+  options.settingsLoad = platform::Status::notOurFile("not ours");
   CMailpumpWindow window(f.settings, f.paths, options);
   window.exitProgram();
   QCOMPARE(testing_support::readFile(f.paths.settingsFile() + ".unreadable"), foreign);
@@ -456,7 +454,7 @@ void MailpumpWindowTest::unreadableSettingsFileIsKeptBeforeItIsRewritten() {
 void MailpumpWindowTest::secondStartBringsTheFirstForwardAndEnds() {
   testing_support::TempDir dir;
   const receiver::ReceiverPaths paths(dir.path());
-  QVERIFY(receiver::saveSettingsFile(paths.settingsFile(), ReceiverSettings{}));
+  QVERIFY(receiver::saveSettingsFile(paths.settingsFile(), ReceiverSettings{}).ok());
   // Hidden at the last exit: the first start hides its window, the second must bring it back.
   platform::ProfileFile(paths.profileFile())
       .writeInt(receiver::ui::kProgramStatusSection, receiver::ui::kIsMinimizeKey, 1);

@@ -16,7 +16,6 @@
 namespace {
 
 using receiver::HeadlessMode;
-using receiver::HeadlessRequest;
 
 // Stops polling once its clock has passed a given time.
 class StoppingPump final : public platform::MessagePump {
@@ -36,23 +35,31 @@ class StoppingPump final : public platform::MessagePump {
 };
 
 TEST(HeadlessArguments, ModesAndDataDirectory) {
-  HeadlessRequest r;
-  std::string error;
-  ASSERT_TRUE(
-      receiver::parseHeadlessArguments({"mailpump", "--data-dir", "/d", "--once"}, &r, &error));
-  EXPECT_EQ(r.mode, HeadlessMode::kOnce);
-  EXPECT_EQ(r.dataDir, "/d");
-  ASSERT_TRUE(
-      receiver::parseHeadlessArguments({"mailpump", "--import-settings=s.json"}, &r, &error));
-  EXPECT_EQ(r.mode, HeadlessMode::kImport);
-  EXPECT_EQ(r.importFile, "s.json");
+  auto parse = receiver::parseHeadlessArguments;
+  auto r = parse({"mailpump", "--data-dir", "/d", "--once"});
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r->mode, HeadlessMode::kOnce);
+  EXPECT_EQ(r->dataDir, "/d");
+  r = parse({"mailpump", "--import-settings=s.json"});
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r->mode, HeadlessMode::kImport);
+  EXPECT_EQ(r->importFile, "s.json");
   // Without a headless mode the rest is the window toolkit's.
-  ASSERT_TRUE(receiver::parseHeadlessArguments({"mailpump", "-platform", "offscreen"}, &r, &error));
-  EXPECT_EQ(r.mode, HeadlessMode::kNone);
+  r = parse({"mailpump", "-platform", "offscreen"});
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r->mode, HeadlessMode::kNone);
 
-  EXPECT_FALSE(receiver::parseHeadlessArguments({"mailpump", "--once", "--headless"}, &r, &error));
-  EXPECT_FALSE(receiver::parseHeadlessArguments({"mailpump", "--once", "--bogus"}, &r, &error));
-  EXPECT_FALSE(receiver::parseHeadlessArguments({"mailpump", "--data-dir"}, &r, &error));
+  const auto refusal = [&](std::vector<std::string> args) {
+    const auto parsed = parse(args);
+    EXPECT_EQ(parsed.status().code(), platform::Status::Code::kRefused);
+    return parsed.message();
+  };
+  EXPECT_EQ(refusal({"mailpump", "--once", "--headless"}),
+            "only one of --once, --headless, --export-settings and --import-settings may be given");
+  EXPECT_EQ(refusal({"mailpump", "--once", "--bogus"}), "unknown argument: --bogus");
+  EXPECT_EQ(refusal({"mailpump", "--data-dir"}), "--data-dir needs a value");
+  EXPECT_EQ(refusal({"mailpump", "--once", "--import-settings"}),
+            "--import-settings needs a value");
 }
 
 class HeadlessTest : public ::testing::Test {
@@ -72,12 +79,12 @@ TEST_F(HeadlessTest, ExportThenImportGivesTheSameSettings) {
   receiver::ReceiverSettings s;
   s.comPort = 5;
   s.mailboxes = {{"signs", "pop.example.org", "signs", "secret", 110}};
-  ASSERT_TRUE(receiver::saveSettingsFile(paths_.settingsFile(), s));
+  ASSERT_TRUE(receiver::saveSettingsFile(paths_.settingsFile(), s).ok());
   auto e = env();
   ASSERT_EQ(receiver::exportSettings(dir_.path(), e), 0) << err_.str();
   testing_support::writeFile(dir_.file("s.json"), out_.str());
 
-  ASSERT_TRUE(receiver::saveSettingsFile(paths_.settingsFile(), {}));
+  ASSERT_TRUE(receiver::saveSettingsFile(paths_.settingsFile(), {}).ok());
   ASSERT_EQ(receiver::importSettings(dir_.path(), dir_.file("s.json"), e), 0) << err_.str();
   receiver::ReceiverSettings back;
   ASSERT_TRUE(receiver::loadSettingsFile(paths_.settingsFile(), &back).ok());

@@ -175,7 +175,7 @@ TEST_F(ReceiveCycleTest, ASignMailWithoutAttachmentIsLoggedAndDeleted) {
                               "affix failed,Email body is nothing attached\r\n!\r\n\r\n"),
             std::string::npos);
   EXPECT_EQ(server_->mailCount(user_), 0u);
-  EXPECT_TRUE(receiver_.forwardQueue().empty());
+  EXPECT_TRUE(receiver_.ForwardQueue().empty());
 }
 
 TEST_F(ReceiveCycleTest, AFailingMailboxDoesNotStopTheOthers) {
@@ -214,15 +214,19 @@ TEST(ReceiveCycle, ChecksComeBeforeAnyConnection) {
                               "The mail address for querying is blank!\nPlease press button 'New' "
                               "to add it!"}));
 
-  std::string error;
-  EXPECT_EQ(receiver.ReceiveFromOne(nullptr, &error), -1);
-  EXPECT_EQ(error, "ReceiveFromOne:invalidation parameter!");
+  using Code = platform::Status::Code;
+  platform::Status failure;
+  EXPECT_EQ(receiver.ReceiveFromOne(nullptr, &failure), -1);
+  EXPECT_EQ(failure.code(), Code::kRefused);
+  EXPECT_EQ(failure.message(), "ReceiveFromOne:invalidation parameter!");
   receiver::MailboxRecord box{"", "s", "a", "p", 110};
-  EXPECT_EQ(receiver.ReceiveFromOne(&box, &error), -1);
-  EXPECT_EQ(error, "Please specify one POP3 server from which receive email!");
+  EXPECT_EQ(receiver.ReceiveFromOne(&box, &failure), -1);
+  EXPECT_EQ(failure.code(), Code::kRefused);
+  EXPECT_EQ(failure.message(), "Please specify one POP3 server from which receive email!");
   box = {"n", "s", "", "p", 110};
-  EXPECT_EQ(receiver.ReceiveFromOne(&box, &error), -1);
-  EXPECT_EQ(error, "Account is blank,can't receive email!");
+  EXPECT_EQ(receiver.ReceiveFromOne(&box, &failure), -1);
+  EXPECT_EQ(failure.code(), Code::kRefused);
+  EXPECT_EQ(failure.message(), "Account is blank,can't receive email!");
 }
 
 }  // namespace

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "platform/atomic_file.h"
+
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -54,11 +58,16 @@ TEST(ReceiverLog, ANewDayStartsNewFiles) {
   EXPECT_EQ(readFile(dir.file("2026-02-17SendLogo.ini")), "2026-02-17 00-05-09-send,two\r\n\r\n");
 }
 
-TEST(ReceiverLog, AnUnwritableDirectoryDropsEntriesSilently) {
+TEST(ReceiverLog, AMissingDirectoryDropsEntriesSilently) {
+  testing_support::TempDir dir;
+  const std::string missing = dir.file("Logo");
   platform::FixedClock clock(at(16, 7));
-  const receiver::ReceiverLog log("/nonexistent/logs", clock);
+  const receiver::ReceiverLog log(missing, clock);
   log.appendSend("lost");  // Must neither crash nor throw.
   log.appendReceive("p", "lost");
+  // Nothing is written anywhere, and the directory is not made behind the caller's back.
+  EXPECT_FALSE(platform::pathExists(missing));
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 }  // namespace

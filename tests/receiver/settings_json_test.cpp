@@ -27,18 +27,16 @@ TEST(SettingsJson, RoundTripsEveryFieldWithWesternText) {
   EXPECT_EQ(doc["mailboxes"][0]["password"], "pa\xE2\x82\xACss");
   EXPECT_EQ(doc["mailboxes"][0]["port"], 995);
 
-  ReceiverSettings back;
-  std::string error;
-  ASSERT_TRUE(receiver::settingsFromJson(json, &back, &error)) << error;
-  EXPECT_EQ(back, s);
+  const platform::Result<ReceiverSettings> back = receiver::settingsFromJson(json);
+  ASSERT_TRUE(back.ok()) << back.message();
+  EXPECT_EQ(*back, s);
 }
 
 TEST(SettingsJson, MissingKeysKeepTheirDefaults) {
-  ReceiverSettings s;
-  std::string error;
-  ASSERT_TRUE(receiver::settingsFromJson(
-      R"({"autostart":true,"mailboxes":[{"name":"n","server":"s","account":"a"}]})", &s, &error))
-      << error;
+  const platform::Result<ReceiverSettings> read = receiver::settingsFromJson(
+      R"({"autostart":true,"mailboxes":[{"name":"n","server":"s","account":"a"}]})");
+  ASSERT_TRUE(read.ok()) << read.message();
+  const ReceiverSettings& s = *read;
   EXPECT_TRUE(s.autostart);
   EXPECT_FALSE(s.selfReceiving);
   EXPECT_EQ(s.pollIntervalSeconds, 10);
@@ -64,12 +62,9 @@ TEST(SettingsJson, FaultsAreNamedAndChangeNothing) {
       R"({"mailboxes":[{"name":"\u4e2d"}]})",  // not representable in Windows-1252
   };
   for (const char* text : bad) {
-    ReceiverSettings s;
-    s.comPort = 9;
-    std::string error;
-    EXPECT_FALSE(receiver::settingsFromJson(text, &s, &error)) << text;
-    EXPECT_FALSE(error.empty()) << text;
-    EXPECT_EQ(s.comPort, 9) << text;
+    const platform::Result<ReceiverSettings> read = receiver::settingsFromJson(text);
+    EXPECT_FALSE(read.ok()) << text;
+    EXPECT_FALSE(read.message().empty()) << text;
   }
 }
 

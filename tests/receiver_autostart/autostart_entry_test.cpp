@@ -79,25 +79,27 @@ TEST(AutostartEntry, WriteThenRemove) {
   testing_support::TempDir config;
   ScopedEnv xdg("XDG_CONFIG_HOME", config.path().c_str());
   const std::string path = config.path() + "/autostart/mailpump.desktop";
-  std::string error;
 
-  ASSERT_TRUE(receiver::writeAutostartEntry("/opt/bin/mailpump", "/srv/sign", &error)) << error;
+  platform::Status status = receiver::writeAutostartEntry("/opt/bin/mailpump", "/srv/sign");
+  ASSERT_TRUE(status.ok()) << status.message();
   EXPECT_EQ(testing_support::readFile(path),
             receiver::autostartEntryText("/opt/bin/mailpump", "/srv/sign"));
 
-  ASSERT_TRUE(receiver::removeAutostartEntry(&error)) << error;
+  status = receiver::removeAutostartEntry();
+  ASSERT_TRUE(status.ok()) << status.message();
   EXPECT_FALSE(platform::pathExists(path));
   // Clearing an entry that is not there is not a failure.
-  EXPECT_TRUE(receiver::removeAutostartEntry(&error)) << error;
+  status = receiver::removeAutostartEntry();
+  EXPECT_TRUE(status.ok()) << status.message();
 }
 
 TEST(AutostartEntry, RefusesPathsThatWouldBreakTheEntry) {
   testing_support::TempDir config;
   ScopedEnv xdg("XDG_CONFIG_HOME", config.path().c_str());
-  std::string error;
-  EXPECT_FALSE(
-      receiver::writeAutostartEntry("/opt/bin/mailpump", "/srv/x\nExec=/bin/evil", &error));
-  EXPECT_FALSE(error.empty());
+  const platform::Status status =
+      receiver::writeAutostartEntry("/opt/bin/mailpump", "/srv/x\nExec=/bin/evil");
+  EXPECT_EQ(status.code(), platform::Status::Code::kRefused);
+  EXPECT_FALSE(status.message().empty());
   EXPECT_FALSE(platform::pathExists(config.path() + "/autostart/mailpump.desktop"));
 }
 

@@ -1,0 +1,34 @@
+#include "receiver/exit_sequence.h"
+
+#include <string>
+
+#include "platform/atomic_file.h"
+
+namespace receiver {
+
+namespace {
+
+// Copies the file that failed to load beside it, so that writing over it loses nothing.
+void keepUnreadableFile(const std::string& path) {
+  std::string bytes;
+  if (platform::readWholeFile(path, &bytes, nullptr)) {
+    platform::writeFileAtomic(path + kUnreadableSettingsSuffix, bytes, platform::kPrivateFileMode,
+                              nullptr);
+  }
+}
+
+}  // namespace
+
+platform::Status finishReceiving(Receiver* receiver, const ReceiverPaths& paths,
+                                 const ReceiverSettings& settings, const platform::Status& load,
+                                 SettingsEdits edits) {
+  receiver->Clear();
+  const std::string path = paths.settingsFile();
+  if (!load.ok() && platform::pathExists(path)) {
+    if (edits == SettingsEdits::kNone) return platform::Status::success();
+    keepUnreadableFile(path);
+  }
+  return saveSettingsFile(path, settings);
+}
+
+}  // namespace receiver
