@@ -5,9 +5,9 @@
 
 #include "addressbook/address_book.h"
 #include "cli/cli_context.h"
-#include "platform/cp1252.h"
 #include "mail/sign_data_mail.h"
 #include "platform/atomic_file.h"
+#include "platform/cp1252.h"
 #include "platform/local_clock.h"
 
 namespace cli {
@@ -38,14 +38,8 @@ void runMailRender(CliContext& ctx, const MailRenderOptions& o) {
     ctx.fail("cannot read " + o.file);
     return;
   }
-  const std::string& dataDir = ctx.dataDir();
-  if (dataDir.empty()) return;
   addressbook::CAddressBook book;
-  const addressbook::BookResult loaded = book.load(addressbook::sitePath(dataDir));
-  if (!loaded.ok) {
-    ctx.fail(platform::cp1252ToUtf8(loaded.message));
-    return;
-  }
+  if (!ctx.loadAddressBook(&book)) return;
 
   std::string error;
   const std::unique_ptr<mail::SmtpMessage> message =

@@ -14,7 +14,6 @@
 #include "app/ui/font_colour_bar.h"
 #include "app/ui/message_box.h"
 #include "app/ui/program_icon.h"
-#include "app/ui/recent_files.h"
 #include "app/ui/varnel_view.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
@@ -223,8 +222,8 @@ void CMainFrame::updateDocumentState() {
 
 void CMainFrame::addRecentFile(const QString& path) {
   const std::string absolute = QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString();
-  state_.recentFiles = app::ui::withRecentFile(state_.recentFiles, absolute);
-  app::ui::writeRecentFiles(varnel_profile::open(state_.dataDir), state_.recentFiles);
+  state_.recentFiles = app::withRecentFile(state_.recentFiles, absolute);
+  app::writeRecentFiles(varnel_profile::open(state_.dataDir), state_.recentFiles);
   rebuildRecentFiles();
 }
 
