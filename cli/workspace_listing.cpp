@@ -134,8 +134,7 @@ std::string workspaceListing(const workspace::Workspace& ws, int version) {
   }
   out << "Sign width: " << ws.signWidth << " pixels, "
       << (ws.colourMode == workspace::kSingleColourMode ? "Monochrome" : "Bi-Color") << "\n";
-  out << "Image Transfer File: "
-      << (ws.transferFilePath.empty() ? "(none)" : platform::cp1252ToUtf8(ws.transferFilePath))
+  out << "Image Transfer File: " << (ws.transferFilePath.empty() ? "(none)" : ws.transferFilePath)
       << "\n";
 
   int message = 0;

@@ -22,6 +22,7 @@
 #include "i18n/ui/template_widgets.h"
 #include "platform/ui/qt_text.h"
 
+namespace app::ui {
 namespace {
 
 using platform::ui::fromCp1252;
@@ -296,7 +297,7 @@ void CMainFrame::runCommand(int commandId) {
 }
 
 void CMainFrame::showLanguageDialog() {
-  CLanguageDialog dialog(language_, this);
+  i18n::ui::CLanguageDialog dialog(language_, this);
   if (dialog.exec() == QDialog::Accepted) applyLanguage();
 }
 
@@ -317,3 +318,5 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   doc_.clear();
   event->accept();
 }
+
+}  // namespace app::ui

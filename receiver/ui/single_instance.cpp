@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
@@ -41,7 +42,7 @@ QString SingleInstance::serverName(const QString& dataDir) {
 
 bool SingleInstance::acquire(QString* error) {
   std::string reason;
-  switch (lock_.acquire(dataDir_.toStdString(), &reason)) {
+  switch (lock_.acquire(QFile::encodeName(dataDir_).toStdString(), &reason)) {
     case InstanceLock::Result::kAcquired:
       return true;
     case InstanceLock::Result::kHeldElsewhere:
