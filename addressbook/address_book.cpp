@@ -8,6 +8,7 @@
 #include "i18n/string_table.h"
 #include "i18n/text_format.h"
 #include "platform/atomic_file.h"
+#include "platform/cp1252.h"
 #include "platform/data_dir.h"
 
 namespace addressbook {
@@ -17,12 +18,12 @@ namespace {
 constexpr size_t kMaxSiteFileBytes = size_t{64} << 20;
 
 std::string openFailureMessage(const std::string& path) {
-  return i18n::text(i18n::IDS_OPEN_SITE_FILE) + " " + path + " " +
+  return i18n::text(i18n::IDS_OPEN_SITE_FILE) + " " + platform::utf8ToCp1252Lossy(path) + " " +
          i18n::text(i18n::IDS_CAPTION_ERROR) + "!";
 }
 
 std::string pathMessage(int id, const std::string& path) {
-  return i18n::formatText(i18n::text(id), {path});
+  return i18n::formatText(i18n::text(id), {platform::utf8ToCp1252Lossy(path)});
 }
 
 template <typename Record>

@@ -1,5 +1,6 @@
 #include "app/startup_sequence.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "bitmaps/picture_file.h"
@@ -77,6 +78,27 @@ std::vector<std::string> readRecentFiles(const platform::ProfileFile& p) {
     if (!name.empty()) files.push_back(std::move(name));
   }
   return files;
+}
+
+std::vector<std::string> withRecentFile(std::vector<std::string> files, const std::string& path) {
+  files.erase(std::remove(files.begin(), files.end(), path), files.end());
+  files.insert(files.begin(), path);
+  if (files.size() > static_cast<size_t>(kRecentFileCount)) files.resize(kRecentFileCount);
+  return files;
+}
+
+bool writeRecentFiles(const platform::ProfileFile& profile, const std::vector<std::string>& files) {
+  bool ok = true;
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    char key[16];
+    std::snprintf(key, sizeof key, "File%d", i + 1);
+    const auto index = static_cast<size_t>(i);
+    ok = (index < files.size()
+              ? profile.writeString(varnel_profile::kSectionRecentFiles, key, files[index])
+              : profile.removeKey(varnel_profile::kSectionRecentFiles, key)) &&
+         ok;
+  }
+  return ok;
 }
 
 bool startUp(AppState* state, i18n::LanguageModule* language, StartupUi& ui) {

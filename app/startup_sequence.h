@@ -45,6 +45,10 @@ bool writeSendInfo(const platform::ProfileFile& profile, const SendInfo& info);
 DeviceInfo readDeviceInfo(const platform::ProfileFile& profile);
 // "Recent File List" "File1".."File4", empty entries left out, in order.
 std::vector<std::string> readRecentFiles(const platform::ProfileFile& profile);
+// `files` with `path` moved (or added) to the front, at most kRecentFileCount entries.
+std::vector<std::string> withRecentFile(std::vector<std::string> files, const std::string& path);
+// Writes the list as "File1".."File4"; keys past its end are removed. False when a write failed.
+bool writeRecentFiles(const platform::ProfileFile& profile, const std::vector<std::string>& files);
 
 // What the sequences need from the window system.
 class StartupUi {

@@ -9,6 +9,7 @@
 #include "i18n/text_format.h"
 #include "platform/atomic_file.h"
 #include "platform/byte_reader.h"
+#include "platform/cp1252.h"
 #include "platform/data_dir.h"
 
 namespace bitmaps {
@@ -25,7 +26,8 @@ std::string message(int id, const std::vector<i18n::FormatArg>& args) {
 // The refusal for a file that is not (or no longer) a well-formed picture file. Counts and
 // lengths that run past the end are reported like a wrong header.
 BitmapStatus notAPictureFile(const std::string& path) {
-  return BitmapStatus::failure(message(i18n::IDS_PICTURE_FILE_NOT_OURS, {path}));
+  return BitmapStatus::failure(
+      message(i18n::IDS_PICTURE_FILE_NOT_OURS, {platform::utf8ToCp1252Lossy(path)}));
 }
 
 }  // namespace
@@ -59,7 +61,8 @@ BitmapStatus loadPictures(const std::string& path, uint16_t signWidth, int colou
 BitmapStatus decodePictureFile(std::string_view bytes, const std::string& path, uint16_t signWidth,
                                int colourMode, CBitmapCatalog* catalog) {
   if (bytes.size() < kPictureFileMinSize) {
-    return BitmapStatus::failure(message(i18n::IDS_PICTURE_FILE_LENGTH_ERROR, {path}));
+    return BitmapStatus::failure(
+        message(i18n::IDS_PICTURE_FILE_LENGTH_ERROR, {platform::utf8ToCp1252Lossy(path)}));
   }
   platform::ByteReader reader(bytes);
   std::string_view header;
@@ -75,13 +78,14 @@ BitmapStatus decodePictureFile(std::string_view bytes, const std::string& path, 
   if (fileWidth != signWidth) {
     return BitmapStatus::failure(
         message(i18n::IDS_PICTURE_FILE_WIDTH_MISMATCH,
-                {path, static_cast<long long>(fileWidth), static_cast<long long>(signWidth)}));
+                {platform::utf8ToCp1252Lossy(path), static_cast<long long>(fileWidth),
+                 static_cast<long long>(signWidth)}));
   }
   reader.readI32(&fileColour);
   if (fileColour != colourMode) {
-    return BitmapStatus::failure(
-        message(i18n::IDS_PICTURE_FILE_COLOUR_MISMATCH,
-                {path, colourModeName(fileColour), colourModeName(colourMode)}));
+    return BitmapStatus::failure(message(i18n::IDS_PICTURE_FILE_COLOUR_MISMATCH,
+                                         {platform::utf8ToCp1252Lossy(path),
+                                          colourModeName(fileColour), colourModeName(colourMode)}));
   }
   reader.readI32(&count);
   if (count < 0 || static_cast<size_t>(count) > CBitmapCatalog::kMaxImages ||

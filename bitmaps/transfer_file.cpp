@@ -7,6 +7,7 @@
 #include "i18n/text_format.h"
 #include "platform/atomic_file.h"
 #include "platform/byte_reader.h"
+#include "platform/cp1252.h"
 
 namespace bitmaps {
 
@@ -72,7 +73,8 @@ BitmapStatus decodeTransferFile(std::string_view bytes, const std::string& path,
   int32_t count = 0;
   if (!reader.readI32(&count) || count < 0 || count > ImageTransferFile::kMaxImages ||
       static_cast<size_t>(count) > reader.remaining() / sizeof(int32_t)) {
-    return BitmapStatus::failure(message(i18n::IDS_TRANSFER_FILE_INVALID, {path}));
+    return BitmapStatus::failure(
+        message(i18n::IDS_TRANSFER_FILE_INVALID, {platform::utf8ToCp1252Lossy(path)}));
   }
   std::array<int32_t, ImageTransferFile::kSlotCount> slots{};
   for (int32_t& slot : slots) {
@@ -85,7 +87,8 @@ BitmapStatus decodeTransferFile(std::string_view bytes, const std::string& path,
 
 BitmapStatus loadTransferFile(const std::string& path, ImageTransferFile* file) {
   if (!platform::pathExists(path)) {
-    return BitmapStatus::failure(message(i18n::IDS_TRANSFER_FILE_MISSING, {path}));
+    return BitmapStatus::failure(
+        message(i18n::IDS_TRANSFER_FILE_MISSING, {platform::utf8ToCp1252Lossy(path)}));
   }
   std::string bytes;
   std::string error;

@@ -14,8 +14,8 @@
 #include "addressbook/address_book.h"
 #include "addressbook/sign_addresses.h"
 #include "cli/cli_context.h"
-#include "platform/cp1252.h"
 #include "platform/atomic_file.h"
+#include "platform/cp1252.h"
 
 namespace cli {
 namespace {
@@ -119,14 +119,8 @@ json bookToJson(const CAddressBook& book) {
 }
 
 void runBookShow(CliContext& ctx) {
-  const std::string& dir = ctx.dataDir();
-  if (dir.empty()) return;
   CAddressBook book;
-  const addressbook::BookResult loaded = book.load(addressbook::sitePath(dir));
-  if (!loaded.ok) {
-    ctx.fail(platform::cp1252ToUtf8(loaded.message));
-    return;
-  }
+  if (!ctx.loadAddressBook(&book)) return;
   std::cout << bookToJson(book).dump(2) << "\n";
   if (!std::cout) ctx.fail("cannot write to standard output");
 }

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "platform/cp1252.h"
 #include "platform/data_dir.h"
 
 namespace cli {
@@ -19,6 +20,21 @@ const std::string& CliContext::dataDir() {
 void CliContext::fail(const std::string& text) {
   std::cerr << "varnel-cli: " << text << "\n";
   exitCode_ = 1;
+}
+
+bool CliContext::loadAddressBook(addressbook::CAddressBook* book) {
+  const std::string& dir = dataDir();
+  if (dir.empty()) return false;
+  const addressbook::BookResult loaded = book->load(addressbook::sitePath(dir));
+  if (!loaded.ok) {
+    fail(platform::cp1252ToUtf8(loaded.message));
+    return false;
+  }
+  return true;
+}
+
+void warn(const std::string& utf8Text) {
+  std::cerr << "varnel-cli: warning: " << utf8Text << "\n";
 }
 
 }  // namespace cli

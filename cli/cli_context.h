@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "addressbook/address_book.h"
+
 namespace cli {
 
 // State shared by all commands of one run of varnel-cli.
@@ -20,11 +22,19 @@ class CliContext {
 
   int exitCode() const { return exitCode_; }
 
+  // Loads the data directory's address book (site manage file) into *book. False (with the
+  // reason reported through fail()) when the data directory is unusable or the file unreadable.
+  bool loadAddressBook(addressbook::CAddressBook* book);
+
  private:
   std::string dataDir_;
   bool dataDirResolved_ = false;
   int exitCode_ = 0;
 };
+
+// Prints one line "varnel-cli: warning: <text>" on stderr; `utf8Text` is already in UTF-8. A
+// warning does not change the exit status.
+void warn(const std::string& utf8Text);
 
 // Each group of commands adds its subcommands to the application.
 void addWorkspaceCommands(CLI::App& app, CliContext& ctx);

@@ -38,14 +38,8 @@ void runMailRender(CliContext& ctx, const MailRenderOptions& o) {
     ctx.fail("cannot read " + o.file);
     return;
   }
-  const std::string& dataDir = ctx.dataDir();
-  if (dataDir.empty()) return;
   addressbook::CAddressBook book;
-  const addressbook::BookResult loaded = book.load(addressbook::sitePath(dataDir));
-  if (!loaded.ok) {
-    ctx.fail(platform::cp1252ToUtf8(loaded.message));
-    return;
-  }
+  if (!ctx.loadAddressBook(&book)) return;
 
   const platform::Result<std::unique_ptr<mail::SmtpMessage>> message =
       mail::buildSignDataMail(book, o.file, target);

@@ -4,11 +4,10 @@
 #include <iostream>
 
 #include "app/varnel_profile.h"
-#include "bitmaps/picture_file.h"
 #include "cli/cli_context.h"
 #include "cli/workspace_loading.h"
-#include "platform/cp1252.h"
 #include "mailtransfer/email_transfer.h"
+#include "platform/cp1252.h"
 #include "platform/data_dir.h"
 #include "signlink/modem_list.h"
 #include "signlink/send_pipeline.h"
@@ -57,6 +56,66 @@ class StderrProgress final : public signlink::SendProgressUi, public signlink::D
   }
 };
 
+// The stream builder of the send pipeline for the command `kind`; `ws` must outlive it.
+signlink::SendCommand chooseStream(const std::string& kind, const WorkspaceToSend& ws,
+                                   const platform::LocalClock& clock,
+                                   signlink::SendEnvironment* env) {
+  if (kind == "workspace") {
+    env->buildStream = [&ws, &clock](const std::vector<uint8_t>& addresses) {
+      signlink::WorkspaceStreamInput in;
+      in.workspace = &ws.loaded.workspace;
+      in.signWidth = ws.sign.width;
+      in.now = clock.now();
+      in.transferImages = ws.transferImages;
+      in.catalog = &ws.catalog;
+      return signlink::buildWorkspaceStream(in, addresses);
+    };
+    return signlink::SendCommand::kWorkspace;
+  }
+  const bool clear = kind == "clear";
+  env->buildStream = [clear](const std::vector<uint8_t>& addresses) {
+    return signlink::StreamResult{
+        true,
+        clear ? signlink::buildClearMemoryStream(addresses) : signlink::buildTestStream(addresses),
+        {},
+        {}};
+  };
+  return clear ? signlink::SendCommand::kClearMemory : signlink::SendCommand::kTest;
+}
+
+// Sends what `ws` and the options name through every link the address book offers.
+void sendThroughLinks(CliContext& ctx, const SendOptions& o, addressbook::CAddressBook& book,
+                      const WorkspaceToSend& ws) {
+  const std::string& dataDir = ctx.dataDir();
+  platform::SleepingPump pump;
+  platform::SystemClock clock;
+  StderrProgress progress;
+  signlink::SignLink link(varnel_profile::open(dataDir).path());
+  signlink::TcpLinkSocket tcp(pump);
+  const signlink::ModemList modems =
+      signlink::ModemList::load(platform::joinPath(dataDir, kModemListFileName));
+  signlink::ModemDialer dialer(
+      link, pump, progress, [&modems](const std::string& name) { return modems.modemPort(name); });
+  mailtransfer::EmailTransfer email(book, pump, clock);
+
+  signlink::SendEnvironment env;
+  env.book = &book;
+  env.link = &link;
+  env.tcp = &tcp;
+  env.dialer = &dialer;
+  env.email = &email;
+  env.pump = &pump;
+  env.clock = &clock;
+  env.ui = &progress;
+  const signlink::SendCommand command = chooseStream(o.kind, ws, clock, &env);
+  const signlink::SendChoice choice{!o.group.empty(), o.group.empty() ? o.site : o.group};
+  const signlink::SendSummary summary = signlink::runSendCommand(env, command, choice);
+  if (!summary.allSucceeded()) {
+    ctx.fail("sent to " + std::to_string(summary.succeeded) + " of " +
+             std::to_string(summary.destinations) + " destinations");
+  }
+}
+
 void runSend(CliContext& ctx, const SendOptions& o) {
   if (o.site.empty() == o.group.empty()) {
     ctx.fail("send needs exactly one of --site NAME and --group NAME");
@@ -66,89 +125,11 @@ void runSend(CliContext& ctx, const SendOptions& o) {
     ctx.fail("send workspace needs the workspace file");
     return;
   }
-  const std::string& dataDir = ctx.dataDir();
-  if (dataDir.empty()) return;
-
   addressbook::CAddressBook book;
-  const addressbook::BookResult loadedBook = book.load(addressbook::sitePath(dataDir));
-  if (!loadedBook.ok) {
-    ctx.fail(platform::cp1252ToUtf8(loadedBook.message));
-    return;
-  }
-
-  const platform::ProfileFile profile = varnel_profile::open(dataDir);
-  varnel_profile::SignSettings sign = varnel_profile::readSignSettings(profile);
-  workspace::LoadResult loaded;
-  std::vector<int> transferImages;
-  bitmaps::CBitmapCatalog catalog;
-  if (o.kind == "workspace") {
-    if (!loadWorkspaceForCommand(ctx, o.workspacePath, o.old, &loaded)) return;
-    if (loaded.hasSignSettings) {
-      sign.width = loaded.workspace.signWidth;
-      sign.colourMode = loaded.workspace.colourMode;
-    }
-    transferImages = loadTransferImages(loaded.workspace);
-    catalog = bitmaps::CBitmapCatalog(static_cast<uint16_t>(sign.width));
-    if (!transferImages.empty()) {
-      const bitmaps::BitmapStatus pictures =
-          bitmaps::loadPictures(bitmaps::picturePath(dataDir, sign.width, sign.colourMode),
-                                static_cast<uint16_t>(sign.width), sign.colourMode, &catalog);
-      if (!pictures.ok) {
-        std::cerr << "varnel-cli: warning: " << platform::cp1252ToUtf8(pictures.message) << "\n";
-      }
-    }
-  }
-
-  platform::SleepingPump pump;
-  platform::SystemClock clock;
-  StderrProgress progress;
-  signlink::SignLink link(profile.path());
-  signlink::TcpLinkSocket tcp(pump);
-  const signlink::ModemList modems =
-      signlink::ModemList::load(platform::joinPath(dataDir, kModemListFileName));
-  signlink::ModemDialer dialer(
-      link, pump, progress, [&modems](const std::string& name) { return modems.modemPort(name); });
-
-  signlink::SendEnvironment env;
-  env.book = &book;
-  env.link = &link;
-  env.tcp = &tcp;
-  env.dialer = &dialer;
-  mailtransfer::EmailTransfer email(book, pump, clock);
-  env.email = &email;
-  env.pump = &pump;
-  env.clock = &clock;
-  env.ui = &progress;
-  signlink::SendCommand command = signlink::SendCommand::kTest;
-  if (o.kind == "workspace") {
-    command = signlink::SendCommand::kWorkspace;
-    env.buildStream = [&](const std::vector<uint8_t>& addresses) {
-      signlink::WorkspaceStreamInput in;
-      in.workspace = &loaded.workspace;
-      in.signWidth = sign.width;
-      in.now = clock.now();
-      in.transferImages = transferImages;
-      in.catalog = &catalog;
-      return signlink::buildWorkspaceStream(in, addresses);
-    };
-  } else {
-    const bool clear = o.kind == "clear";
-    if (clear) command = signlink::SendCommand::kClearMemory;
-    env.buildStream = [clear](const std::vector<uint8_t>& addresses) {
-      return signlink::StreamResult{true,
-                                    clear ? signlink::buildClearMemoryStream(addresses)
-                                          : signlink::buildTestStream(addresses),
-                                    {},
-                                    {}};
-    };
-  }
-
-  const signlink::SendChoice choice{!o.group.empty(), o.group.empty() ? o.site : o.group};
-  const signlink::SendSummary summary = signlink::runSendCommand(env, command, choice);
-  if (!summary.allSucceeded()) {
-    ctx.fail("sent to " + std::to_string(summary.succeeded) + " of " +
-             std::to_string(summary.destinations) + " destinations");
-  }
+  if (!ctx.loadAddressBook(&book)) return;
+  WorkspaceToSend ws;
+  if (o.kind == "workspace" && !loadWorkspaceToSend(ctx, o.workspacePath, o.old, &ws)) return;
+  sendThroughLinks(ctx, o, book, ws);
 }
 
 }  // namespace

@@ -9,11 +9,11 @@
 #include "bitmaps/picture_file.h"
 #include "cli/cli_context.h"
 #include "cli/workspace_loading.h"
-#include "platform/cp1252.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "i18n/text_format.h"
 #include "platform/atomic_file.h"
+#include "platform/cp1252.h"
 #include "signlink/sign_data_file.h"
 #include "signlink/sign_stream.h"
 #include "signlink/stream_units.h"
@@ -59,48 +59,24 @@ bool parseNow(const std::string& text, platform::LocalTime* t) {
   return true;
 }
 
-// The catalog the images are taken from. A picture file that cannot be read is a warning: the text
-// is still sent, without the images.
-void loadCatalog(CliContext& ctx, int width, int colourMode, bitmaps::CBitmapCatalog* catalog) {
-  const std::string& dataDir = ctx.dataDir();
-  if (dataDir.empty()) return;
-  const bitmaps::BitmapStatus pictures =
-      bitmaps::loadPictures(bitmaps::picturePath(dataDir, width, colourMode),
-                            static_cast<uint16_t>(width), colourMode, catalog);
-  if (!pictures.ok) {
-    std::cerr << "varnel-cli: warning: " << platform::cp1252ToUtf8(pictures.message) << "\n";
-  }
-}
-
 bool buildWorkspaceExport(CliContext& ctx, const ExportOptions& o,
                           const std::vector<uint8_t>& addresses, const platform::LocalTime& now,
                           std::string* stream) {
-  workspace::LoadResult loaded;
-  if (!loadWorkspaceForCommand(ctx, o.workspacePath, o.old, &loaded)) return false;
-  varnel_profile::SignSettings sign;
-  if (loaded.hasSignSettings) {
-    sign.width = loaded.workspace.signWidth;
-    sign.colourMode = loaded.workspace.colourMode;
-  } else {
-    if (ctx.dataDir().empty()) return false;
-    sign = varnel_profile::readSignSettings(varnel_profile::open(ctx.dataDir()));
-  }
+  WorkspaceToSend ws;
+  if (!loadWorkspaceToSend(ctx, o.workspacePath, o.old, &ws)) return false;
   signlink::WorkspaceStreamInput in;
-  in.workspace = &loaded.workspace;
-  in.signWidth = sign.width;
+  in.workspace = &ws.loaded.workspace;
+  in.signWidth = ws.sign.width;
   in.now = now;
-  bitmaps::CBitmapCatalog catalog(static_cast<uint16_t>(sign.width));
-  in.transferImages = loadTransferImages(loaded.workspace);
-  if (!in.transferImages.empty()) loadCatalog(ctx, sign.width, sign.colourMode, &catalog);
-  in.catalog = &catalog;
+  in.transferImages = ws.transferImages;
+  in.catalog = &ws.catalog;
   signlink::StreamResult built = signlink::buildWorkspaceStream(in, addresses);
   if (!built.ok) {
     ctx.fail(platform::cp1252ToUtf8(built.error));
     return false;
   }
   for (const int image : built.missingImages) {
-    std::cerr << "varnel-cli: warning: user-defined bitmap " << image
-              << " cannot be sent and was left out\n";
+    warn("user-defined bitmap " + std::to_string(image) + " cannot be sent and was left out");
   }
   *stream = std::move(built.stream);
   return true;
@@ -167,7 +143,7 @@ void runUnits(CliContext& ctx, const std::string& path) {
   if (!read.complete) {
     ctx.fail(path + ": " +
              platform::cp1252ToUtf8(i18n::formatText(i18n::text(i18n::IDS_STREAM_DAMAGED),
-                                                 {static_cast<long long>(read.damagedAt)})));
+                                                     {static_cast<long long>(read.damagedAt)})));
   }
 }
 

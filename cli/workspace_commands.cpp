@@ -7,8 +7,8 @@
 #include "cli/workspace_json.h"
 #include "cli/workspace_listing.h"
 #include "cli/workspace_loading.h"
-#include "platform/cp1252.h"
 #include "platform/atomic_file.h"
+#include "platform/cp1252.h"
 #include "workspace/message_encoder.h"
 #include "workspace/workspace_file.h"
 
@@ -68,8 +68,8 @@ void runEncode(CliContext& ctx, const ShowOptions& o) {
   options.transferImages = loadTransferImages(loaded.workspace);
   const workspace::EncodeResult r = workspace::encodeWorkspace(loaded.workspace, options, &bytes);
   for (const int image : r.missingImages) {
-    std::cerr << "varnel-cli: warning: user-defined bitmap " << image
-              << " is not in the Image Transfer File and was left out\n";
+    warn("user-defined bitmap " + std::to_string(image) +
+         " is not in the Image Transfer File and was left out");
   }
   if (std::fwrite(bytes.data(), 1, r.count, stdout) != r.count || std::fflush(stdout) != 0) {
     ctx.fail("cannot write to standard output");

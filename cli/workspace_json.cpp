@@ -241,7 +241,7 @@ json workspaceToJson(const Workspace& ws, int version) {
   return json{{"version", version},
               {"width", ws.signWidth},
               {"colorMode", ws.colourMode},
-              {"transferFile", platform::cp1252ToUtf8(ws.transferFilePath)},
+              {"transferFile", ws.transferFilePath},
               {"lines", lines},
               {"scheduler", schedulerToJson(ws.scheduler)}};
 }
@@ -259,10 +259,13 @@ bool workspaceFromJson(const json& j, Workspace* ws, std::string* error) {
   if (j.contains("transferFile")) {
     const json& t = j.at("transferFile");
     if (!t.is_string()) return r.fail("workspace.transferFile", "must be a string");
-    std::string why;
-    if (!platform::utf8ToCp1252(t.get<std::string>(), &ws->transferFilePath, &why)) {
+    // The path is kept as it is (file-system bytes); the workspace file stores it in
+    // Windows-1252, so a path that cannot be stored there is refused here.
+    std::string stored, why;
+    if (!platform::utf8ToCp1252(t.get<std::string>(), &stored, &why)) {
       return r.fail("workspace.transferFile", why);
     }
+    ws->transferFilePath = t.get<std::string>();
   }
   if (const json* lines = r.array(j, "lines", "workspace")) {
     for (size_t i = 0; i < lines->size(); ++i) {

@@ -2,9 +2,9 @@
 
 #include <sstream>
 
-#include "platform/cp1252.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
+#include "platform/cp1252.h"
 
 namespace cli {
 namespace {
@@ -134,8 +134,8 @@ std::string workspaceListing(const workspace::Workspace& ws, int version) {
   }
   out << "Sign width: " << ws.signWidth << " pixels, "
       << (ws.colourMode == workspace::kSingleColourMode ? "Monochrome" : "Bi-Color") << "\n";
-  out << "Image Transfer File: "
-      << (ws.transferFilePath.empty() ? "(none)" : platform::cp1252ToUtf8(ws.transferFilePath)) << "\n";
+  out << "Image Transfer File: " << (ws.transferFilePath.empty() ? "(none)" : ws.transferFilePath)
+      << "\n";
 
   int message = 0;
   int currentFile = -1;

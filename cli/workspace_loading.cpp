@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "bitmaps/picture_file.h"
 #include "bitmaps/transfer_file.h"
 #include "platform/cp1252.h"
 
@@ -25,7 +26,7 @@ bool loadWorkspaceForCommand(CliContext& ctx, const std::string& path, bool answ
     return false;
   }
   for (const auto& warning : result->warnings) {
-    std::cerr << "varnel-cli: warning: " << platform::cp1252ToUtf8(warning) << "\n";
+    warn(platform::cp1252ToUtf8(warning));
   }
   return true;
 }
@@ -35,10 +36,32 @@ std::vector<int> loadTransferImages(const workspace::Workspace& ws) {
   bitmaps::ImageTransferFile list;
   const bitmaps::BitmapStatus status = bitmaps::loadTransferFile(ws.transferFilePath, &list);
   if (!status.ok) {
-    std::cerr << "varnel-cli: warning: " << platform::cp1252ToUtf8(status.message) << "\n";
+    warn(platform::cp1252ToUtf8(status.message));
     return {};
   }
   return list.images();
+}
+
+bool loadWorkspaceToSend(CliContext& ctx, const std::string& path, bool answerOldYes,
+                         WorkspaceToSend* out) {
+  if (!loadWorkspaceForCommand(ctx, path, answerOldYes, &out->loaded)) return false;
+  const workspace::Workspace& ws = out->loaded.workspace;
+  if (out->loaded.hasSignSettings) {
+    out->sign.width = ws.signWidth;
+    out->sign.colourMode = ws.colourMode;
+  } else {
+    if (ctx.dataDir().empty()) return false;
+    out->sign = varnel_profile::readSignSettings(varnel_profile::open(ctx.dataDir()));
+  }
+  const auto width = static_cast<uint16_t>(out->sign.width);
+  out->catalog = bitmaps::CBitmapCatalog(width);
+  out->transferImages = loadTransferImages(ws);
+  if (out->transferImages.empty() || ctx.dataDir().empty()) return true;
+  const bitmaps::BitmapStatus pictures = bitmaps::loadPictures(
+      bitmaps::picturePath(ctx.dataDir(), out->sign.width, out->sign.colourMode), width,
+      out->sign.colourMode, &out->catalog);
+  if (!pictures.ok) warn(platform::cp1252ToUtf8(pictures.message));
+  return true;
 }
 
 }  // namespace cli

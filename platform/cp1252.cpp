@@ -72,7 +72,44 @@ char32_t cp1252ToCodePoint(unsigned char byte) {
 std::string cp1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
-  for (const char c : bytes) appendUtf8(&out, cp1252ToCodePoint(static_cast<unsigned char>(c)));
+  for (const char c : bytes)
+    appendUtf8(&out, cp1252ToCodePoint(static_cast<unsigned char>(c)));
+  return out;
+}
+
+namespace {
+
+// The Windows-1252 byte of code point `cp`, or false when it has none.
+bool codePointToCp1252(char32_t cp, char* byte) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+    *byte = static_cast<char>(cp);
+    return true;
+  }
+  for (size_t k = 0; k < kHighControls.size(); ++k) {
+    if (kHighControls[k] == cp) {
+      *byte = static_cast<char>(0x80 + k);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string utf8ToCp1252Lossy(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  size_t pos = 0;
+  while (pos < utf8.size()) {
+    char32_t cp;
+    char byte;
+    if (!decodeUtf8(utf8, &pos, &cp)) {
+      ++pos;  // One '?' per byte that does not start a valid sequence.
+      out.push_back('?');
+    } else {
+      out.push_back(codePointToCp1252(cp, &byte) ? byte : '?');
+    }
+  }
   return out;
 }
 
@@ -87,19 +124,8 @@ bool utf8ToCp1252(std::string_view utf8, std::string* out, std::string* error) {
       if (error) *error = "invalid UTF-8 at byte " + std::to_string(at);
       return false;
     }
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-      out->push_back(static_cast<char>(cp));
-      continue;
-    }
-    bool found = false;
-    for (size_t k = 0; k < kHighControls.size(); ++k) {
-      if (kHighControls[k] == cp) {
-        out->push_back(static_cast<char>(0x80 + k));
-        found = true;
-        break;
-      }
-    }
-    if (!found) {
+    char byte;
+    if (!codePointToCp1252(cp, &byte)) {
       if (error) {
         char buf[96];
         std::snprintf(buf, sizeof(buf), "character U+%04X at byte %zu is not in Windows-1252",
@@ -108,6 +134,7 @@ bool utf8ToCp1252(std::string_view utf8, std::string* out, std::string* error) {
       }
       return false;
     }
+    out->push_back(byte);
   }
   return true;
 }

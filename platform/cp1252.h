@@ -17,6 +17,11 @@ std::string cp1252ToUtf8(std::string_view bytes);
 // character's position.
 bool utf8ToCp1252(std::string_view utf8, std::string* out, std::string* error = nullptr);
 
+// Converts UTF-8 to Windows-1252 for a field or a text that must hold something: each character
+// Windows-1252 cannot represent, and each byte that is not part of valid UTF-8, becomes '?'. For
+// file-system paths (bytes, UTF-8 by convention) written into Windows-1252 fields and messages.
+std::string utf8ToCp1252Lossy(std::string_view utf8);
+
 // The Unicode code point of a Windows-1252 byte.
 char32_t cp1252ToCodePoint(unsigned char byte);
 

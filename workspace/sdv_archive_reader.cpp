@@ -86,9 +86,11 @@ ReadOutcome readArchiveLayout(std::string_view bytes, int version, Workspace* ws
   if (!r.skip(kHeaderSize)) return ReadOutcome::kCorrupt;
   const bool hasSignSettings = version >= kFirstSignSettingsVersion;
   if (hasSignSettings) {
-    if (!readSignSettings(r, ws) || !r.readLengthPrefixed(&ws->transferFilePath)) {
+    std::string pathField;
+    if (!readSignSettings(r, ws) || !r.readLengthPrefixed(&pathField)) {
       return ReadOutcome::kCorrupt;
     }
+    ws->transferFilePath = pathFromField(pathField);
   } else {
     std::string_view pathField;
     if (!r.readView(kLegacyPathFieldSize, &pathField)) return ReadOutcome::kCorrupt;

@@ -1,4 +1,5 @@
 #include "workspace/sdv_format.h"
+#include "platform/cp1252.h"
 
 #include <cctype>
 
@@ -37,7 +38,15 @@ bool isValidLineHeader(int32_t count, int8_t fileNumber) {
 }
 
 std::string legacyPathText(std::string_view field) {
-  return std::string(field.substr(0, field.find('\0')));
+  return pathFromField(field.substr(0, field.find('\0')));
+}
+
+std::string pathFromField(std::string_view stored) {
+  return platform::cp1252ToUtf8(stored);
+}
+
+std::string pathToField(std::string_view path) {
+  return platform::utf8ToCp1252Lossy(path);
 }
 
 void attachControl(size_t lineIndex, const AnchoredControl& control, Workspace* ws) {

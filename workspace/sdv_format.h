@@ -90,8 +90,14 @@ ReadOutcome readArchiveLayout(std::string_view bytes, int version, Workspace* ws
 // True when a stored line's element count and file number are within the model's ranges.
 bool isValidLineHeader(int32_t count, int8_t fileNumber);
 
-// The text of a fixed 100-byte path field: up to its first zero byte.
+// The path of a fixed 100-byte path field: up to its first zero byte, as pathFromField() gives it.
 std::string legacyPathText(std::string_view field);
+
+// The Image Transfer File path is stored in Windows-1252 and kept in the model as file-system bytes
+// (UTF-8): it is converted here, once, when a file is read and written. A character the field
+// cannot hold is written as '?'.
+std::string pathFromField(std::string_view stored);
+std::string pathToField(std::string_view path);
 
 // Adds a control read from a file to the list of its line. A control whose line index names no
 // line, or whose position lies past the end of its line, has no place to stand: it is skipped, as

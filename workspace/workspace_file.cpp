@@ -13,6 +13,7 @@
 #include "i18n/string_table.h"
 #include "i18n/text_format.h"
 #include "platform/atomic_file.h"
+#include "platform/cp1252.h"
 #include "workspace/sdv_format.h"
 
 namespace workspace {
@@ -45,8 +46,9 @@ LoadResult parseWorkspaceFile(std::string_view bytes, const std::optional<std::s
   } else if (!header.complete) {
     return failure(LoadStatus::kReadError, i18n::text(i18n::IDS_ERROR_READING_FILE));
   } else if (header.version > kWorkspaceFileVersion) {
-    return failure(LoadStatus::kTooNew, i18n::formatText(i18n::text(i18n::IDS_FILE_VERSION_TOO_NEW),
-                                                         {path, header.version}));
+    return failure(LoadStatus::kTooNew,
+                   i18n::formatText(i18n::text(i18n::IDS_FILE_VERSION_TOO_NEW),
+                                    {platform::utf8ToCp1252Lossy(path), header.version}));
   }
 
   LoadResult result;
@@ -73,7 +75,8 @@ LoadResult parseWorkspaceFile(std::string_view bytes, const std::optional<std::s
   if (header.present && header.version >= sdv::kFirstLostSendListVersion &&
       header.version <= sdv::kLastLostSendListVersion) {
     result.warnings.push_back(
-        i18n::formatText(i18n::text(i18n::IDS_OLD_FILE_LOSES_SEND_LIST), {path, header.version}));
+        i18n::formatText(i18n::text(i18n::IDS_OLD_FILE_LOSES_SEND_LIST),
+                         {platform::utf8ToCp1252Lossy(path), header.version}));
   }
   return result;
 }

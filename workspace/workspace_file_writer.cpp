@@ -43,7 +43,7 @@ std::string serializeWorkspace(const Workspace& ws) {
   w.i32(ws.signWidth);
   w.i32(ws.colourMode);
   w.zeros(sdv::kReservedSize);
-  w.lengthPrefixed(ws.transferFilePath);
+  w.lengthPrefixed(sdv::pathToField(ws.transferFilePath));
 
   w.i32(static_cast<int32_t>(ws.lines.size()));
   size_t controlCount = 0;

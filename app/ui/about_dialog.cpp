@@ -6,14 +6,13 @@
 #include <QPushButton>
 
 #include "app/ui/program_icon.h"
+#include "i18n/dialog_controls.h"
 #include "i18n/dialog_texts.h"
 #include "i18n/ui/template_widgets.h"
 
+namespace app::ui {
 namespace {
 
-constexpr int kNameId = 1303;
-constexpr int kVersionId = 1304;
-constexpr int kDateId = 1305;
 constexpr int kPictureSize = 64;
 
 }  // namespace
@@ -24,13 +23,13 @@ CAboutDialog::CAboutDialog(const i18n::LanguageModule& language, QWidget* parent
   constexpr int kNumber = i18n::IDD_ABOUT;
   auto* picture = new QLabel(this);
   picture->setPixmap(app::ui::programIcon().pixmap(kPictureSize, kPictureSize));
-  auto* name = makeControl<QLabel>(this, kNumber, kNameId);
+  auto* name = makeControl<QLabel>(this, kNumber, i18n::kIdAboutName);
   QFont nameFont = name->font();
   nameFont.setBold(true);
   nameFont.setPointSizeF(nameFont.pointSizeF() * 1.4);
   name->setFont(nameFont);
-  auto* version = makeControl<QLabel>(this, kNumber, kVersionId);
-  auto* date = makeControl<QLabel>(this, kNumber, kDateId);
+  auto* version = makeControl<QLabel>(this, kNumber, i18n::kIdAboutVersion);
+  auto* date = makeControl<QLabel>(this, kNumber, i18n::kIdAboutDate);
   auto* ok = makeControl<QPushButton>(this, kNumber, i18n::kIdOk);
   ok->setDefault(true);
   auto* buttons = new QDialogButtonBox(this);
@@ -46,3 +45,5 @@ CAboutDialog::CAboutDialog(const i18n::LanguageModule& language, QWidget* parent
   layout->setHorizontalSpacing(16);
   i18n::ui::initDialog(this, kNumber, language);
 }
+
+}  // namespace app::ui

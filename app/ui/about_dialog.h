@@ -4,6 +4,8 @@
 
 #include "i18n/language_module.h"
 
+namespace app::ui {
+
 // "About Orvanta" (dialog 133): the program's picture, name, version and date.
 class CAboutDialog : public QDialog {
   Q_OBJECT
@@ -11,3 +13,5 @@ class CAboutDialog : public QDialog {
  public:
   CAboutDialog(const i18n::LanguageModule& language, QWidget* parent = nullptr);
 };
+
+}  // namespace app::ui

@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 
 #include "app/ui/sign_colours.h"
+#include "i18n/dialog_controls.h"
 #include "i18n/dialog_texts.h"
 #include "i18n/string_table.h"
 #include "i18n/ui/qt_language_targets.h"
@@ -15,12 +16,9 @@
 #include "platform/ui/qt_text.h"
 #include "workspace/sign_tables.h"
 
+namespace app::ui {
 namespace {
 
-constexpr int kFontLabelId = 1301;
-constexpr int kFontListId = 1053;
-constexpr int kColourLabelId = 1302;
-constexpr int kColourListId = 1054;
 constexpr int kSwatchSize = 12;
 
 QIcon swatch(int colour) {
@@ -43,10 +41,10 @@ CFontColourBar::CFontColourBar(int colourMode, const i18n::LanguageModule& langu
       colours_(new QComboBox(this)) {
   using i18n::ui::makeControl;
   constexpr int kNumber = i18n::IDD_FONT_COLOUR_BAR;
-  auto* fontLabel = makeControl<QLabel>(this, kNumber, kFontLabelId);
-  auto* colourLabel = makeControl<QLabel>(this, kNumber, kColourLabelId);
-  i18n::ui::setControlId(fonts_, kFontListId);
-  i18n::ui::setControlId(colours_, kColourListId);
+  auto* fontLabel = makeControl<QLabel>(this, kNumber, i18n::kIdFontLabel);
+  auto* colourLabel = makeControl<QLabel>(this, kNumber, i18n::kIdColourLabel);
+  i18n::ui::setControlId(fonts_, i18n::kIdFontList);
+  i18n::ui::setControlId(colours_, i18n::kIdColourList);
   for (int f = 0; f < workspace::kFontCount; ++f) {
     fonts_->addItem(platform::ui::fromCp1252(workspace::fontInfo(f)->name));
   }
@@ -92,3 +90,5 @@ void CFontColourBar::applyLanguage(const i18n::LanguageModule& language) {
   i18n::ui::applyDialogTexts(this, i18n::IDD_FONT_COLOUR_BAR, language);
   fillColours();
 }
+
+}  // namespace app::ui

@@ -6,6 +6,8 @@
 
 class QComboBox;
 
+namespace app::ui {
+
 // The font-and-colour bar (dialog 107, "ZiTi"): the seven fonts and the colours of the sign's
 // colour mode, two for a single-colour sign and sixteen otherwise. Choosing an entry tells the
 // editor; the editor tells the bar what stands at the caret.
@@ -34,3 +36,5 @@ class CFontColourBar : public QWidget {
   QComboBox* fonts_;    // Control 1053.
   QComboBox* colours_;  // Control 1054.
 };
+
+}  // namespace app::ui

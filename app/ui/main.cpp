@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QMessageBox>
 
 #include "app/ui/program_icon.h"
@@ -26,8 +27,8 @@ int main(int argc, char** argv) {
   parser.process(qapp);
 
   std::string error;
-  const std::string dataDir =
-      platform::resolveDataDir(parser.value(dataDirOption).toStdString(), "varnel", &error);
+  const std::string dataDir = platform::resolveDataDir(
+      QFile::encodeName(parser.value(dataDirOption)).toStdString(), "varnel", &error);
   if (dataDir.empty()) {
     QMessageBox::critical(nullptr, fromCp1252(i18n::text(i18n::IDS_CAPTION_ERROR)),
                           QString::fromStdString(error));
@@ -35,6 +36,6 @@ int main(int argc, char** argv) {
   }
 
   const QStringList files = parser.positionalArguments();
-  CVarnelApp app(dataDir);
-  return app.run(files.isEmpty() ? QString() : files.first());
+  app::ui::CVarnelApp program(dataDir);
+  return program.run(files.isEmpty() ? QString() : files.first());
 }

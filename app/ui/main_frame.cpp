@@ -14,7 +14,6 @@
 #include "app/ui/font_colour_bar.h"
 #include "app/ui/message_box.h"
 #include "app/ui/program_icon.h"
-#include "app/ui/recent_files.h"
 #include "app/ui/varnel_view.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
@@ -23,6 +22,7 @@
 #include "i18n/ui/template_widgets.h"
 #include "platform/ui/qt_text.h"
 
+namespace app::ui {
 namespace {
 
 using platform::ui::fromCp1252;
@@ -223,8 +223,8 @@ void CMainFrame::updateDocumentState() {
 
 void CMainFrame::addRecentFile(const QString& path) {
   const std::string absolute = QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString();
-  state_.recentFiles = app::ui::withRecentFile(state_.recentFiles, absolute);
-  app::ui::writeRecentFiles(varnel_profile::open(state_.dataDir), state_.recentFiles);
+  state_.recentFiles = app::withRecentFile(state_.recentFiles, absolute);
+  app::writeRecentFiles(varnel_profile::open(state_.dataDir), state_.recentFiles);
   rebuildRecentFiles();
 }
 
@@ -297,7 +297,7 @@ void CMainFrame::runCommand(int commandId) {
 }
 
 void CMainFrame::showLanguageDialog() {
-  CLanguageDialog dialog(language_, this);
+  i18n::ui::CLanguageDialog dialog(language_, this);
   if (dialog.exec() == QDialog::Accepted) applyLanguage();
 }
 
@@ -318,3 +318,5 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   doc_.clear();
   event->accept();
 }
+
+}  // namespace app::ui

@@ -9,11 +9,14 @@
 #include "i18n/menu_texts.h"
 #include "workspace/varnel_doc.h"
 
-class CFontColourBar;
-class CVarnelView;
 class QLabel;
 class QMenu;
 class QToolBar;
+
+namespace app::ui {
+
+class CFontColourBar;
+class CVarnelView;
 
 // varnel's main window: the menu bar of menu 128, the tool bar, the status bar with its message
 // pane and the CAP, NUM and SCRL indicators, the font-and-colour bar, and the single message window
@@ -70,3 +73,5 @@ class CMainFrame : public QMainWindow {
   std::map<int, QAction*> commands_;  // By command identifier.
   std::vector<QLabel*> indicators_;   // CAP, NUM, SCRL.
 };
+
+}  // namespace app::ui

@@ -10,19 +10,16 @@
 #include <QVBoxLayout>
 
 #include "app/ui/message_box.h"
+#include "i18n/dialog_controls.h"
 #include "i18n/dialog_texts.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "i18n/ui/qt_language_targets.h"
 #include "i18n/ui/template_widgets.h"
 
+namespace app::ui {
 namespace {
 
-constexpr int kPromptId = 1306;
-constexpr int kWidthId = 1307;
-constexpr int kFrameId = 1308;
-constexpr int kMonochromeId = 1309;
-constexpr int kBiColourId = 1310;
 constexpr int kBiColourMode = 2;
 // The picture data file records the width in 16 bits.
 constexpr long kMaxWidth = 0xFFFF;
@@ -35,14 +32,14 @@ CSignSetupDialog::CSignSetupDialog(const varnel_profile::SignSettings& settings,
     : QDialog(parent), settings_(settings), width_(new QLineEdit(this)) {
   using i18n::ui::makeControl;
   constexpr int kNumber = i18n::IDD_SIGN_SETUP;
-  auto* prompt = makeControl<QLabel>(this, kNumber, kPromptId);
-  i18n::ui::setControlId(width_, kWidthId);
+  auto* prompt = makeControl<QLabel>(this, kNumber, i18n::kIdSetupPrompt);
+  i18n::ui::setControlId(width_, i18n::kIdSetupWidth);
   width_->setText(QString::number(settings.width));
   width_->setMaximumWidth(width_->fontMetrics().horizontalAdvance(QLatin1Char('0')) *
                           kWidthEditChars * 2);
-  auto* frame = makeControl<QGroupBox>(this, kNumber, kFrameId);
-  monochrome_ = makeControl<QRadioButton>(frame, kNumber, kMonochromeId);
-  biColour_ = makeControl<QRadioButton>(frame, kNumber, kBiColourId);
+  auto* frame = makeControl<QGroupBox>(this, kNumber, i18n::kIdSetupColourFrame);
+  monochrome_ = makeControl<QRadioButton>(frame, kNumber, i18n::kIdSetupMonochrome);
+  biColour_ = makeControl<QRadioButton>(frame, kNumber, i18n::kIdSetupBiColour);
   (settings.colourMode == kBiColourMode ? biColour_ : monochrome_)->setChecked(true);
   auto* frameLayout = new QHBoxLayout(frame);
   frameLayout->addWidget(monochrome_);
@@ -94,3 +91,5 @@ void CSignSetupDialog::accept() {
       biColour_->isChecked() ? kBiColourMode : varnel_profile::kDefaultColourMode;
   QDialog::accept();
 }
+
+}  // namespace app::ui

@@ -9,6 +9,8 @@
 class QLineEdit;
 class QRadioButton;
 
+namespace app::ui {
+
 // "Electronic Message Center Setup" (dialog 134), shown at every start: the sign's pixel width and
 // its colour configuration. OK refuses a width that is not a number above 0 ("Invalidate
 // value,please re-enter!") and keeps the dialog open with the width selected.
@@ -34,3 +36,5 @@ class CSignSetupDialog : public QDialog {
   QRadioButton* monochrome_;  // Control 1309.
   QRadioButton* biColour_;    // Control 1310.
 };
+
+}  // namespace app::ui

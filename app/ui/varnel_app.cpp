@@ -10,6 +10,7 @@
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 
+namespace app::ui {
 namespace {
 
 // Screens of this many bits per pixel or fewer cannot show every colour of the preview.
@@ -71,3 +72,5 @@ bool CVarnelApp::runSetupDialog(varnel_profile::SignSettings* settings) {
   *settings = dialog.settings();
   return true;
 }
+
+}  // namespace app::ui

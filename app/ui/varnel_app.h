@@ -7,6 +7,8 @@
 #include "app/startup_sequence.h"
 #include "i18n/language_module.h"
 
+namespace app::ui {
+
 class CMainFrame;
 
 // varnel's application object: owns the language module, the application-wide state and the main
@@ -43,3 +45,5 @@ class CVarnelApp final : public app::StartupUi {
   std::unique_ptr<CMainFrame> frame_;
   bool shutDown_ = false;  // The exit sequence has run.
 };
+
+}  // namespace app::ui

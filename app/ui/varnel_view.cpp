@@ -10,6 +10,7 @@
 #include "i18n/string_ids.h"
 #include "platform/ui/qt_text.h"
 
+namespace app::ui {
 namespace {
 
 constexpr int kClockPeriodMs = 60000;
@@ -246,3 +247,5 @@ void CVarnelView::chooseColour(int colour) {
   setFocus(Qt::OtherFocusReason);
   updateAfterChange();
 }
+
+}  // namespace app::ui

@@ -10,6 +10,8 @@
 #include "workspace/editor_model.h"
 #include "workspace/varnel_doc.h"
 
+namespace app::ui {
+
 // The message workspace editor: shows the document's lines as a preview of the sign, turns keys
 // and mouse into calls on the editor model, and runs the commands that load, save and insert. All
 // editing rules live in workspace::EditorModel; this window only translates and paints.
@@ -94,3 +96,5 @@ class CVarnelView : public QAbstractScrollArea {
   int signWidth_;
   int colourMode_;
 };
+
+}  // namespace app::ui

@@ -13,6 +13,7 @@
 #include "workspace/sign_tables.h"
 #include "workspace/ui/insert_dialogs.h"
 
+namespace app::ui {
 namespace {
 
 constexpr char kWorkspaceSuffix[] = "SDV";
@@ -183,3 +184,5 @@ void CVarnelView::runInsertCommand(int commandId) {
   setFocus(Qt::OtherFocusReason);
   updateAfterChange();
 }
+
+}  // namespace app::ui

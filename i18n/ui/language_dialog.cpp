@@ -6,15 +6,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "i18n/dialog_controls.h"
 #include "i18n/dialog_texts.h"
 #include "i18n/ui/qt_language_targets.h"
 #include "i18n/ui/template_widgets.h"
 #include "platform/ui/qt_text.h"
 
+namespace i18n::ui {
 namespace {
 
-constexpr int kPromptId = 1427;
-constexpr int kListId = 1097;
 constexpr int kListMinimumWidth = 260;
 
 }  // namespace
@@ -23,8 +23,8 @@ CLanguageDialog::CLanguageDialog(i18n::LanguageModule& language, QWidget* parent
     : QDialog(parent), language_(language), list_(new QComboBox(this)) {
   using i18n::ui::makeControl;
   constexpr int kNumber = i18n::IDD_LANGUAGE_SETTING;
-  auto* prompt = makeControl<QLabel>(this, kNumber, kPromptId);
-  i18n::ui::setControlId(list_, kListId);
+  auto* prompt = makeControl<QLabel>(this, kNumber, i18n::kIdLanguagePrompt);
+  i18n::ui::setControlId(list_, i18n::kIdLanguageList);
   list_->setMinimumWidth(kListMinimumWidth);
   auto* buttons = i18n::ui::makeOkCancelButtons(this, kNumber);
 
@@ -46,3 +46,5 @@ void CLanguageDialog::accept() {
   language_.selectLanguage(platform::ui::toCp1252(list_->currentText()));
   QDialog::accept();
 }
+
+}  // namespace i18n::ui

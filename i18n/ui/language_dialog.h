@@ -6,6 +6,8 @@
 
 class QComboBox;
 
+namespace i18n::ui {
+
 // "Language setting" (dialog 215): a drop-down list of the language files' names with the current
 // one selected. OK chooses the selected language; with nothing selected it does nothing.
 class CLanguageDialog : public QDialog {
@@ -20,3 +22,5 @@ class CLanguageDialog : public QDialog {
   i18n::LanguageModule& language_;
   QComboBox* list_;  // Control 1097.
 };
+
+}  // namespace i18n::ui

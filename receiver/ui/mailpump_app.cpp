@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
@@ -70,7 +71,7 @@ int runWindowedProgram(QApplication& app, const std::string& dataDirArgument) {
     return 1;
   }
 
-  SingleInstance instance(QString::fromLocal8Bit(dataDir.c_str()));
+  SingleInstance instance(QFile::decodeName(dataDir.c_str()));
   QString lockError;
   if (!instance.acquire(&lockError)) {
     if (instance.isOtherInstanceRunning()) {
@@ -101,12 +102,11 @@ int runWindowedProgram(QApplication& app, const std::string& dataDirArgument) {
 
   WindowOptions options;
   options.trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
-  options.programPath = QApplication::applicationFilePath().toLocal8Bit().constData();
+  options.programPath = QFile::encodeName(QApplication::applicationFilePath()).toStdString();
   if (!dataDirArgument.empty())
-    options.dataDirArgument = QDir(QString::fromLocal8Bit(dataDirArgument.c_str()))
-                                  .absolutePath()
-                                  .toLocal8Bit()
-                                  .constData();
+    options.dataDirArgument =
+        QFile::encodeName(QDir(QFile::decodeName(dataDirArgument.c_str())).absolutePath())
+            .toStdString();
   options.settingsLoad = load;
 
   app.setQuitOnLastWindowClosed(false);

@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
@@ -40,7 +41,7 @@ QString SingleInstance::serverName(const QString& dataDir) {
 }
 
 bool SingleInstance::acquire(QString* error) {
-  const platform::Status status = lock_.acquire(dataDir_.toStdString());
+  const platform::Status status = lock_.acquire(QFile::encodeName(dataDir_).toStdString());
   if (status.ok()) return true;
   if (status.code() == platform::Status::Code::kRefused) {
     otherRunning_ = true;

@@ -140,4 +140,24 @@ TEST_F(StartupSequenceTest, ASiteManageFileOfANewerProgramIsNotOverwrittenAtExit
   EXPECT_EQ(testing_support::readFile(dir_.file("Z2500SiteManage.dat")), bytes);
 }
 
+TEST_F(StartupSequenceTest, TheRecentFileListKeepsFourDistinctFilesTheLastUsedFirst) {
+  std::vector<std::string> files;
+  for (const char* name : {"/a.sdv", "/b.sdv", "/c.sdv", "/d.sdv", "/e.sdv"})
+    files = app::withRecentFile(files, name);
+  EXPECT_EQ(files, (std::vector<std::string>{"/e.sdv", "/d.sdv", "/c.sdv", "/b.sdv"}));
+  // Using a listed file again moves it to the front instead of listing it twice.
+  files = app::withRecentFile(files, "/c.sdv");
+  EXPECT_EQ(files, (std::vector<std::string>{"/c.sdv", "/e.sdv", "/d.sdv", "/b.sdv"}));
+
+  const platform::ProfileFile p = profile();
+  ASSERT_TRUE(app::writeRecentFiles(p, files));
+  EXPECT_EQ(app::readRecentFiles(p), files);
+  // A shorter list removes the keys past its end rather than leaving old names behind.
+  ASSERT_TRUE(app::writeRecentFiles(p, {"/x.sdv"}));
+  EXPECT_EQ(p.readString("Recent File List", "File1"), "/x.sdv");
+  EXPECT_EQ(p.readString("Recent File List", "File2", "none"), "none");
+  EXPECT_EQ(p.readString("Recent File List", "File4", "none"), "none");
+  EXPECT_EQ(app::readRecentFiles(p), (std::vector<std::string>{"/x.sdv"}));
+}
+
 }  // namespace

@@ -48,9 +48,9 @@ TEST(WorkspaceJson, RandomWorkspacesRoundTrip) {
   }
 }
 
-TEST(WorkspaceJson, TransferFileIsUtf8InJsonAndWindows1252InTheModel) {
+TEST(WorkspaceJson, TransferFileIsThePathAndMustFitTheWorkspaceFile) {
   workspace::Workspace ws;
-  ws.transferFilePath = "caf\xE9\x80.LST";
+  ws.transferFilePath = "caf\u00E9\u20AC.LST";
   const json j = workspaceToJson(ws, 35);
   EXPECT_EQ(j["transferFile"], "caf\u00E9\u20AC.LST");
   json bad = j;

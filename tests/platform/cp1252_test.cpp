@@ -25,3 +25,11 @@ TEST(Cp1252, RefusesUnrepresentableAndMalformedInput) {
   EXPECT_FALSE(platform::utf8ToCp1252("\xC0\x80", &out, &error));      // overlong
   EXPECT_FALSE(platform::utf8ToCp1252("\xED\xA0\x80", &out, &error));  // surrogate
 }
+
+TEST(Cp1252, LossyConversionKeepsWhatFitsAndMarksTheRest) {
+  EXPECT_EQ(platform::utf8ToCp1252Lossy("/home/op/Daten-\u00FC/\u20AC.LST"),
+            "/home/op/Daten-\xFC/\x80.LST");
+  EXPECT_EQ(platform::utf8ToCp1252Lossy("a\u4E2Db"), "a?b");
+  // A path that is not UTF-8: each stray byte is one '?', the rest is kept.
+  EXPECT_EQ(platform::utf8ToCp1252Lossy("x\xFF\xC3y"), "x??y");
+}

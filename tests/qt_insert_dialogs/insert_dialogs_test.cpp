@@ -1,7 +1,6 @@
 // The Insert menu's dialogs on the offscreen platform: the list dialogs' defaults, Cancel and
 // double click; the picture dialogs' selection rules, keys and several inserts from one opened
-// dialog; the item pictures; the dialogs' texts from a language file. With VARNEL_SCREENSHOT_DIR
-// set, the screenshots test also saves each dialog as insert_<name>.png there.
+// dialog; the item pictures; the dialogs' texts from a language file.
 
 #include <sys/stat.h>
 #include <QApplication>
@@ -271,34 +270,6 @@ class InsertDialogsTest : public QObject {
     QCOMPARE(special.windowTitle(), QString("Special characters"));
     QCOMPARE(special.insertButton()->text(), QString::fromUtf8("Einfügen"));
     QCOMPARE(special.closeButton()->text(), QString("Close"));
-  }
-
-  void screenshots() {
-    const QByteArray dir = qgetenv("VARNEL_SCREENSHOT_DIR");
-    if (dir.isEmpty()) QSKIP("VARNEL_SCREENSHOT_DIR not set");
-    const auto save = [&dir](QWidget& dialog, const char* name) {
-      dialog.show();
-      QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-      QVERIFY(dialog.grab().save(QString("%1/insert_%2.png").arg(dir, name)));
-    };
-    const std::pair<int, const char*> lists[] = {{workspace::kControlTransition, "effect"},
-                                                 {workspace::kControlCartoon, "cartoon"},
-                                                 {workspace::kControlBeep, "beep"},
-                                                 {workspace::kControlSpeed, "speed"},
-                                                 {workspace::kControlPause, "pause"}};
-    for (const auto& [type, name] : lists) {
-      ControlListDialog dialog(nullptr, type, *language_);
-      save(dialog, name);
-    }
-    PictureDialog symbols(nullptr, workspace::kKindSymbol, *language_);
-    symbols.area()->setSelection(8);
-    save(symbols, "symbols");
-    PictureDialog bitmaps(nullptr, workspace::kKindPredefinedBitmap, *language_);
-    bitmaps.area()->setSelection(0);
-    save(bitmaps, "bitmaps");
-    PictureDialog special(nullptr, workspace::kKindSpecialCharacter, *language_);
-    special.area()->setSelection(20);
-    save(special, "special_characters");
   }
 
  private:

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,6 +30,10 @@
 #include "tests/support/temp_dir.h"
 #include "workspace/message_encoder.h"
 
+using app::ui::CMainFrame;
+using app::ui::CSignSetupDialog;
+using app::ui::CVarnelApp;
+using app::ui::CVarnelView;
 using testing_support::TempDir;
 
 namespace {
@@ -77,6 +83,7 @@ class VarnelWindowsTest : public QObject {
  private slots:
   void firstStartCreatesProfileAndLanguageFiles();
   void cancellingSetupEndsStartUpBeforeTheMainWindow();
+  void nonAsciiDataDirectoryShowsAsItIsNamed();
   void setupRefusesWidthsThatAreNoPositiveNumber();
   void setupWidthParsing();
   void colourListFollowsColourMode();
@@ -131,6 +138,40 @@ void VarnelWindowsTest::cancellingSetupEndsStartUpBeforeTheMainWindow() {
   const platform::ProfileFile profile(dir.file("varnel.ini"));
   QCOMPARE(profile.readKeys("SendInfo").size(), size_t{9});
   QVERIFY(!profile.hasSection("Varnel"));
+}
+
+void VarnelWindowsTest::nonAsciiDataDirectoryShowsAsItIsNamed() {
+  TempDir base;
+  // The name as the file system gives it: UTF-8 bytes.
+  const std::string dataDir = base.file("Daten-\xC3\xBC");
+  const QString shown = QString::fromUtf8("Daten-\u00FC");
+  QVERIFY(QDir().mkpath(QFile::decodeName(dataDir.c_str())));
+  CVarnelApp app(dataDir);
+  // Start-up reports the missing site manage file with its full path, then cancel the setup.
+  QString missingSiteFile;
+  ModalScript script;
+  script.then(ModalScript::answer(QMessageBox::Ok, &missingSiteFile)).then(ModalScript::reject());
+  QVERIFY(!app.startUp());
+  QVERIFY2(missingSiteFile.contains(QFile::decodeName(dataDir.c_str())),
+           qPrintable(missingSiteFile));
+  QVERIFY(missingSiteFile.contains(shown));
+  app.shutDown();
+
+  // A workspace in that folder: the recent-file entry and the title name it as it is named.
+  CVarnelApp second(dataDir);
+  CMainFrame* frame = startWithMainWindow(second);
+  QVERIFY(frame != nullptr);
+  const QString path = QFile::decodeName(dataDir.c_str()) + QString::fromUtf8("/M\u00E4rz.SDV");
+  frame->view()->setFileChooser([&path](CVarnelView::FileDialogKind) { return path; });
+  QTest::keyClicks(frame->view(), "A");
+  frame->runCommand(i18n::ID_FILE_SAVE_AS);
+  QVERIFY(!frame->document().isModified());
+  QVERIFY2(frame->windowTitle().contains(QString::fromUtf8(" - M\u00E4rz.SDV")),
+           qPrintable(frame->windowTitle()));
+  const platform::ProfileFile profile(dataDir + "/varnel.ini");
+  QCOMPARE(profile.readString("Recent File List", "File1"),
+           std::string(QFile::encodeName(path).constData()));
+  second.shutDown();
 }
 
 void VarnelWindowsTest::setupRefusesWidthsThatAreNoPositiveNumber() {

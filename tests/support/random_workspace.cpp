@@ -68,7 +68,7 @@ workspace::Workspace randomWorkspace(std::mt19937& rng, int maxMessages) {
   ws.signWidth = pick(rng, 0, 1) ? 80 : pick(rng, 1, 4096);
   ws.colourMode = pick(rng, workspace::kSingleColourMode, workspace::kTriColourMode);
   if (pick(rng, 0, 1))
-    ws.transferFilePath = "/home/op/images/set" + std::to_string(pick(rng, 0, 99)) + "\xE9.LST";
+    ws.transferFilePath = "/home/op/images/set" + std::to_string(pick(rng, 0, 99)) + "\u00E9.LST";
   const int messages = pick(rng, 0, maxMessages);
   int file = 0;
   for (int m = 0; m < messages && file < workspace::kMaxMessages; ++m) {

@@ -55,6 +55,25 @@ TEST(WorkspaceFileWriter, FullLayoutOfOneLine) {
   EXPECT_EQ(workspace::serializeWorkspace(ws), b.str());
 }
 
+// The Image Transfer File path is file-system bytes (UTF-8) in the model and Windows-1252 in the
+// file; a character the file cannot hold is written as '?'. Paths in messages are converted too.
+TEST(WorkspaceFileWriter, TransferFilePathIsStoredInWindows1252) {
+  Workspace ws;
+  ws.transferFilePath = "/home/op/Bilder-\u00FC/\u20AC.LST";
+  const std::string stored = workspace::serializeWorkspace(ws);
+  EXPECT_NE(stored.find(std::string("\x17\0\0\0/home/op/Bilder-\xFC/\x80.LST", 27)),
+            std::string::npos);
+  const LoadResult back = parse(stored);
+  ASSERT_TRUE(back.ok()) << back.message;
+  EXPECT_EQ(back.workspace.transferFilePath, ws.transferFilePath);
+
+  ws.transferFilePath = "/\u4E2D.LST";
+  EXPECT_EQ(parse(workspace::serializeWorkspace(ws)).workspace.transferFilePath, "/?.LST");
+
+  const LoadResult newer = parse("KVXSDV3.6" + std::string(200, '\0'), "M\u00E4rz.SDV");
+  EXPECT_NE(newer.message.find("'M\xE4rz.SDV' is 36"), std::string::npos) << newer.message;
+}
+
 TEST(WorkspaceFileReader, Version35SetsSignSettings) {
   Bytes b = v35Start(200, 2);
   b.i32(0).i32(0);

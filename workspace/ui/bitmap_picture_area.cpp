@@ -7,15 +7,7 @@
 namespace workspace::ui {
 
 BitmapPictureArea::BitmapPictureArea(QWidget* parent) : PictureArea(parent) {
-  const QRect last = pictureRect(kPredefinedBitmapCount - 1);
-  setFixedSize(last.right() + 1 + kMargin, last.bottom() + 1 + kMargin);
-}
-
-std::optional<int> BitmapPictureArea::itemAt(QPoint point) const {
-  for (int index = 0; index < kPredefinedBitmapCount; ++index) {
-    if (pictureRect(index).contains(point)) return index;
-  }
-  return std::nullopt;
+  fitToPictures(kMargin);
 }
 
 int BitmapPictureArea::itemCount() const {

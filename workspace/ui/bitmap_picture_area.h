@@ -15,8 +15,6 @@ class BitmapPictureArea : public PictureArea {
   static constexpr int kRowHeight = 32;  // One bitmap, as high as an editor line.
   static constexpr int kRowGap = 8;      // Between two bitmaps.
 
-  std::optional<int> itemAt(QPoint point) const override;
-
  protected:
   int itemCount() const override;
   QRect pictureRect(int index) const override;

@@ -24,6 +24,18 @@ void PictureArea::setSelection(std::optional<int> index) {
   emit selectionChanged(selection_);
 }
 
+std::optional<int> PictureArea::itemAt(QPoint point) const {
+  for (int index = 0; index < itemCount(); ++index) {
+    if (pictureRect(index).contains(point)) return index;
+  }
+  return std::nullopt;
+}
+
+void PictureArea::fitToPictures(int margin) {
+  const QRect last = pictureRect(itemCount() - 1);
+  setFixedSize(last.right() + 1 + margin, last.bottom() + 1 + margin);
+}
+
 void PictureArea::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::black);

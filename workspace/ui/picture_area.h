@@ -18,8 +18,9 @@ class PictureArea : public QWidget {
   // Selects `index`, or clears the selection with nothing; repaints and reports a change.
   void setSelection(std::optional<int> index);
 
-  // The item whose place holds `point` (widget coordinates); nothing when none does.
-  virtual std::optional<int> itemAt(QPoint point) const = 0;
+  // The item whose place holds `point` (widget coordinates); nothing when none does. By default
+  // the first item whose picture contains the point.
+  virtual std::optional<int> itemAt(QPoint point) const;
 
  signals:
   void selectionChanged(std::optional<int> index);
@@ -33,6 +34,10 @@ class PictureArea : public QWidget {
   virtual int itemCount() const = 0;
   virtual QRect pictureRect(int index) const = 0;
   virtual QImage picture(int index) const = 0;
+
+  // Fixes the widget's size to reach `margin` pixels past the last item's picture (room for the
+  // selection frame). For a subclass's constructor.
+  void fitToPictures(int margin);
 
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

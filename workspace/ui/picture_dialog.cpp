@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "i18n/dialog_controls.h"
 #include "i18n/dialog_texts.h"
 #include "i18n/ui/qt_language_targets.h"
 #include "workspace/sign_tables.h"
@@ -14,9 +15,6 @@
 
 namespace workspace::ui {
 namespace {
-
-constexpr int kPictureAreaId = 1300;
-constexpr int kInsertButtonId = 1090;
 
 PictureArea* makeArea(QWidget* parent, ElementKind kind) {
   switch (kind) {
@@ -70,8 +68,8 @@ PictureDialog::PictureDialog(QWidget* parent, ElementKind kind,
   connect(area_, &PictureArea::selectionChanged, this, &PictureDialog::updateInsertButton);
   updateInsertButton();
 
-  i18n::ui::setControlId(area_, kPictureAreaId);
-  i18n::ui::setControlId(insert_, kInsertButtonId);
+  i18n::ui::setControlId(area_, i18n::kIdPictureArea);
+  i18n::ui::setControlId(insert_, i18n::kIdPictureInsert);
   i18n::ui::setControlId(close_, i18n::kIdOk);
   applyTemplateTexts(this, dialogNumber(kind), language);
   area_->setFocus();

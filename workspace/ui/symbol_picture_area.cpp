@@ -8,8 +8,7 @@
 namespace workspace::ui {
 
 SymbolPictureArea::SymbolPictureArea(QWidget* parent) : PictureArea(parent) {
-  const CellRect last = *symbolCell(kSymbolCount - 1);
-  setFixedSize(last.x + last.width + 2 * kMargin, last.y + last.height + 2 * kMargin);
+  fitToPictures(kMargin);
 }
 
 std::optional<int> SymbolPictureArea::itemAt(QPoint point) const {

@@ -74,8 +74,18 @@ std::string attachmentOf(const std::string& mail) {
 
 class CliMailTest : public ::testing::Test {
  protected:
+  // The mail servers start once for the suite.
+  static void SetUpTestSuite() {
+    servers_ = new MailServers;
+    servers_->SetUp();
+  }
+  static void TearDownTestSuite() {
+    servers_->TearDown();
+    delete servers_;
+    servers_ = nullptr;
+  }
+
   void SetUp() override {
-    servers_ = MailServers::get();
     ASSERT_NE(servers_->open(), nullptr) << servers_->error();
     server_ = servers_->openServerRecord();
     if (!servers_->pop3()) {
@@ -113,7 +123,7 @@ class CliMailTest : public ::testing::Test {
     return server_.needsAuth ? servers_->auth() : servers_->open();
   }
 
-  MailServers* servers_ = nullptr;
+  static inline MailServers* servers_ = nullptr;
   addressbook::CMailServer server_;
   TempDir data_;
   TempDir tmp_;
