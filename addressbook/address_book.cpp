@@ -184,8 +184,4 @@ std::string sitePath(const std::string& dataDir) {
   return platform::joinPath(dataDir, kSiteManageFileName);
 }
 
-std::string nameExistsMessage() {
-  return i18n::text(i18n::IDS_NAME_EXISTS);
-}
-
 }  // namespace addressbook

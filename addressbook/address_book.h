@@ -96,7 +96,4 @@ class CAddressBook {
 // The site manage file's full path in `dataDir` (which ends with a separator or not).
 std::string sitePath(const std::string& dataDir);
 
-// The message for a name already present in a list (the shared name-entry dialog, caption "Error").
-std::string nameExistsMessage();
-
 }  // namespace addressbook

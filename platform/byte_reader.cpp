@@ -102,11 +102,6 @@ void ByteWriter::u32(uint32_t v) {
   for (int shift = 0; shift < 32; shift += 8) u8(static_cast<uint8_t>((v >> shift) & 0xFF));
 }
 
-void ByteWriter::u16BigEndian(uint16_t v) {
-  u8(static_cast<uint8_t>(v >> 8));
-  u8(static_cast<uint8_t>(v & 0xFF));
-}
-
 void ByteWriter::lengthPrefixed(std::string_view s) {
   i32(static_cast<int32_t>(s.size()));
   bytes(s);

@@ -7,7 +7,7 @@ namespace platform {
 namespace {
 
 // Code points of bytes 0x80 to 0x9F; the rest of the code page equals Latin-1.
-constexpr std::array<char32_t, 32> kHighControls = {
+constexpr std::array<char32_t, 32> kCodePointsOf80To9F = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88-8F
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
@@ -65,7 +65,7 @@ bool decodeUtf8(std::string_view s, size_t* pos, char32_t* cp) {
 }  // namespace
 
 char32_t cp1252ToCodePoint(unsigned char byte) {
-  if (byte >= 0x80 && byte < 0xA0) return kHighControls[byte - 0x80];
+  if (byte >= 0x80 && byte < 0xA0) return kCodePointsOf80To9F[byte - 0x80];
   return byte;
 }
 
@@ -92,8 +92,8 @@ bool utf8ToCp1252(std::string_view utf8, std::string* out, std::string* error) {
       continue;
     }
     bool found = false;
-    for (size_t k = 0; k < kHighControls.size(); ++k) {
-      if (kHighControls[k] == cp) {
+    for (size_t k = 0; k < kCodePointsOf80To9F.size(); ++k) {
+      if (kCodePointsOf80To9F[k] == cp) {
         out->push_back(static_cast<char>(0x80 + k));
         found = true;
         break;

@@ -183,13 +183,6 @@ void ModemDialer::cancel() {
   link_.close();
 }
 
-void ModemDialer::windowClosing() {
-  LinkState& state = link_.state();
-  if (!state.modemListening) return;
-  state.modemListening = false;
-  link_.close();
-}
-
 std::string ModemDialer::openingStatusText() const {
   return i18n::text(link_.state().mode == kLinkModem ? i18n::IDS_MODEM_CONNECTED
                                                      : i18n::IDS_MODEM_DISCONNECTED);
