@@ -9,9 +9,12 @@ namespace cli {
 const std::string& CliContext::dataDir() {
   if (!dataDirResolved_) {
     dataDirResolved_ = true;
-    std::string error;
-    dataDir_ = platform::resolveDataDir(dataDirOption, "varnel", &error);
-    if (dataDir_.empty()) fail(error);
+    const platform::Result<std::string> dir = platform::resolveDataDir(dataDirOption, "varnel");
+    if (dir.ok()) {
+      dataDir_ = *dir;
+    } else {
+      fail(dir.message());
+    }
   }
   return dataDir_;
 }

@@ -5,9 +5,9 @@
 
 #include "addressbook/address_book.h"
 #include "cli/cli_context.h"
-#include "platform/cp1252.h"
 #include "mail/sign_data_mail.h"
 #include "platform/atomic_file.h"
+#include "platform/cp1252.h"
 #include "platform/local_clock.h"
 
 namespace cli {
@@ -22,9 +22,12 @@ struct MailRenderOptions {
 
 // A command-line name as the address book stores it.
 bool bookName(CliContext& ctx, const std::string& utf8, std::string* name) {
-  std::string error;
-  if (platform::utf8ToCp1252(utf8, name, &error)) return true;
-  ctx.fail("'" + utf8 + "': " + error);
+  platform::Result<std::string> converted = platform::utf8ToCp1252(utf8);
+  if (converted.ok()) {
+    *name = std::move(converted).value();
+    return true;
+  }
+  ctx.fail("'" + utf8 + "': " + converted.message());
   return false;
 }
 
@@ -41,9 +44,9 @@ void runMailRender(CliContext& ctx, const MailRenderOptions& o) {
   const std::string& dataDir = ctx.dataDir();
   if (dataDir.empty()) return;
   addressbook::CAddressBook book;
-  const addressbook::BookResult loaded = book.load(addressbook::sitePath(dataDir));
-  if (!loaded.ok) {
-    ctx.fail(platform::cp1252ToUtf8(loaded.message));
+  const platform::Status loaded = book.load(addressbook::sitePath(dataDir));
+  if (!loaded.ok()) {
+    ctx.fail(platform::cp1252ToUtf8(loaded.message()));
     return;
   }
 
@@ -55,9 +58,8 @@ void runMailRender(CliContext& ctx, const MailRenderOptions& o) {
     ctx.fail(platform::cp1252ToUtf8(error));
     return;
   }
-  if (!platform::writeFileAtomic(o.out, bytes, platform::kDataFileMode, &error)) {
-    ctx.fail(error);
-  }
+  const platform::Status written = platform::writeFileAtomic(o.out, bytes, platform::kDataFileMode);
+  if (!written.ok()) ctx.fail(written.message());
 }
 
 }  // namespace

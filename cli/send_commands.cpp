@@ -7,8 +7,8 @@
 #include "bitmaps/picture_file.h"
 #include "cli/cli_context.h"
 #include "cli/workspace_loading.h"
-#include "platform/cp1252.h"
 #include "mailtransfer/email_transfer.h"
+#include "platform/cp1252.h"
 #include "platform/data_dir.h"
 #include "signlink/modem_list.h"
 #include "signlink/send_pipeline.h"
@@ -70,15 +70,15 @@ void runSend(CliContext& ctx, const SendOptions& o) {
   if (dataDir.empty()) return;
 
   addressbook::CAddressBook book;
-  const addressbook::BookResult loadedBook = book.load(addressbook::sitePath(dataDir));
-  if (!loadedBook.ok) {
-    ctx.fail(platform::cp1252ToUtf8(loadedBook.message));
+  const platform::Status loadedBook = book.load(addressbook::sitePath(dataDir));
+  if (!loadedBook.ok()) {
+    ctx.fail(platform::cp1252ToUtf8(loadedBook.message()));
     return;
   }
 
   const platform::ProfileFile profile = varnel_profile::open(dataDir);
   varnel_profile::SignSettings sign = varnel_profile::readSignSettings(profile);
-  workspace::LoadResult loaded;
+  workspace::LoadedWorkspace loaded;
   std::vector<int> transferImages;
   bitmaps::CBitmapCatalog catalog;
   if (o.kind == "workspace") {
@@ -90,11 +90,11 @@ void runSend(CliContext& ctx, const SendOptions& o) {
     transferImages = loadTransferImages(loaded.workspace);
     catalog = bitmaps::CBitmapCatalog(static_cast<uint16_t>(sign.width));
     if (!transferImages.empty()) {
-      const bitmaps::BitmapStatus pictures =
+      const platform::Status pictures =
           bitmaps::loadPictures(bitmaps::picturePath(dataDir, sign.width, sign.colourMode),
                                 static_cast<uint16_t>(sign.width), sign.colourMode, &catalog);
-      if (!pictures.ok) {
-        std::cerr << "varnel-cli: warning: " << platform::cp1252ToUtf8(pictures.message) << "\n";
+      if (!pictures.ok()) {
+        std::cerr << "varnel-cli: warning: " << platform::cp1252ToUtf8(pictures.message()) << "\n";
       }
     }
   }

@@ -9,11 +9,11 @@
 #include "bitmaps/picture_file.h"
 #include "cli/cli_context.h"
 #include "cli/workspace_loading.h"
-#include "platform/cp1252.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "i18n/text_format.h"
 #include "platform/atomic_file.h"
+#include "platform/cp1252.h"
 #include "signlink/sign_data_file.h"
 #include "signlink/sign_stream.h"
 #include "signlink/stream_units.h"
@@ -64,18 +64,18 @@ bool parseNow(const std::string& text, platform::LocalTime* t) {
 void loadCatalog(CliContext& ctx, int width, int colourMode, bitmaps::CBitmapCatalog* catalog) {
   const std::string& dataDir = ctx.dataDir();
   if (dataDir.empty()) return;
-  const bitmaps::BitmapStatus pictures =
+  const platform::Status pictures =
       bitmaps::loadPictures(bitmaps::picturePath(dataDir, width, colourMode),
                             static_cast<uint16_t>(width), colourMode, catalog);
-  if (!pictures.ok) {
-    std::cerr << "varnel-cli: warning: " << platform::cp1252ToUtf8(pictures.message) << "\n";
+  if (!pictures.ok()) {
+    std::cerr << "varnel-cli: warning: " << platform::cp1252ToUtf8(pictures.message()) << "\n";
   }
 }
 
 bool buildWorkspaceExport(CliContext& ctx, const ExportOptions& o,
                           const std::vector<uint8_t>& addresses, const platform::LocalTime& now,
                           std::string* stream) {
-  workspace::LoadResult loaded;
+  workspace::LoadedWorkspace loaded;
   if (!loadWorkspaceForCommand(ctx, o.workspacePath, o.old, &loaded)) return false;
   varnel_profile::SignSettings sign;
   if (loaded.hasSignSettings) {
@@ -107,9 +107,9 @@ bool buildWorkspaceExport(CliContext& ctx, const ExportOptions& o,
 }
 
 void runExport(CliContext& ctx, const ExportOptions& o) {
-  std::string message;
-  if (!addressbook::validateSignAddresses(o.addresses, &message)) {
-    ctx.fail(platform::cp1252ToUtf8(message));
+  const platform::Status valid = addressbook::validateSignAddresses(o.addresses);
+  if (!valid.ok()) {
+    ctx.fail(platform::cp1252ToUtf8(valid.message()));
     return;
   }
   const std::vector<uint8_t> addresses = addressbook::expandSignAddresses(o.addresses);
@@ -130,11 +130,9 @@ void runExport(CliContext& ctx, const ExportOptions& o) {
   } else {
     stream = signlink::buildClearMemoryStream(addresses);
   }
-  std::string error;
-  if (!platform::writeFileAtomic(o.outPath, signlink::signDataFileBytes(stream),
-                                 platform::kDataFileMode, &error)) {
-    ctx.fail(error);
-  }
+  const platform::Status written = platform::writeFileAtomic(
+      o.outPath, signlink::signDataFileBytes(stream), platform::kDataFileMode);
+  if (!written.ok()) ctx.fail(written.message());
 }
 
 std::string hex(std::string_view bytes) {
@@ -150,13 +148,13 @@ std::string hex(std::string_view bytes) {
 }
 
 void runUnits(CliContext& ctx, const std::string& path) {
-  std::string file, error;
-  if (!platform::readWholeFile(path, &file, &error, kMaxSignDataFileBytes)) {
-    ctx.fail(error);
+  const platform::Result<std::string> file = platform::readWholeFile(path, kMaxSignDataFileBytes);
+  if (!file.ok()) {
+    ctx.fail(file.message());
     return;
   }
   std::string_view stream;
-  if (!signlink::signDataFileStream(file, &stream)) {
+  if (!signlink::signDataFileStream(*file, &stream)) {
     ctx.fail(path + ": not a sign data file");
     return;
   }
@@ -167,7 +165,7 @@ void runUnits(CliContext& ctx, const std::string& path) {
   if (!read.complete) {
     ctx.fail(path + ": " +
              platform::cp1252ToUtf8(i18n::formatText(i18n::text(i18n::IDS_STREAM_DAMAGED),
-                                                 {static_cast<long long>(read.damagedAt)})));
+                                                     {static_cast<long long>(read.damagedAt)})));
   }
 }
 

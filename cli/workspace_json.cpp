@@ -246,7 +246,9 @@ json workspaceToJson(const Workspace& ws, int version) {
               {"scheduler", schedulerToJson(ws.scheduler)}};
 }
 
-bool workspaceFromJson(const json& j, Workspace* ws, std::string* error) {
+namespace {
+
+bool readWorkspace(const json& j, Workspace* ws, std::string* error) {
   *ws = Workspace{};
   Reader r(error);
   if (!r.object(j, "workspace")) return false;
@@ -259,10 +261,9 @@ bool workspaceFromJson(const json& j, Workspace* ws, std::string* error) {
   if (j.contains("transferFile")) {
     const json& t = j.at("transferFile");
     if (!t.is_string()) return r.fail("workspace.transferFile", "must be a string");
-    std::string why;
-    if (!platform::utf8ToCp1252(t.get<std::string>(), &ws->transferFilePath, &why)) {
-      return r.fail("workspace.transferFile", why);
-    }
+    platform::Result<std::string> path = platform::utf8ToCp1252(t.get<std::string>());
+    if (!path.ok()) return r.fail("workspace.transferFile", path.message());
+    ws->transferFilePath = std::move(path).value();
   }
   if (const json* lines = r.array(j, "lines", "workspace")) {
     for (size_t i = 0; i < lines->size(); ++i) {
@@ -276,6 +277,14 @@ bool workspaceFromJson(const json& j, Workspace* ws, std::string* error) {
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+platform::Status workspaceFromJson(const json& j, Workspace* ws) {
+  std::string error;
+  if (!readWorkspace(j, ws, &error)) return platform::Status::refused(error);
+  return platform::Status::success();
 }
 
 }  // namespace cli

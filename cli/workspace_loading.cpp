@@ -9,22 +9,18 @@ namespace cli {
 
 // Loads a workspace file for a command; reports failure through ctx and returns false.
 bool loadWorkspaceForCommand(CliContext& ctx, const std::string& path, bool answerOldYes,
-                             workspace::LoadResult* result) {
+                             workspace::LoadedWorkspace* loaded) {
   workspace::LoadOptions options;
-  std::string question;
-  options.confirmOldVersion = [answerOldYes, &question](const std::string& q) {
-    question = q;
-    return answerOldYes;
-  };
-  *result = workspace::loadWorkspaceFile(path, options);
-  if (!result->ok()) {
-    // A file without header is refused with the question the program would have asked.
-    const std::string& why =
-        result->status == workspace::LoadStatus::kDeclined ? question : result->message;
-    ctx.fail(path + ": " + platform::cp1252ToUtf8(why));
+  options.confirmOldVersion = [answerOldYes](const std::string&) { return answerOldYes; };
+  platform::Result<workspace::LoadedWorkspace> result = workspace::loadWorkspaceFile(path, options);
+  if (!result.ok()) {
+    // A file without header is refused with the question the program would have asked, which is
+    // the text of the declined status.
+    ctx.fail(path + ": " + platform::cp1252ToUtf8(result.message()));
     return false;
   }
-  for (const auto& warning : result->warnings) {
+  *loaded = std::move(result).value();
+  for (const auto& warning : loaded->warnings) {
     std::cerr << "varnel-cli: warning: " << platform::cp1252ToUtf8(warning) << "\n";
   }
   return true;
@@ -33,9 +29,9 @@ bool loadWorkspaceForCommand(CliContext& ctx, const std::string& path, bool answ
 std::vector<int> loadTransferImages(const workspace::Workspace& ws) {
   if (ws.transferFilePath.empty()) return {};
   bitmaps::ImageTransferFile list;
-  const bitmaps::BitmapStatus status = bitmaps::loadTransferFile(ws.transferFilePath, &list);
-  if (!status.ok) {
-    std::cerr << "varnel-cli: warning: " << platform::cp1252ToUtf8(status.message) << "\n";
+  const platform::Status status = bitmaps::loadTransferFile(ws.transferFilePath, &list);
+  if (!status.ok()) {
+    std::cerr << "varnel-cli: warning: " << platform::cp1252ToUtf8(status.message()) << "\n";
     return {};
   }
   return list.images();

@@ -12,7 +12,7 @@ namespace cli {
 // (the --old option) is set, and is otherwise refused with the question the program would have
 // asked. Failures are reported through ctx (false is returned); warnings go to stderr.
 bool loadWorkspaceForCommand(CliContext& ctx, const std::string& path, bool answerOldYes,
-                             workspace::LoadResult* result);
+                             workspace::LoadedWorkspace* loaded);
 
 // The image index numbers of the workspace's Image Transfer File, in slot order; empty when it
 // names none. A list file that cannot be read is reported on stderr as a warning.

@@ -72,44 +72,41 @@ char32_t cp1252ToCodePoint(unsigned char byte) {
 std::string cp1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
-  for (const char c : bytes) appendUtf8(&out, cp1252ToCodePoint(static_cast<unsigned char>(c)));
+  for (const char c : bytes)
+    appendUtf8(&out, cp1252ToCodePoint(static_cast<unsigned char>(c)));
   return out;
 }
 
-bool utf8ToCp1252(std::string_view utf8, std::string* out, std::string* error) {
-  out->clear();
-  out->reserve(utf8.size());
+Result<std::string> utf8ToCp1252(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
   size_t pos = 0;
   while (pos < utf8.size()) {
     const size_t at = pos;
     char32_t cp;
     if (!decodeUtf8(utf8, &pos, &cp)) {
-      if (error) *error = "invalid UTF-8 at byte " + std::to_string(at);
-      return false;
+      return Status::refused("invalid UTF-8 at byte " + std::to_string(at));
     }
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-      out->push_back(static_cast<char>(cp));
+      out.push_back(static_cast<char>(cp));
       continue;
     }
     bool found = false;
     for (size_t k = 0; k < kCodePointsOf80To9F.size(); ++k) {
       if (kCodePointsOf80To9F[k] == cp) {
-        out->push_back(static_cast<char>(0x80 + k));
+        out.push_back(static_cast<char>(0x80 + k));
         found = true;
         break;
       }
     }
     if (!found) {
-      if (error) {
-        char buf[96];
-        std::snprintf(buf, sizeof(buf), "character U+%04X at byte %zu is not in Windows-1252",
-                      static_cast<unsigned>(cp), at);
-        *error = buf;
-      }
-      return false;
+      char buf[96];
+      std::snprintf(buf, sizeof(buf), "character U+%04X at byte %zu is not in Windows-1252",
+                    static_cast<unsigned>(cp), at);
+      return Status::refused(buf);
     }
   }
-  return true;
+  return out;
 }
 
 }  // namespace platform

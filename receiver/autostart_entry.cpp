@@ -92,9 +92,11 @@ bool writeAutostartEntry(const std::string& programPath, const std::string& data
     if (error) *error = "Cannot create " + dir;
     return false;
   }
-  return platform::writeFileAtomic(platform::joinPath(dir, kAutostartFileName),
-                                   autostartEntryText(programPath, dataDir),
-                                   platform::kDataFileMode, error);
+  const platform::Status written =
+      platform::writeFileAtomic(platform::joinPath(dir, kAutostartFileName),
+                                autostartEntryText(programPath, dataDir), platform::kDataFileMode);
+  if (!written.ok() && error) *error = written.message();
+  return written.ok();
 }
 
 bool removeAutostartEntry(std::string* error) {

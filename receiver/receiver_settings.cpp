@@ -115,21 +115,22 @@ SettingsLoadResult decodeSettings(std::string_view bytes, const std::string& pat
 }
 
 SettingsLoadResult loadSettingsFile(const std::string& path, ReceiverSettings* settings) {
-  std::string bytes;
-  std::string error;
-  if (!platform::readWholeFile(path, &bytes, &error, kMaxSettingsFileBytes)) {
+  const platform::Result<std::string> bytes = platform::readWholeFile(path, kMaxSettingsFileBytes);
+  if (!bytes.ok()) {
     SettingsLoadResult result;
     result.problem = SettingsProblem::kCannotOpen;
     result.message = problemText(texts::kSettingsOpenFailed, path);
     return result;
   }
-  return decodeSettings(bytes, path, settings);
+  return decodeSettings(*bytes, path, settings);
 }
 
 bool saveSettingsFile(const std::string& path, const ReceiverSettings& settings,
                       std::string* error) {
-  return platform::writeFileAtomic(path, encodeSettings(settings), platform::kPrivateFileMode,
-                                   error);
+  const platform::Status written =
+      platform::writeFileAtomic(path, encodeSettings(settings), platform::kPrivateFileMode);
+  if (!written.ok() && error) *error = written.message();
+  return written.ok();
 }
 
 }  // namespace receiver

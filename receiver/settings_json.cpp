@@ -51,12 +51,16 @@ bool readFlag(const json& object, const char* key, bool* out, std::string* error
 bool readText(const json& object, const char* key, std::string* out, std::string* error) {
   const auto it = object.find(key);
   if (it == object.end()) return true;
-  std::string why;
-  if (!it->is_string() || !platform::utf8ToCp1252(it->get_ref<const std::string&>(), out, &why)) {
+  platform::Result<std::string> text =
+      it->is_string() ? platform::utf8ToCp1252(it->get_ref<const std::string&>())
+                      : platform::Result<std::string>(platform::Status::refused(""));
+  if (!text.ok()) {
+    const std::string& why = text.message();
     *error = std::string("\"") + key + "\" must be text in the Western European character set" +
              (why.empty() ? "" : ": " + why);
     return false;
   }
+  *out = std::move(text).value();
   return true;
 }
 

@@ -23,7 +23,8 @@ bool writeRecentFiles(const platform::ProfileFile& profile, const std::vector<st
     const auto index = static_cast<size_t>(i);
     ok = (index < files.size()
               ? profile.writeString(varnel_profile::kSectionRecentFiles, key, files[index])
-              : profile.removeKey(varnel_profile::kSectionRecentFiles, key)) &&
+              : profile.removeKey(varnel_profile::kSectionRecentFiles, key))
+             .ok() &&
          ok;
   }
   return ok;

@@ -417,10 +417,9 @@ void CMailpumpWindow::exitProgram() {
 // window's settings over it must not lose it.
 void CMailpumpWindow::keepUnreadableSettingsFile() const {
   const std::string path = paths_.settingsFile();
-  std::string bytes;
-  if (platform::readWholeFile(path, &bytes, nullptr))
-    platform::writeFileAtomic(path + kUnreadableSettingsSuffix, bytes, platform::kPrivateFileMode,
-                              nullptr);
+  const platform::Result<std::string> bytes = platform::readWholeFile(path);
+  if (bytes.ok())
+    platform::writeFileAtomic(path + kUnreadableSettingsSuffix, *bytes, platform::kPrivateFileMode);
 }
 
 }  // namespace receiver::ui

@@ -87,7 +87,7 @@ class CliMailTest : public ::testing::Test {
 
   void saveBook(const std::string& mailboxAddress) {
     const auto book = testing_support::emailSiteBook(server_, "Depot", "DepotBox", mailboxAddress);
-    ASSERT_TRUE(book.save(addressbook::sitePath(data_.path())).ok);
+    ASSERT_TRUE(book.save(addressbook::sitePath(data_.path())).ok());
   }
 
   // Runs varnel-cli send with its temporary directory in tmp_.

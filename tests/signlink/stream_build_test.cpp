@@ -119,7 +119,7 @@ TEST(WorkspaceStream, ImageBlockCarriesFoundImagesInTheirSlots) {
   image.setPixel(0, 0, 1);   // P1 and P2
   image.setPixel(9, 6, 2);   // P3 and P4
   image.setPixel(79, 3, 8);  // P1, P3 and P4
-  ASSERT_TRUE(catalog.add(image).ok);
+  ASSERT_TRUE(catalog.add(image).ok());
   workspace::Workspace ws;
   const StreamResult r = build(ws, {1}, {44, 12}, &catalog);  // 44 is not in the catalog
   ASSERT_TRUE(r.ok);
