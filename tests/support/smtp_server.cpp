@@ -24,12 +24,9 @@ namespace {
 constexpr char kPython[] = "/usr/bin/python3";
 constexpr int kStartTimeoutMs = 20000;
 
-// The server script lives beside this file (the build compiles it by its full path).
+// The server script lives beside this file in the source tree.
 std::string serverScript() {
-  const std::string here = __FILE__;
-  const size_t slash = here.find_last_of('/');
-  return (slash == std::string::npos ? std::string(".") : here.substr(0, slash)) +
-         "/smtp_server.py";
+  return VARNEL_SOURCE_DIR "/tests/support/smtp_server.py";
 }
 
 }  // namespace
