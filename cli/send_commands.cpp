@@ -109,16 +109,12 @@ void runSend(CliContext& ctx, const SendOptions& o) {
   signlink::ModemDialer dialer(
       link, pump, progress, [&modems](const std::string& name) { return modems.modemPort(name); });
 
-  signlink::SendEnvironment env;
-  env.book = &book;
-  env.link = &link;
+  signlink::SendEnvironment env(book, link, pump, progress, nullptr);
   env.tcp = &tcp;
   env.dialer = &dialer;
   mailtransfer::EmailTransfer email(book, pump, clock);
   env.email = &email;
-  env.pump = &pump;
   env.clock = &clock;
-  env.ui = &progress;
   signlink::SendCommand command = signlink::SendCommand::kTest;
   if (o.kind == "workspace") {
     command = signlink::SendCommand::kWorkspace;
@@ -135,11 +131,10 @@ void runSend(CliContext& ctx, const SendOptions& o) {
     const bool clear = o.kind == "clear";
     if (clear) command = signlink::SendCommand::kClearMemory;
     env.buildStream = [clear](const std::vector<uint8_t>& addresses) {
-      return signlink::StreamResult{true,
-                                    clear ? signlink::buildClearMemoryStream(addresses)
-                                          : signlink::buildTestStream(addresses),
-                                    {},
-                                    {}};
+      return platform::Result<signlink::SignStream>(
+          signlink::SignStream{clear ? signlink::buildClearMemoryStream(addresses)
+                                     : signlink::buildTestStream(addresses),
+                               {}});
     };
   }
 

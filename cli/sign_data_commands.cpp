@@ -93,16 +93,16 @@ bool buildWorkspaceExport(CliContext& ctx, const ExportOptions& o,
   in.transferImages = loadTransferImages(loaded.workspace);
   if (!in.transferImages.empty()) loadCatalog(ctx, sign.width, sign.colourMode, &catalog);
   in.catalog = &catalog;
-  signlink::StreamResult built = signlink::buildWorkspaceStream(in, addresses);
-  if (!built.ok) {
-    ctx.fail(platform::cp1252ToUtf8(built.error));
+  platform::Result<signlink::SignStream> built = signlink::buildWorkspaceStream(in, addresses);
+  if (!built.ok()) {
+    ctx.fail(platform::cp1252ToUtf8(built.message()));
     return false;
   }
-  for (const int image : built.missingImages) {
+  for (const int image : built->missingImages) {
     std::cerr << "varnel-cli: warning: user-defined bitmap " << image
               << " cannot be sent and was left out\n";
   }
-  *stream = std::move(built.stream);
+  *stream = std::move(built->stream);
   return true;
 }
 
