@@ -92,10 +92,9 @@ class CliMailTest : public ::testing::Test {
 
   // Runs varnel-cli send with its temporary directory in tmp_.
   testing_support::CommandResult sendWorkspace() {
-    std::string error;
-    EXPECT_TRUE(
-        workspace::saveWorkspaceFile(data_.file("show.SDV"), workspace::Workspace(), &error))
-        << error;
+    const platform::Status written =
+        workspace::saveWorkspaceFile(data_.file("show.SDV"), workspace::Workspace());
+    EXPECT_TRUE(written.ok()) << written.message();
     const char* old = std::getenv("TMPDIR");
     const std::string saved = old ? old : "";
     ::setenv("TMPDIR", tmp_.path().c_str(), 1);
