@@ -22,10 +22,6 @@ std::string openFailureMessage(const std::string& path) {
          i18n::text(i18n::IDS_CAPTION_ERROR) + "!";
 }
 
-std::string pathMessage(int id, const std::string& path) {
-  return i18n::formatText(i18n::text(id), {platform::utf8ToCp1252Lossy(path)});
-}
-
 template <typename Record>
 Record* findByName(std::vector<Record>& list, std::string_view name) {
   auto it =
@@ -40,30 +36,19 @@ const Record* findByName(const std::vector<Record>& list, std::string_view name)
   return it == list.end() ? nullptr : &*it;
 }
 
-BookResult failure(std::string message) {
-  return BookResult{false, std::move(message)};
-}
-
 }  // namespace
 
-BookResult CAddressBook::load(const std::string& path) {
+platform::Status CAddressBook::load(const std::string& path) {
   keepFile_ = false;
-  std::string bytes;
-  if (!platform::readWholeFile(path, &bytes, nullptr, kMaxSiteFileBytes)) {
-    return failure(openFailureMessage(path));
-  }
+  const platform::Result<std::string> bytes = platform::readWholeFile(path, kMaxSiteFileBytes);
+  if (!bytes.ok()) return platform::Status::cannotOpen(openFailureMessage(path));
   // Read into a fresh book and take its lists only when the whole file was good, so a refused
   // file never leaves the address book half replaced.
   CAddressBook fresh;
-  switch (parseSiteManageFile(bytes, &fresh)) {
-    case SiteFileStatus::kOk:
-      break;
-    case SiteFileStatus::kTooNew:
-      keepFile_ = true;
-      return failure(pathMessage(i18n::IDS_SITE_FILE_TOO_NEW, path));
-    case SiteFileStatus::kWrongHeader:
-    case SiteFileStatus::kDamaged:
-      return failure(pathMessage(i18n::IDS_NOT_SITE_FILE, path));
+  const platform::Status parsed = parseSiteManageFile(*bytes, path, &fresh);
+  if (!parsed.ok()) {
+    keepFile_ = parsed.code() == platform::Status::Code::kTooNew;
+    return parsed;
   }
   devices = std::move(fresh.devices);
   sites = std::move(fresh.sites);
@@ -72,19 +57,19 @@ BookResult CAddressBook::load(const std::string& path) {
   mailboxes = std::move(fresh.mailboxes);
   mailServers = std::move(fresh.mailServers);
   defaultDevice = std::move(fresh.defaultDevice);
-  return BookResult{};
+  return platform::Status::success();
 }
 
-BookResult CAddressBook::save(const std::string& path) const {
-  if (!platform::writeFileAtomic(path, serializeSiteManageFile(*this), platform::kPrivateFileMode,
-                                 nullptr)) {
-    return failure(openFailureMessage(path));
-  }
-  return BookResult{};
+platform::Status CAddressBook::save(const std::string& path) const {
+  const platform::Status written =
+      platform::writeFileAtomic(path, serializeSiteManageFile(*this), platform::kPrivateFileMode);
+  if (!written.ok())
+    return platform::Status::cannotWrite(openFailureMessage(path), written.message());
+  return platform::Status::success();
 }
 
-BookResult CAddressBook::saveAtExit(const std::string& path) {
-  BookResult result;
+platform::Status CAddressBook::saveAtExit(const std::string& path) {
+  platform::Status result;
   if (!keepFile_) result = save(path);
   clear();
   return result;
@@ -149,23 +134,19 @@ const CSiteGroup* CAddressBook::findGroupOfSite(std::string_view siteName) const
   return found;
 }
 
-bool CAddressBook::canRemoveSite(std::string_view siteName, std::string* message) const {
+platform::Status CAddressBook::canRemoveSite(std::string_view siteName) const {
   const CSiteGroup* group = findGroupOfSite(siteName);
-  if (!group) return true;
-  if (message) {
-    *message =
-        i18n::formatText(i18n::text(i18n::IDS_SITE_IN_GROUP), {std::string(siteName), group->name});
-  }
-  return false;
+  if (!group) return platform::Status::success();
+  return platform::Status::refused(
+      i18n::formatText(i18n::text(i18n::IDS_SITE_IN_GROUP), {std::string(siteName), group->name}));
 }
 
-bool CAddressBook::canRemoveDevice(std::string_view deviceName, std::string* message) const {
+platform::Status CAddressBook::canRemoveDevice(std::string_view deviceName) const {
   const bool used = std::any_of(sites.begin(), sites.end(), [deviceName](const CSite& s) {
     return s.deviceName == deviceName;
   });
-  if (!used) return true;
-  if (message) *message = i18n::text(i18n::IDS_DEVICE_IN_USE);
-  return false;
+  if (!used) return platform::Status::success();
+  return platform::Status::refused(i18n::text(i18n::IDS_DEVICE_IN_USE));
 }
 
 bool CAddressBook::renameSite(std::string_view oldName, const std::string& newName) {
@@ -183,10 +164,6 @@ bool CAddressBook::renameSite(std::string_view oldName, const std::string& newNa
 
 std::string sitePath(const std::string& dataDir) {
   return platform::joinPath(dataDir, kSiteManageFileName);
-}
-
-std::string nameExistsMessage() {
-  return i18n::text(i18n::IDS_NAME_EXISTS);
 }
 
 }  // namespace addressbook

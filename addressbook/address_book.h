@@ -5,18 +5,12 @@
 #include <vector>
 
 #include "addressbook/address_records.h"
+#include "platform/status.h"
 
 namespace addressbook {
 
 // Name of the site manage file in the data directory.
 inline constexpr char kSiteManageFileName[] = "Z2500SiteManage.dat";
-
-// Outcome of loading or saving the address book: on failure `message` holds the text to show the
-// user (already in the current language).
-struct BookResult {
-  bool ok = true;
-  std::string message;
-};
 
 // The application-wide address book: six ordered lists and the default device name. List order is
 // creation order and is the order shown everywhere; names are the keys between records.
@@ -35,24 +29,25 @@ class CAddressBook {
   std::string defaultDevice;  // empty when no device is the default
 
   // Replaces all lists and the default device name with the contents of the site manage file at
-  // `path`. On failure every list is left exactly as it was and the message says why:
-  //  - the file cannot be opened: "Open site manage data file <path> Error!";
-  //  - a wrong header, or a damaged body (short file, negative count, a length past the end):
-  //    "The '<path>' file is not site data file for Z2500 series.";
-  //  - a file written by a newer program (version 36 or above): the "NEW program" message, and
-  //    keepFile() becomes true so that the file is not overwritten at exit.
+  // `path`. On failure every list is left exactly as it was and the status says why:
+  //  - kCannotOpen, the file cannot be opened: "Open site manage data file <path> Error!";
+  //  - kNotOurFile for a wrong header, kDamaged for a damaged body (short file, negative count, a
+  //    length past the end), both with "The '<path>' file is not site data file for Z2500
+  //    series."; the detail of kDamaged says where the body broke;
+  //  - kTooNew, a file written by a newer program (version 36 or above): the "NEW program"
+  //    message, and keepFile() becomes true so that the file is not overwritten at exit.
   // Version 34 files (and older) load with the mail servers' POP3 defaults.
   // keepFile() is cleared at the start of every load.
-  BookResult load(const std::string& path);
+  platform::Status load(const std::string& path);
 
   // Writes the whole address book to `path` as a version 35 file, replacing the old file in one
   // step (a reader never sees half a file) with owner-only permissions, as it holds passwords.
-  // Fails with the open-failure message of load() when the file cannot be written.
-  BookResult save(const std::string& path) const;
+  // Fails (kCannotWrite) with the open-failure message of load() when the file cannot be written.
+  platform::Status save(const std::string& path) const;
 
   // What the program does at exit: saves to `path` unless the last load refused a newer file, then
   // empties every list. When the save is skipped the result is success.
-  BookResult saveAtExit(const std::string& path);
+  platform::Status saveAtExit(const std::string& path);
 
   // True when the last load() refused a file written by a newer program.
   bool keepFile() const { return keepFile_; }
@@ -80,11 +75,11 @@ class CAddressBook {
 
   // Referential rules of the address-book dialogs.
 
-  // True when the site may be removed; otherwise false with *message set to the refusal naming the
-  // group found by findGroupOfSite (shown with the caption "Warning!").
-  bool canRemoveSite(std::string_view siteName, std::string* message) const;
-  // True when no site names the device; otherwise false with *message set to the refusal.
-  bool canRemoveDevice(std::string_view deviceName, std::string* message) const;
+  // Success when the site may be removed; otherwise kRefused with the refusal naming the group
+  // found by findGroupOfSite (shown with the caption "Warning!").
+  platform::Status canRemoveSite(std::string_view siteName) const;
+  // Success when no site names the device; otherwise kRefused with the refusal.
+  platform::Status canRemoveDevice(std::string_view deviceName) const;
   // Renames the first site called `oldName` and every entry holding `oldName` in every group.
   // False when there is no such site. Uniqueness of `newName` is the caller's check.
   bool renameSite(std::string_view oldName, const std::string& newName);
@@ -95,8 +90,5 @@ class CAddressBook {
 
 // The site manage file's full path in `dataDir` (which ends with a separator or not).
 std::string sitePath(const std::string& dataDir);
-
-// The message for a name already present in a list (the shared name-entry dialog, caption "Error").
-std::string nameExistsMessage();
 
 }  // namespace addressbook

@@ -52,24 +52,21 @@ bool hasNumberAboveMaxAddress(std::string_view text) {
   return false;
 }
 
-bool refuse(int id, std::string* message) {
-  if (message) *message = i18n::text(id);
-  return false;
+platform::Status refuse(int id) {
+  return platform::Status::refused(i18n::text(id));
 }
 
 }  // namespace
 
-bool validateSignAddresses(std::string_view text, std::string* message) {
-  if (text.empty()) return refuse(i18n::IDS_ADDRESS_EMPTY, message);
-  if (isSeparator(text.front())) return refuse(i18n::IDS_ADDRESS_FIRST_CHAR, message);
-  if (isSeparator(text.back())) return refuse(i18n::IDS_ADDRESS_LAST_CHAR, message);
+platform::Status validateSignAddresses(std::string_view text) {
+  if (text.empty()) return refuse(i18n::IDS_ADDRESS_EMPTY);
+  if (isSeparator(text.front())) return refuse(i18n::IDS_ADDRESS_FIRST_CHAR);
+  if (isSeparator(text.back())) return refuse(i18n::IDS_ADDRESS_LAST_CHAR);
   for (size_t i = 0; i + 1 < text.size(); ++i) {
-    if (isSeparator(text[i]) && isSeparator(text[i + 1])) {
-      return refuse(i18n::IDS_ADDRESS_INVALID, message);
-    }
+    if (isSeparator(text[i]) && isSeparator(text[i + 1])) return refuse(i18n::IDS_ADDRESS_INVALID);
   }
-  if (hasNumberAboveMaxAddress(text)) return refuse(i18n::IDS_ADDRESS_ABOVE_255, message);
-  return true;
+  if (hasNumberAboveMaxAddress(text)) return refuse(i18n::IDS_ADDRESS_ABOVE_255);
+  return platform::Status::success();
 }
 
 std::vector<uint8_t> expandSignAddresses(std::string_view text) {

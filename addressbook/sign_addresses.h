@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/status.h"
+
 namespace addressbook {
 
 // A site's sign-address list is text such as "1,3,5-7": items separated by ",", each a decimal
@@ -23,9 +25,9 @@ inline constexpr unsigned kMaxSignAddress = 255;
 //  3. "," or "-" as the last character;
 //  4. "," or "-" next to another "," or "-" (so "1,,2" and "1,-2" are refused);
 //  5. a number above 255 (it would wrap to another sign's address; 256 would reach every sign).
-// Returns true when the list is acceptable; otherwise false with *message (when given) set to the
-// text to show the user. Other characters are not checked here.
-bool validateSignAddresses(std::string_view text, std::string* message);
+// Success when the list is acceptable; otherwise kRefused with the text to show the user. Other
+// characters are not checked here.
+platform::Status validateSignAddresses(std::string_view text);
 
 // Expands a list into at most kMaxSignAddresses addresses, in text order, duplicates kept:
 //  - empty items are skipped;

@@ -3,7 +3,11 @@
 #include <cstddef>
 #include <vector>
 
+#include "i18n/string_ids.h"
+#include "i18n/string_table.h"
+#include "i18n/text_format.h"
 #include "platform/byte_reader.h"
+#include "platform/cp1252.h"
 
 namespace addressbook {
 namespace {
@@ -151,31 +155,49 @@ void writeList(ByteWriter& w, const std::vector<Record>& list, WriteFn writeOne)
 
 }  // namespace
 
-SiteFileStatus parseSiteManageFile(std::string_view bytes, CAddressBook* book, int32_t* version) {
+platform::Status parseSiteManageFile(std::string_view bytes, const std::string& path,
+                                     CAddressBook* book, int32_t* version) {
+  const std::string notSiteFile =
+      i18n::formatText(i18n::text(i18n::IDS_NOT_SITE_FILE), {platform::utf8ToCp1252Lossy(path)});
   ByteReader r(bytes);
   int32_t headerLength = 0;
   std::string_view header;
   if (!r.readI32(&headerLength) || headerLength != static_cast<int32_t>(kSiteManageHeader.size()) ||
       !r.readView(kSiteManageHeader.size(), &header) || header != kSiteManageHeader) {
-    return SiteFileStatus::kWrongHeader;
+    return platform::Status::notOurFile(notSiteFile);
   }
   int32_t v = 0;
-  if (!r.readI32(&v)) return SiteFileStatus::kWrongHeader;
+  if (!r.readI32(&v)) return platform::Status::notOurFile(notSiteFile);
   if (version) *version = v;
-  if (v >= kFirstUnreadableVersion) return SiteFileStatus::kTooNew;
+  if (v >= kFirstUnreadableVersion) {
+    return platform::Status::tooNew(i18n::formatText(i18n::text(i18n::IDS_SITE_FILE_TOO_NEW),
+                                                     {platform::utf8ToCp1252Lossy(path)}));
+  }
 
   const size_t minMailServerSize =
       kMinMailServerSizeBeforePop3 + (v >= kFirstVersionWithPop3 ? kMinPop3PartSize : 0);
-  const bool ok =
-      readList(r, kMinDeviceSize, &book->devices, readDevice) &&
-      readList(r, kMinSiteSize, &book->sites, readSite) &&
-      readList(r, kMinGroupSize, &book->groups, readGroup) &&
-      readList(r, kMinNamedAddressSize, &book->tcpIpGroups, readNamedAddress) &&
-      readList(r, kMinNamedAddressSize, &book->mailboxes, readNamedAddress) &&
-      readList(r, minMailServerSize, &book->mailServers,
-               [v](ByteReader& reader, CMailServer* m) { return readMailServer(reader, v, m); }) &&
-      readString(r, &book->defaultDevice);
-  return ok ? SiteFileStatus::kOk : SiteFileStatus::kDamaged;
+  // Each step leaves the reader where the next part begins; on failure `from` is where the part
+  // that broke began.
+  size_t from = r.offset();
+  const auto step = [&](bool ok) {
+    if (ok) from = r.offset();
+    return ok;
+  };
+  const bool ok = step(readList(r, kMinDeviceSize, &book->devices, readDevice)) &&
+                  step(readList(r, kMinSiteSize, &book->sites, readSite)) &&
+                  step(readList(r, kMinGroupSize, &book->groups, readGroup)) &&
+                  step(readList(r, kMinNamedAddressSize, &book->tcpIpGroups, readNamedAddress)) &&
+                  step(readList(r, kMinNamedAddressSize, &book->mailboxes, readNamedAddress)) &&
+                  step(readList(r, minMailServerSize, &book->mailServers,
+                                [v](ByteReader& reader, CMailServer* m) {
+                                  return readMailServer(reader, v, m);
+                                })) &&
+                  step(readString(r, &book->defaultDevice));
+  if (!ok) {
+    return platform::Status::damaged(
+        notSiteFile, "damaged in the part starting at byte " + std::to_string(from));
+  }
+  return platform::Status::success();
 }
 
 std::string serializeSiteManageFile(const CAddressBook& book) {

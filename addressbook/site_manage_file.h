@@ -28,19 +28,16 @@ inline constexpr int32_t kSiteManageVersion = 35;       // the version this prog
 inline constexpr int32_t kFirstVersionWithPop3 = 35;    // older mail servers lack the POP3 part
 inline constexpr int32_t kFirstUnreadableVersion = 36;  // written by a newer program
 
-enum class SiteFileStatus {
-  kOk,
-  kWrongHeader,  // not a site manage file
-  kTooNew,       // version kFirstUnreadableVersion or above
-  kDamaged,      // right header, but the body is short or holds an impossible count or length
-};
-
 // Decodes a whole site manage file into the lists and default device name of *book, which must be
 // empty. Every count and length is checked against the bytes present before anything is read or
-// allocated. On any status but kOk, *book holds a partial result the caller must discard.
+// allocated. On failure *book holds a partial result the caller must discard, and the status is
+//  - kNotOurFile: not a site manage file (the message names `path`);
+//  - kTooNew: version kFirstUnreadableVersion or above (the "NEW program" message);
+//  - kDamaged: right header, but the body is short or holds an impossible count or length (the
+//    message of kNotOurFile; the detail gives the offset of the list or record that broke).
 // *version (when given) receives the file's version once the header has been read.
-SiteFileStatus parseSiteManageFile(std::string_view bytes, CAddressBook* book,
-                                   int32_t* version = nullptr);
+platform::Status parseSiteManageFile(std::string_view bytes, const std::string& path,
+                                     CAddressBook* book, int32_t* version = nullptr);
 
 // Encodes the address book as a version 35 site manage file.
 std::string serializeSiteManageFile(const CAddressBook& book);

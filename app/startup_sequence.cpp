@@ -46,16 +46,18 @@ SendInfo readSendInfo(const platform::ProfileFile& p) {
 
 bool writeSendInfo(const platform::ProfileFile& p, const SendInfo& s) {
   using varnel_profile::kSectionSendInfo;
-  bool ok = p.writeInt(kSectionSendInfo, kKeyLastSendType, s.lastSendType);
-  ok = p.writeString(kSectionSendInfo, kKeyLastGroupName, s.lastGroupName) && ok;
-  ok = p.writeString(kSectionSendInfo, kKeyLastPhone, s.lastPhone) && ok;
-  ok = p.writeString(kSectionSendInfo, kKeyLastMailName, s.lastMailName) && ok;
-  ok = p.writeString(kSectionSendInfo, kKeyLastMailAddress, s.lastMailAddress) && ok;
-  ok = p.writeInt(kSectionSendInfo, kKeyLastSiteInSendList, s.lastSiteInSendList) && ok;
-  ok = p.writeString(kSectionSendInfo, kKeyLastSiteNameInSendList, s.lastSiteNameInSendList) && ok;
-  ok =
-      p.writeString(kSectionSendInfo, kKeyLastGroupNameInSendList, s.lastGroupNameInSendList) && ok;
-  ok = p.writeString(kSectionSendInfo, kKeySignAddress, s.signAddress) && ok;
+  bool ok = p.writeInt(kSectionSendInfo, kKeyLastSendType, s.lastSendType).ok();
+  ok = p.writeString(kSectionSendInfo, kKeyLastGroupName, s.lastGroupName).ok() && ok;
+  ok = p.writeString(kSectionSendInfo, kKeyLastPhone, s.lastPhone).ok() && ok;
+  ok = p.writeString(kSectionSendInfo, kKeyLastMailName, s.lastMailName).ok() && ok;
+  ok = p.writeString(kSectionSendInfo, kKeyLastMailAddress, s.lastMailAddress).ok() && ok;
+  ok = p.writeInt(kSectionSendInfo, kKeyLastSiteInSendList, s.lastSiteInSendList).ok() && ok;
+  ok = p.writeString(kSectionSendInfo, kKeyLastSiteNameInSendList, s.lastSiteNameInSendList).ok() &&
+       ok;
+  ok = p.writeString(kSectionSendInfo, kKeyLastGroupNameInSendList, s.lastGroupNameInSendList)
+           .ok() &&
+       ok;
+  ok = p.writeString(kSectionSendInfo, kKeySignAddress, s.signAddress).ok() && ok;
   return ok;
 }
 
@@ -95,7 +97,8 @@ bool writeRecentFiles(const platform::ProfileFile& profile, const std::vector<st
     const auto index = static_cast<size_t>(i);
     ok = (index < files.size()
               ? profile.writeString(varnel_profile::kSectionRecentFiles, key, files[index])
-              : profile.removeKey(varnel_profile::kSectionRecentFiles, key)) &&
+              : profile.removeKey(varnel_profile::kSectionRecentFiles, key))
+             .ok() &&
          ok;
   }
   return ok;
@@ -108,8 +111,8 @@ bool startUp(AppState* state, i18n::LanguageModule* language, StartupUi& ui) {
   state->sendInfo = readSendInfo(profile);
   state->device = readDeviceInfo(profile);
 
-  const addressbook::BookResult book = state->book.load(addressbook::sitePath(state->dataDir));
-  if (!book.ok) ui.showMessage(book.message);
+  const platform::Status book = state->book.load(addressbook::sitePath(state->dataDir));
+  if (!book.ok()) ui.showMessage(book.message());
 
   state->sign = varnel_profile::readSignSettings(profile);
   varnel_profile::SignSettings chosen = state->sign;
@@ -126,10 +129,10 @@ bool startUp(AppState* state, i18n::LanguageModule* language, StartupUi& ui) {
   state->savePicturesAtExit = true;
   const auto width = static_cast<uint16_t>(state->sign.width);
   state->catalog = bitmaps::CBitmapCatalog(width);
-  const bitmaps::BitmapStatus pictures = bitmaps::loadPictures(
+  const platform::Status pictures = bitmaps::loadPictures(
       bitmaps::picturePath(state->dataDir, state->sign.width, state->sign.colourMode), width,
       state->sign.colourMode, &state->catalog);
-  if (!pictures.ok) ui.showMessage(pictures.message);
+  if (!pictures.ok()) ui.showMessage(pictures.message());
   return true;
 }
 
@@ -137,10 +140,10 @@ std::string shutDown(AppState* state) {
   state->book.saveAtExit(addressbook::sitePath(state->dataDir));
   std::string failure;
   if (state->savePicturesAtExit) {
-    const bitmaps::BitmapStatus saved = bitmaps::savePictures(
+    const platform::Status saved = bitmaps::savePictures(
         bitmaps::picturePath(state->dataDir, state->sign.width, state->sign.colourMode),
         static_cast<uint16_t>(state->sign.width), state->sign.colourMode, state->catalog);
-    if (!saved.ok) failure = saved.message;
+    if (!saved.ok()) failure = saved.message();
   }
   state->catalog.clear();
   writeSendInfo(varnel_profile::open(state->dataDir), state->sendInfo);

@@ -42,7 +42,7 @@ class LinkFrames final : public signlink::FrameLink {
  public:
   LinkFrames(signlink::SignLink& link, signlink::LinkKind kind) : link_(link), kind_(kind) {}
   signlink::LinkKind kind() const override { return kind_; }
-  bool writeFrame(std::string_view frame) override { return link_.write(frame); }
+  bool writeFrame(std::string_view frame) override { return link_.write(frame).ok(); }
   void close() override { link_.close(); }
 
  private:
@@ -61,7 +61,7 @@ std::vector<signlink::TransmissionUnit> sampleUnits() {
   }
   signlink::WorkspaceStreamInput in;
   in.workspace = &ws;
-  return signlink::readStream(signlink::buildWorkspaceStream(in, {1}).stream).units;
+  return signlink::readStream(signlink::buildWorkspaceStream(in, {1})->stream).units;
 }
 
 double demandedMs(const std::vector<signlink::TransmissionUnit>& units, bool serial) {

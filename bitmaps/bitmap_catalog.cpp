@@ -7,6 +7,14 @@
 #include "i18n/text_format.h"
 
 namespace bitmaps {
+namespace {
+
+platform::Status fullCatalog() {
+  return platform::Status::refused(i18n::formatText(
+      i18n::text(i18n::IDS_CATALOG_FULL), {static_cast<long long>(CBitmapCatalog::kMaxImages)}));
+}
+
+}  // namespace
 
 const CBitmapImage* CBitmapCatalog::find(int indexNumber) const {
   const long position = positionOf(indexNumber);
@@ -26,22 +34,13 @@ long CBitmapCatalog::positionOf(int indexNumber) const {
   return -1;
 }
 
-CBitmapImage* CBitmapCatalog::getOrCreate(int indexNumber, bool create, std::string* error) {
+platform::Result<CBitmapImage*> CBitmapCatalog::getOrCreate(int indexNumber, bool create) {
   if (CBitmapImage* image = find(indexNumber)) return image;
   if (!create) {
-    if (error) {
-      *error = i18n::formatText(i18n::text(i18n::IDS_INDEX_NOT_IN_CATALOG),
-                                {static_cast<long long>(indexNumber)});
-    }
-    return nullptr;
+    return platform::Status::refused(i18n::formatText(i18n::text(i18n::IDS_INDEX_NOT_IN_CATALOG),
+                                                      {static_cast<long long>(indexNumber)}));
   }
-  if (full()) {
-    if (error) {
-      *error = i18n::formatText(i18n::text(i18n::IDS_CATALOG_FULL),
-                                {static_cast<long long>(kMaxImages)});
-    }
-    return nullptr;
-  }
+  if (full()) return fullCatalog();
   images_.emplace_back(CBitmapImage::formatIndex(indexNumber), signWidth_);
   return &images_.back();
 }
@@ -66,19 +65,16 @@ int CBitmapCatalog::nextFreeIndex() const {
   return 0;
 }
 
-BitmapStatus CBitmapCatalog::add(CBitmapImage image) {
-  if (full()) {
-    return BitmapStatus::failure(
-        i18n::formatText(i18n::text(i18n::IDS_CATALOG_FULL), {static_cast<long long>(kMaxImages)}));
-  }
+platform::Status CBitmapCatalog::add(CBitmapImage image) {
+  if (full()) return fullCatalog();
   for (const CBitmapImage& existing : images_) {
     if (existing.indexText() == image.indexText()) {
-      return BitmapStatus::failure(
+      return platform::Status::refused(
           i18n::formatText(i18n::text(i18n::IDS_IMAGE_ALREADY_IN_CATALOG), {image.indexText()}));
     }
   }
   images_.push_back(std::move(image));
-  return BitmapStatus::success();
+  return platform::Status::success();
 }
 
 bool CBitmapCatalog::remove(int indexNumber) {

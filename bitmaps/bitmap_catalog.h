@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "bitmaps/bitmap_image.h"
-#include "bitmaps/bitmap_status.h"
+#include "platform/status.h"
 
 namespace bitmaps {
 
@@ -51,10 +51,10 @@ class CBitmapCatalog {
   long positionOf(int indexNumber) const;
 
   // find(indexNumber); when absent and `create` is set, appends a new black image of the sign
-  // width under that number and returns it. Returns nullptr with *error set (when given) when the
-  // image is absent and `create` is clear ("Index number %04d has not been added to the catalog
-  // yet!"), or when it would have to be created in a full catalog.
-  CBitmapImage* getOrCreate(int indexNumber, bool create, std::string* error);
+  // width under that number and returns it (never null). Fails (kRefused) when the image is
+  // absent and `create` is clear ("Index number %04d has not been added to the catalog yet!"), or
+  // when it would have to be created in a full catalog.
+  platform::Result<CBitmapImage*> getOrCreate(int indexNumber, bool create);
 
   // The image before or after image `indexNumber` in catalog order; nullptr at either end and
   // when `indexNumber` is not in the catalog.
@@ -67,8 +67,8 @@ class CBitmapCatalog {
   int nextFreeIndex() const;
 
   // Appends `image` at the end. Fails (catalog unchanged) when the catalog is full or when an
-  // image with the same index text is already in it. The image keeps its own width.
-  BitmapStatus add(CBitmapImage image);
+  // image with the same index text is already in it (kRefused). The image keeps its own width.
+  platform::Status add(CBitmapImage image);
 
   // Removes image `indexNumber` (the one find() returns). False when it is not in the catalog.
   bool remove(int indexNumber);

@@ -9,13 +9,6 @@ namespace bitmaps {
 
 namespace {
 
-// Screen colours of codes 1 to 8 (code 0 and unknown codes are black).
-constexpr ScreenColour kCodeColours[] = {
-    {255, 0, 0}, {0, 255, 0}, {255, 255, 0}, {187, 106, 0},
-    {128, 0, 0}, {0, 128, 0}, {128, 128, 0}, {255, 128, 0},
-};
-constexpr ScreenColour kBlack = {0, 0, 0};
-
 bool isBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
@@ -75,11 +68,6 @@ void CBitmapImage::fitRowsFrom(std::string_view sourceCodes, uint16_t sourceWidt
       pixels_[y * width_ + x] = static_cast<uint8_t>(sourceCodes[y * sourceWidth + x]);
     }
   }
-}
-
-ScreenColour screenColour(uint8_t code) {
-  if (code >= 1 && code <= 8) return kCodeColours[code - 1];
-  return kBlack;
 }
 
 }  // namespace bitmaps

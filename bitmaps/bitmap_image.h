@@ -57,15 +57,4 @@ class CBitmapImage {
   std::vector<uint8_t> pixels_;  // width_ x kImageRows colour codes, row-major.
 };
 
-// The colour the program paints a colour code with on screen.
-struct ScreenColour {
-  uint8_t red;
-  uint8_t green;
-  uint8_t blue;
-  bool operator==(const ScreenColour&) const = default;
-};
-
-// Screen colour of codes 1 to 8; black for 0 and for every other byte.
-ScreenColour screenColour(uint8_t code);
-
 }  // namespace bitmaps

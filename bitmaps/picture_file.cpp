@@ -25,9 +25,16 @@ std::string message(int id, const std::vector<i18n::FormatArg>& args) {
 
 // The refusal for a file that is not (or no longer) a well-formed picture file. Counts and
 // lengths that run past the end are reported like a wrong header.
-BitmapStatus notAPictureFile(const std::string& path) {
-  return BitmapStatus::failure(
+platform::Status notAPictureFile(const std::string& path) {
+  return platform::Status::notOurFile(
       message(i18n::IDS_PICTURE_FILE_NOT_OURS, {platform::utf8ToCp1252Lossy(path)}));
+}
+
+// The same refusal for a file whose header is right but whose body runs past its end.
+platform::Status damagedPictureFile(const std::string& path, size_t offset) {
+  return platform::Status::damaged(
+      message(i18n::IDS_PICTURE_FILE_NOT_OURS, {platform::utf8ToCp1252Lossy(path)}),
+      "at byte " + std::to_string(offset));
 }
 
 }  // namespace
@@ -44,24 +51,24 @@ std::string colourModeName(int colourMode) {
                                                 : i18n::IDS_TRI_COLOR_SIGN);
 }
 
-BitmapStatus loadPictures(const std::string& path, uint16_t signWidth, int colourMode,
-                          CBitmapCatalog* catalog) {
+platform::Status loadPictures(const std::string& path, uint16_t signWidth, int colourMode,
+                              CBitmapCatalog* catalog) {
   if (!platform::pathExists(path)) {
     *catalog = CBitmapCatalog(signWidth);
-    return BitmapStatus::success();
+    return platform::Status::success();
   }
-  std::string bytes;
-  std::string error;
-  if (!platform::readWholeFile(path, &bytes, &error)) {
-    return BitmapStatus::failure(message(i18n::IDS_PICTURE_FILE_UNREADABLE, {error}));
+  const platform::Result<std::string> bytes = platform::readWholeFile(path);
+  if (!bytes.ok()) {
+    return platform::Status::cannotOpen(
+        message(i18n::IDS_PICTURE_FILE_UNREADABLE, {bytes.message()}));
   }
-  return decodePictureFile(bytes, path, signWidth, colourMode, catalog);
+  return decodePictureFile(*bytes, path, signWidth, colourMode, catalog);
 }
 
-BitmapStatus decodePictureFile(std::string_view bytes, const std::string& path, uint16_t signWidth,
-                               int colourMode, CBitmapCatalog* catalog) {
+platform::Status decodePictureFile(std::string_view bytes, const std::string& path,
+                                   uint16_t signWidth, int colourMode, CBitmapCatalog* catalog) {
   if (bytes.size() < kPictureFileMinSize) {
-    return BitmapStatus::failure(
+    return platform::Status::damaged(
         message(i18n::IDS_PICTURE_FILE_LENGTH_ERROR, {platform::utf8ToCp1252Lossy(path)}));
   }
   platform::ByteReader reader(bytes);
@@ -76,21 +83,22 @@ BitmapStatus decodePictureFile(std::string_view bytes, const std::string& path, 
   reader.readI32(&version);  // Older layouts are the same; the version is informational.
   reader.readI32(&fileWidth);
   if (fileWidth != signWidth) {
-    return BitmapStatus::failure(
+    return platform::Status::notOurFile(
         message(i18n::IDS_PICTURE_FILE_WIDTH_MISMATCH,
                 {platform::utf8ToCp1252Lossy(path), static_cast<long long>(fileWidth),
                  static_cast<long long>(signWidth)}));
   }
   reader.readI32(&fileColour);
   if (fileColour != colourMode) {
-    return BitmapStatus::failure(message(i18n::IDS_PICTURE_FILE_COLOUR_MISMATCH,
-                                         {platform::utf8ToCp1252Lossy(path),
-                                          colourModeName(fileColour), colourModeName(colourMode)}));
+    return platform::Status::notOurFile(
+        message(i18n::IDS_PICTURE_FILE_COLOUR_MISMATCH,
+                {platform::utf8ToCp1252Lossy(path), colourModeName(fileColour),
+                 colourModeName(colourMode)}));
   }
   reader.readI32(&count);
   if (count < 0 || static_cast<size_t>(count) > CBitmapCatalog::kMaxImages ||
       static_cast<size_t>(count) > reader.remaining() / kMinImageRecordSize) {
-    return notAPictureFile(path);
+    return damagedPictureFile(path, reader.offset() - sizeof(int32_t));
   }
 
   std::vector<CBitmapImage> images;
@@ -99,16 +107,17 @@ BitmapStatus decodePictureFile(std::string_view bytes, const std::string& path, 
     std::string indexText;
     uint16_t recordWidth = 0;
     std::string_view codes;
+    const size_t recordStart = reader.offset();
     if (!reader.readLengthPrefixed(&indexText) || !reader.readU16(&recordWidth) ||
         !reader.readView(static_cast<size_t>(recordWidth) * kImageRows, &codes)) {
-      return notAPictureFile(path);
+      return damagedPictureFile(path, recordStart);
     }
     CBitmapImage image(std::move(indexText), signWidth);
     image.fitRowsFrom(codes, recordWidth);
     images.push_back(std::move(image));
   }
   *catalog = CBitmapCatalog(signWidth, std::move(images));
-  return BitmapStatus::success();
+  return platform::Status::success();
 }
 
 std::string encodePictureFile(uint16_t signWidth, int colourMode, const CBitmapCatalog& catalog) {
@@ -128,14 +137,15 @@ std::string encodePictureFile(uint16_t signWidth, int colourMode, const CBitmapC
   return bytes;
 }
 
-BitmapStatus savePictures(const std::string& path, uint16_t signWidth, int colourMode,
-                          const CBitmapCatalog& catalog) {
-  std::string error;
-  if (!platform::writeFileAtomic(path, encodePictureFile(signWidth, colourMode, catalog),
-                                 platform::kDataFileMode, &error)) {
-    return BitmapStatus::failure(message(i18n::IDS_PICTURE_FILE_SAVE_FAILED, {error}));
+platform::Status savePictures(const std::string& path, uint16_t signWidth, int colourMode,
+                              const CBitmapCatalog& catalog) {
+  const platform::Status written = platform::writeFileAtomic(
+      path, encodePictureFile(signWidth, colourMode, catalog), platform::kDataFileMode);
+  if (!written.ok()) {
+    return platform::Status::cannotWrite(
+        message(i18n::IDS_PICTURE_FILE_SAVE_FAILED, {written.message()}));
   }
-  return BitmapStatus::success();
+  return platform::Status::success();
 }
 
 }  // namespace bitmaps

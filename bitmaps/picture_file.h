@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "bitmaps/bitmap_catalog.h"
-#include "bitmaps/bitmap_status.h"
+#include "platform/status.h"
 
 namespace bitmaps {
 
@@ -41,27 +41,28 @@ std::string colourModeName(int colourMode);
 // colour configuration `colourMode`.
 //  - No file at `path`: success; *catalog becomes an empty catalog of that width (a sign size
 //    without pictures is normal).
-//  - A file that exists but cannot be read, or that is refused (shorter than the fixed part, wrong
-//    header, another width or colour, an image count or a length that runs past the end of the
-//    file), fails with the message to show, and *catalog is left exactly as it was.
+//  - A file that exists but cannot be read (kCannotOpen), or that is refused, fails with the
+//    message to show, and *catalog is left exactly as it was. A wrong header, another width or
+//    another colour is kNotOurFile; a file shorter than the fixed part, or an image count or a
+//    length that runs past the end of the file, is kDamaged (the detail says where).
 //  - Otherwise *catalog becomes the file's images in file order, each `signWidth` columns wide: a
 //    record whose own width differs keeps its leftmost columns (extra ones dropped, missing ones
 //    black), so an image in memory always has the sign width.
-BitmapStatus loadPictures(const std::string& path, uint16_t signWidth, int colourMode,
-                          CBitmapCatalog* catalog);
+platform::Status loadPictures(const std::string& path, uint16_t signWidth, int colourMode,
+                              CBitmapCatalog* catalog);
 
 // Writes `catalog` to `path` as a picture file for `signWidth` and `colourMode` (version 35),
 // replacing any old file only once the new one is complete. On failure the old file is untouched
-// and the message names the path and the reason.
-BitmapStatus savePictures(const std::string& path, uint16_t signWidth, int colourMode,
-                          const CBitmapCatalog& catalog);
+// and the kCannotWrite message names the path and the reason.
+platform::Status savePictures(const std::string& path, uint16_t signWidth, int colourMode,
+                              const CBitmapCatalog& catalog);
 
 // The bytes savePictures() writes.
 std::string encodePictureFile(uint16_t signWidth, int colourMode, const CBitmapCatalog& catalog);
 
 // Checks and reads the bytes of a picture file as loadPictures() does once the file has been read;
 // `path` only names the file in messages.
-BitmapStatus decodePictureFile(std::string_view bytes, const std::string& path, uint16_t signWidth,
-                               int colourMode, CBitmapCatalog* catalog);
+platform::Status decodePictureFile(std::string_view bytes, const std::string& path,
+                                   uint16_t signWidth, int colourMode, CBitmapCatalog* catalog);
 
 }  // namespace bitmaps

@@ -67,13 +67,13 @@ std::string encodeTransferFile(const ImageTransferFile& file) {
   return bytes;
 }
 
-BitmapStatus decodeTransferFile(std::string_view bytes, const std::string& path,
-                                ImageTransferFile* file) {
+platform::Status decodeTransferFile(std::string_view bytes, const std::string& path,
+                                    ImageTransferFile* file) {
   platform::ByteReader reader(bytes);
   int32_t count = 0;
   if (!reader.readI32(&count) || count < 0 || count > ImageTransferFile::kMaxImages ||
       static_cast<size_t>(count) > reader.remaining() / sizeof(int32_t)) {
-    return BitmapStatus::failure(
+    return platform::Status::damaged(
         message(i18n::IDS_TRANSFER_FILE_INVALID, {platform::utf8ToCp1252Lossy(path)}));
   }
   std::array<int32_t, ImageTransferFile::kSlotCount> slots{};
@@ -82,34 +82,36 @@ BitmapStatus decodeTransferFile(std::string_view bytes, const std::string& path,
   }
   file->count = count;
   file->slots = slots;
-  return BitmapStatus::success();
+  return platform::Status::success();
 }
 
-BitmapStatus loadTransferFile(const std::string& path, ImageTransferFile* file) {
+platform::Status loadTransferFile(const std::string& path, ImageTransferFile* file) {
   if (!platform::pathExists(path)) {
-    return BitmapStatus::failure(
+    return platform::Status::cannotOpen(
         message(i18n::IDS_TRANSFER_FILE_MISSING, {platform::utf8ToCp1252Lossy(path)}));
   }
-  std::string bytes;
-  std::string error;
-  if (!platform::readWholeFile(path, &bytes, &error, kMaxListFileRead)) {
-    return BitmapStatus::failure(message(i18n::IDS_TRANSFER_FILE_UNREADABLE, {error}));
+  const platform::Result<std::string> bytes = platform::readWholeFile(path, kMaxListFileRead);
+  if (!bytes.ok()) {
+    return platform::Status::cannotOpen(
+        message(i18n::IDS_TRANSFER_FILE_UNREADABLE, {bytes.message()}));
   }
   ImageTransferFile loaded = *file;
-  const BitmapStatus status = decodeTransferFile(bytes, path, &loaded);
-  if (!status.ok) return status;
+  const platform::Status status = decodeTransferFile(*bytes, path, &loaded);
+  if (!status.ok()) return status;
   loaded.fileName = path;
   loaded.changed = false;
   *file = std::move(loaded);
   return status;
 }
 
-BitmapStatus saveTransferFile(const std::string& path, const ImageTransferFile& file) {
-  std::string error;
-  if (!platform::writeFileAtomic(path, encodeTransferFile(file), platform::kDataFileMode, &error)) {
-    return BitmapStatus::failure(message(i18n::IDS_TRANSFER_FILE_SAVE_FAILED, {error}));
+platform::Status saveTransferFile(const std::string& path, const ImageTransferFile& file) {
+  const platform::Status written =
+      platform::writeFileAtomic(path, encodeTransferFile(file), platform::kDataFileMode);
+  if (!written.ok()) {
+    return platform::Status::cannotWrite(
+        message(i18n::IDS_TRANSFER_FILE_SAVE_FAILED, {written.message()}));
   }
-  return BitmapStatus::success();
+  return platform::Status::success();
 }
 
 std::string catalogCaption(const std::string& dialogCaption, const std::string& listPath) {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "bitmaps/bitmap_status.h"
+#include "platform/status.h"
 
 namespace bitmaps {
 
@@ -56,20 +56,21 @@ std::string encodeTransferFile(const ImageTransferFile& file);
 // Reads list file bytes into *file (count and slots; file name and changed flag untouched).
 // Refuses, leaving *file unchanged, bytes shorter than the count field, a count outside 0 to 8,
 // and a count whose slots are not all present. Slots the bytes do not reach (a file cut short
-// after its used slots) read as 0; bytes after the 84th are ignored. `path` only names the file
-// in messages.
-BitmapStatus decodeTransferFile(std::string_view bytes, const std::string& path,
-                                ImageTransferFile* file);
+// after its used slots) read as 0; bytes after the 84th are ignored. A refusal is kDamaged; `path`
+// only names the file in messages.
+platform::Status decodeTransferFile(std::string_view bytes, const std::string& path,
+                                    ImageTransferFile* file);
 
 // Loads the list file at `path`: on success *file holds its count and slots, its file name is
-// `path` and its changed flag is clear. A missing file fails with "Image Transfer File '%s' isn't
-// exist,you must specify it!"; an unreadable or malformed one fails with its own message. On
-// failure *file is left unchanged.
-BitmapStatus loadTransferFile(const std::string& path, ImageTransferFile* file);
+// `path` and its changed flag is clear. A missing file fails (kCannotOpen) with "Image Transfer
+// File '%s' isn't exist,you must specify it!"; an unreadable (kCannotOpen) or malformed
+// (kDamaged) one fails with its own message. On failure *file is left unchanged.
+platform::Status loadTransferFile(const std::string& path, ImageTransferFile* file);
 
 // Writes `file` to `path` (the whole 84 bytes), replacing any old file only once the new one is
-// complete. The caller records the name and clears the changed flag on success.
-BitmapStatus saveTransferFile(const std::string& path, const ImageTransferFile& file);
+// complete (kCannotWrite on failure). The caller records the name and clears the changed flag on
+// success.
+platform::Status saveTransferFile(const std::string& path, const ImageTransferFile& file);
 
 // The catalog dialog's caption: the part of `dialogCaption` before any "--", followed by "--" and
 // `listPath` when a list file is named ("%s--%s"), or that part alone when `listPath` is empty.

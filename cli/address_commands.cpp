@@ -39,9 +39,10 @@ struct AddressesOptions {
 };
 
 void runAddresses(CliContext& ctx, const AddressesOptions& o) {
-  std::string message;
-  if (!o.noValidate && !addressbook::validateSignAddresses(o.list, &message)) {
-    ctx.fail(platform::cp1252ToUtf8(message));
+  const platform::Status valid =
+      o.noValidate ? platform::Status::success() : addressbook::validateSignAddresses(o.list);
+  if (!valid.ok()) {
+    ctx.fail(platform::cp1252ToUtf8(valid.message()));
     return;
   }
   std::string line;
@@ -138,8 +139,9 @@ class FieldReader {
     const json* v = find(key);
     if (!v) return;
     if (!v->is_string()) return fault(key, "must be a string");
-    std::string why;
-    if (!platform::utf8ToCp1252(v->get_ref<const std::string&>(), out, &why)) fault(key, why);
+    platform::Result<std::string> text = platform::utf8ToCp1252(v->get_ref<const std::string&>());
+    if (!text.ok()) return fault(key, text.message());
+    *out = std::move(text).value();
   }
 
   template <typename Int>
@@ -161,13 +163,10 @@ class FieldReader {
     if (!v) return;
     if (!v->is_array()) return fault(key, "must be an array of strings");
     for (const json& item : *v) {
-      std::string s;
-      std::string why;
       if (!item.is_string()) return fault(key, "must be an array of strings");
-      if (!platform::utf8ToCp1252(item.get_ref<const std::string&>(), &s, &why)) {
-        return fault(key, why);
-      }
-      out->push_back(std::move(s));
+      platform::Result<std::string> s = platform::utf8ToCp1252(item.get_ref<const std::string&>());
+      if (!s.ok()) return fault(key, s.message());
+      out->push_back(std::move(s).value());
     }
   }
 
@@ -287,13 +286,12 @@ bool bookFromJson(const json& root, CAddressBook* book, std::string* error) {
 }
 
 void runBookImport(CliContext& ctx, const std::string& jsonPath) {
-  std::string text;
-  std::string why;
-  if (!platform::readWholeFile(jsonPath, &text, &why, kMaxImportBytes)) {
-    ctx.fail(why);
+  const platform::Result<std::string> text = platform::readWholeFile(jsonPath, kMaxImportBytes);
+  if (!text.ok()) {
+    ctx.fail(text.message());
     return;
   }
-  const json root = json::parse(text, nullptr, /*allow_exceptions=*/false);
+  const json root = json::parse(*text, nullptr, /*allow_exceptions=*/false);
   if (root.is_discarded()) {
     ctx.fail(jsonPath + ": not valid JSON");
     return;
@@ -306,8 +304,8 @@ void runBookImport(CliContext& ctx, const std::string& jsonPath) {
   }
   const std::string& dir = ctx.dataDir();
   if (dir.empty()) return;
-  const addressbook::BookResult saved = book.save(addressbook::sitePath(dir));
-  if (!saved.ok) ctx.fail(platform::cp1252ToUtf8(saved.message));
+  const platform::Status saved = book.save(addressbook::sitePath(dir));
+  if (!saved.ok()) ctx.fail(platform::cp1252ToUtf8(saved.message()));
 }
 
 }  // namespace

@@ -10,9 +10,12 @@ namespace cli {
 const std::string& CliContext::dataDir() {
   if (!dataDirResolved_) {
     dataDirResolved_ = true;
-    std::string error;
-    dataDir_ = platform::resolveDataDir(dataDirOption, "varnel", &error);
-    if (dataDir_.empty()) fail(error);
+    const platform::Result<std::string> dir = platform::resolveDataDir(dataDirOption, "varnel");
+    if (dir.ok()) {
+      dataDir_ = *dir;
+    } else {
+      fail(dir.message());
+    }
   }
   return dataDir_;
 }
@@ -25,9 +28,9 @@ void CliContext::fail(const std::string& text) {
 bool CliContext::loadAddressBook(addressbook::CAddressBook* book) {
   const std::string& dir = dataDir();
   if (dir.empty()) return false;
-  const addressbook::BookResult loaded = book->load(addressbook::sitePath(dir));
-  if (!loaded.ok) {
-    fail(platform::cp1252ToUtf8(loaded.message));
+  const platform::Status loaded = book->load(addressbook::sitePath(dir));
+  if (!loaded.ok()) {
+    fail(platform::cp1252ToUtf8(loaded.message()));
     return false;
   }
   return true;

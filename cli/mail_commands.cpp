@@ -22,9 +22,12 @@ struct MailRenderOptions {
 
 // A command-line name as the address book stores it.
 bool bookName(CliContext& ctx, const std::string& utf8, std::string* name) {
-  std::string error;
-  if (platform::utf8ToCp1252(utf8, name, &error)) return true;
-  ctx.fail("'" + utf8 + "': " + error);
+  platform::Result<std::string> converted = platform::utf8ToCp1252(utf8);
+  if (converted.ok()) {
+    *name = std::move(converted).value();
+    return true;
+  }
+  ctx.fail("'" + utf8 + "': " + converted.message());
   return false;
 }
 
@@ -53,10 +56,9 @@ void runMailRender(CliContext& ctx, const MailRenderOptions& o) {
     ctx.fail(platform::cp1252ToUtf8(bytes.message()));
     return;
   }
-  std::string error;
-  if (!platform::writeFileAtomic(o.out, *bytes, platform::kDataFileMode, &error)) {
-    ctx.fail(error);
-  }
+  const platform::Status written =
+      platform::writeFileAtomic(o.out, *bytes, platform::kDataFileMode);
+  if (!written.ok()) ctx.fail(written.message());
 }
 
 }  // namespace

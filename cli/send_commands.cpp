@@ -56,12 +56,13 @@ class StderrProgress final : public signlink::SendProgressUi, public signlink::D
   }
 };
 
-// The stream builder of the send pipeline for the command `kind`; `ws` must outlive it.
+// The command `kind` names, with its stream builder in *builder; `ws` and `clock` must outlive
+// the builder.
 signlink::SendCommand chooseStream(const std::string& kind, const WorkspaceToSend& ws,
                                    const platform::LocalClock& clock,
-                                   signlink::SendEnvironment* env) {
+                                   signlink::StreamBuilder* builder) {
   if (kind == "workspace") {
-    env->buildStream = [&ws, &clock](const std::vector<uint8_t>& addresses) {
+    *builder = [&ws, &clock](const std::vector<uint8_t>& addresses) {
       signlink::WorkspaceStreamInput in;
       in.workspace = &ws.loaded.workspace;
       in.signWidth = ws.sign.width;
@@ -73,12 +74,10 @@ signlink::SendCommand chooseStream(const std::string& kind, const WorkspaceToSen
     return signlink::SendCommand::kWorkspace;
   }
   const bool clear = kind == "clear";
-  env->buildStream = [clear](const std::vector<uint8_t>& addresses) {
-    return signlink::StreamResult{
-        true,
+  *builder = [clear](const std::vector<uint8_t>& addresses) {
+    return platform::Result<signlink::SignStream>(signlink::SignStream{
         clear ? signlink::buildClearMemoryStream(addresses) : signlink::buildTestStream(addresses),
-        {},
-        {}};
+        {}});
   };
   return clear ? signlink::SendCommand::kClearMemory : signlink::SendCommand::kTest;
 }
@@ -98,16 +97,13 @@ void sendThroughLinks(CliContext& ctx, const SendOptions& o, addressbook::CAddre
       link, pump, progress, [&modems](const std::string& name) { return modems.modemPort(name); });
   mailtransfer::EmailTransfer email(book, pump, clock);
 
-  signlink::SendEnvironment env;
-  env.book = &book;
-  env.link = &link;
+  signlink::StreamBuilder buildStream;
+  const signlink::SendCommand command = chooseStream(o.kind, ws, clock, &buildStream);
+  signlink::SendEnvironment env(book, link, pump, progress, std::move(buildStream));
   env.tcp = &tcp;
   env.dialer = &dialer;
   env.email = &email;
-  env.pump = &pump;
   env.clock = &clock;
-  env.ui = &progress;
-  const signlink::SendCommand command = chooseStream(o.kind, ws, clock, &env);
   const signlink::SendChoice choice{!o.group.empty(), o.group.empty() ? o.site : o.group};
   const signlink::SendSummary summary = signlink::runSendCommand(env, command, choice);
   if (!summary.allSucceeded()) {

@@ -70,22 +70,22 @@ bool buildWorkspaceExport(CliContext& ctx, const ExportOptions& o,
   in.now = now;
   in.transferImages = ws.transferImages;
   in.catalog = &ws.catalog;
-  signlink::StreamResult built = signlink::buildWorkspaceStream(in, addresses);
-  if (!built.ok) {
-    ctx.fail(platform::cp1252ToUtf8(built.error));
+  platform::Result<signlink::SignStream> built = signlink::buildWorkspaceStream(in, addresses);
+  if (!built.ok()) {
+    ctx.fail(platform::cp1252ToUtf8(built.message()));
     return false;
   }
-  for (const int image : built.missingImages) {
+  for (const int image : built->missingImages) {
     warn("user-defined bitmap " + std::to_string(image) + " cannot be sent and was left out");
   }
-  *stream = std::move(built.stream);
+  *stream = std::move(built->stream);
   return true;
 }
 
 void runExport(CliContext& ctx, const ExportOptions& o) {
-  std::string message;
-  if (!addressbook::validateSignAddresses(o.addresses, &message)) {
-    ctx.fail(platform::cp1252ToUtf8(message));
+  const platform::Status valid = addressbook::validateSignAddresses(o.addresses);
+  if (!valid.ok()) {
+    ctx.fail(platform::cp1252ToUtf8(valid.message()));
     return;
   }
   const std::vector<uint8_t> addresses = addressbook::expandSignAddresses(o.addresses);
@@ -106,11 +106,9 @@ void runExport(CliContext& ctx, const ExportOptions& o) {
   } else {
     stream = signlink::buildClearMemoryStream(addresses);
   }
-  std::string error;
-  if (!platform::writeFileAtomic(o.outPath, signlink::signDataFileBytes(stream),
-                                 platform::kDataFileMode, &error)) {
-    ctx.fail(error);
-  }
+  const platform::Status written = platform::writeFileAtomic(
+      o.outPath, signlink::signDataFileBytes(stream), platform::kDataFileMode);
+  if (!written.ok()) ctx.fail(written.message());
 }
 
 std::string hex(std::string_view bytes) {
@@ -126,13 +124,13 @@ std::string hex(std::string_view bytes) {
 }
 
 void runUnits(CliContext& ctx, const std::string& path) {
-  std::string file, error;
-  if (!platform::readWholeFile(path, &file, &error, kMaxSignDataFileBytes)) {
-    ctx.fail(error);
+  const platform::Result<std::string> file = platform::readWholeFile(path, kMaxSignDataFileBytes);
+  if (!file.ok()) {
+    ctx.fail(file.message());
     return;
   }
   std::string_view stream;
-  if (!signlink::signDataFileStream(file, &stream)) {
+  if (!signlink::signDataFileStream(*file, &stream)) {
     ctx.fail(path + ": not a sign data file");
     return;
   }

@@ -30,7 +30,7 @@ struct ImportOptions {
 };
 
 void runShow(CliContext& ctx, const ShowOptions& o) {
-  workspace::LoadResult loaded;
+  workspace::LoadedWorkspace loaded;
   if (!loadWorkspaceForCommand(ctx, o.path, o.old, &loaded)) return;
   if (o.json) {
     std::cout << workspaceToJson(loaded.workspace, loaded.version).dump(2) << "\n";
@@ -40,28 +40,28 @@ void runShow(CliContext& ctx, const ShowOptions& o) {
 }
 
 void runImport(CliContext& ctx, const ImportOptions& o) {
-  std::string text, error;
-  if (!platform::readWholeFile(o.jsonPath, &text, &error, kMaxJsonBytes)) {
-    ctx.fail(error);
+  const platform::Result<std::string> text = platform::readWholeFile(o.jsonPath, kMaxJsonBytes);
+  if (!text.ok()) {
+    ctx.fail(text.message());
     return;
   }
-  const nlohmann::json json = nlohmann::json::parse(text, nullptr, /*allow_exceptions=*/false);
+  const nlohmann::json json = nlohmann::json::parse(*text, nullptr, /*allow_exceptions=*/false);
   if (json.is_discarded()) {
     ctx.fail(o.jsonPath + ": not valid JSON");
     return;
   }
   workspace::Workspace ws;
-  if (!workspaceFromJson(json, &ws, &error)) {
-    ctx.fail(o.jsonPath + ": " + error);
+  const platform::Status read = workspaceFromJson(json, &ws);
+  if (!read.ok()) {
+    ctx.fail(o.jsonPath + ": " + read.message());
     return;
   }
-  if (!workspace::saveWorkspaceFile(o.outPath, ws, &error)) {
-    ctx.fail(o.outPath + ": " + platform::cp1252ToUtf8(error));
-  }
+  const platform::Status saved = workspace::saveWorkspaceFile(o.outPath, ws);
+  if (!saved.ok()) ctx.fail(o.outPath + ": " + platform::cp1252ToUtf8(saved.message()));
 }
 
 void runEncode(CliContext& ctx, const ShowOptions& o) {
-  workspace::LoadResult loaded;
+  workspace::LoadedWorkspace loaded;
   if (!loadWorkspaceForCommand(ctx, o.path, o.old, &loaded)) return;
   std::string bytes;
   workspace::EncodeOptions options;

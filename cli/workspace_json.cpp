@@ -246,7 +246,9 @@ json workspaceToJson(const Workspace& ws, int version) {
               {"scheduler", schedulerToJson(ws.scheduler)}};
 }
 
-bool workspaceFromJson(const json& j, Workspace* ws, std::string* error) {
+namespace {
+
+bool readWorkspace(const json& j, Workspace* ws, std::string* error) {
   *ws = Workspace{};
   Reader r(error);
   if (!r.object(j, "workspace")) return false;
@@ -261,10 +263,8 @@ bool workspaceFromJson(const json& j, Workspace* ws, std::string* error) {
     if (!t.is_string()) return r.fail("workspace.transferFile", "must be a string");
     // The path is kept as it is (file-system bytes); the workspace file stores it in
     // Windows-1252, so a path that cannot be stored there is refused here.
-    std::string stored, why;
-    if (!platform::utf8ToCp1252(t.get<std::string>(), &stored, &why)) {
-      return r.fail("workspace.transferFile", why);
-    }
+    const platform::Result<std::string> stored = platform::utf8ToCp1252(t.get<std::string>());
+    if (!stored.ok()) return r.fail("workspace.transferFile", stored.message());
     ws->transferFilePath = t.get<std::string>();
   }
   if (const json* lines = r.array(j, "lines", "workspace")) {
@@ -279,6 +279,14 @@ bool workspaceFromJson(const json& j, Workspace* ws, std::string* error) {
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+platform::Status workspaceFromJson(const json& j, Workspace* ws) {
+  std::string error;
+  if (!readWorkspace(j, ws, &error)) return platform::Status::refused(error);
+  return platform::Status::success();
 }
 
 }  // namespace cli

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/status.h"
 #include "workspace/message_model.h"
 
 namespace cli {
@@ -22,8 +23,8 @@ nlohmann::json workspaceToJson(const workspace::Workspace& ws, int version);
 // Builds a workspace from JSON in the same schema. "version" is ignored; missing fields take the
 // values of a new workspace. Every value is checked against what the workspace file can hold and
 // the model allows (kinds, colours, fonts, file numbers 1-99, at most 100 elements a line, control
-// positions within the line, at most ten tasks); the first violation is returned in *error with
-// the JSON path of the offending value, and *ws is then unspecified.
-bool workspaceFromJson(const nlohmann::json& json, workspace::Workspace* ws, std::string* error);
+// positions within the line, at most ten tasks); the first violation is refused (kRefused) with
+// the JSON path of the offending value in the message, and *ws is then unspecified.
+platform::Status workspaceFromJson(const nlohmann::json& json, workspace::Workspace* ws);
 
 }  // namespace cli

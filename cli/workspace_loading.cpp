@@ -10,22 +10,18 @@ namespace cli {
 
 // Loads a workspace file for a command; reports failure through ctx and returns false.
 bool loadWorkspaceForCommand(CliContext& ctx, const std::string& path, bool answerOldYes,
-                             workspace::LoadResult* result) {
+                             workspace::LoadedWorkspace* loaded) {
   workspace::LoadOptions options;
-  std::string question;
-  options.confirmOldVersion = [answerOldYes, &question](const std::string& q) {
-    question = q;
-    return answerOldYes;
-  };
-  *result = workspace::loadWorkspaceFile(path, options);
-  if (!result->ok()) {
-    // A file without header is refused with the question the program would have asked.
-    const std::string& why =
-        result->status == workspace::LoadStatus::kDeclined ? question : result->message;
-    ctx.fail(path + ": " + platform::cp1252ToUtf8(why));
+  options.confirmOldVersion = [answerOldYes](const std::string&) { return answerOldYes; };
+  platform::Result<workspace::LoadedWorkspace> result = workspace::loadWorkspaceFile(path, options);
+  if (!result.ok()) {
+    // A file without header is refused with the question the program would have asked, which is
+    // the text of the declined status.
+    ctx.fail(path + ": " + platform::cp1252ToUtf8(result.message()));
     return false;
   }
-  for (const auto& warning : result->warnings) {
+  *loaded = std::move(result).value();
+  for (const auto& warning : loaded->warnings) {
     warn(platform::cp1252ToUtf8(warning));
   }
   return true;
@@ -34,9 +30,9 @@ bool loadWorkspaceForCommand(CliContext& ctx, const std::string& path, bool answ
 std::vector<int> loadTransferImages(const workspace::Workspace& ws) {
   if (ws.transferFilePath.empty()) return {};
   bitmaps::ImageTransferFile list;
-  const bitmaps::BitmapStatus status = bitmaps::loadTransferFile(ws.transferFilePath, &list);
-  if (!status.ok) {
-    warn(platform::cp1252ToUtf8(status.message));
+  const platform::Status status = bitmaps::loadTransferFile(ws.transferFilePath, &list);
+  if (!status.ok()) {
+    warn(platform::cp1252ToUtf8(status.message()));
     return {};
   }
   return list.images();
@@ -57,10 +53,10 @@ bool loadWorkspaceToSend(CliContext& ctx, const std::string& path, bool answerOl
   out->catalog = bitmaps::CBitmapCatalog(width);
   out->transferImages = loadTransferImages(ws);
   if (out->transferImages.empty() || ctx.dataDir().empty()) return true;
-  const bitmaps::BitmapStatus pictures = bitmaps::loadPictures(
+  const platform::Status pictures = bitmaps::loadPictures(
       bitmaps::picturePath(ctx.dataDir(), out->sign.width, out->sign.colourMode), width,
       out->sign.colourMode, &out->catalog);
-  if (!pictures.ok) warn(platform::cp1252ToUtf8(pictures.message));
+  if (!pictures.ok()) warn(platform::cp1252ToUtf8(pictures.message()));
   return true;
 }
 

@@ -14,7 +14,7 @@ namespace cli {
 // (the --old option) is set, and is otherwise refused with the question the program would have
 // asked. Failures are reported through ctx (false is returned); warnings go to stderr.
 bool loadWorkspaceForCommand(CliContext& ctx, const std::string& path, bool answerOldYes,
-                             workspace::LoadResult* result);
+                             workspace::LoadedWorkspace* loaded);
 
 // The image index numbers of the workspace's Image Transfer File, in slot order; empty when it
 // names none. A list file that cannot be read is reported on stderr as a warning.
@@ -23,7 +23,7 @@ std::vector<int> loadTransferImages(const workspace::Workspace& ws);
 // A workspace with what sending or exporting it needs besides: the sign it is written for, the
 // images its Image Transfer File lists and the picture catalog they are taken from.
 struct WorkspaceToSend {
-  workspace::LoadResult loaded;
+  workspace::LoadedWorkspace loaded;
   // The workspace's own width and colour mode, or the profile's for a file without them.
   varnel_profile::SignSettings sign;
   std::vector<int> transferImages;

@@ -107,9 +107,9 @@ std::string escapeLanguageText(std::string_view text) {
 }
 
 LanguageFile LanguageFile::load(const std::string& path) {
-  std::string contents;
-  if (!platform::readWholeFile(path, &contents, nullptr, kMaxFileBytes)) return {};
-  return parse(contents);
+  const platform::Result<std::string> contents = platform::readWholeFile(path, kMaxFileBytes);
+  if (!contents.ok()) return {};
+  return parse(*contents);
 }
 
 LanguageFile LanguageFile::parse(std::string_view contents) {

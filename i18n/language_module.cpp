@@ -47,8 +47,7 @@ std::string LanguageModule::languageFolderPath() const {
 void LanguageModule::init() {
   const std::string settingPath = settingFilePath();
   if (!platform::pathExists(settingPath)) {
-    platform::writeFileAtomic(settingPath, builtinLanguageSettingFile(), platform::kDataFileMode,
-                              nullptr);
+    platform::writeFileAtomic(settingPath, builtinLanguageSettingFile(), platform::kDataFileMode);
   }
   selectLanguage(settingLanguage());
 }
@@ -91,8 +90,7 @@ void LanguageModule::selectLanguage(const std::string& name) {
   if (chosenPath.empty()) {
     platform::makeDirectories(languageFolderPath());
     chosenPath = platform::joinPath(languageFolderPath(), kEnglishFileName);
-    platform::writeFileAtomic(chosenPath, builtinEnglishLanguageFile(), platform::kDataFileMode,
-                              nullptr);
+    platform::writeFileAtomic(chosenPath, builtinEnglishLanguageFile(), platform::kDataFileMode);
     chosenName = kEnglishLanguageName;
   }
   platform::ProfileFile(settingFilePath())

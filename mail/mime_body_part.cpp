@@ -117,17 +117,17 @@ std::string MimeBodyPart::header() const {
 
 bool MimeBodyPart::renderBody(std::string* sink, RenderError* error) const {
   if (isAttachment()) {
-    std::string bytes;
-    std::string reason;
     errno = 0;
-    if (!platform::readWholeFile(filePath_, &bytes, &reason, kMaxAttachmentBytes)) {
+    const platform::Result<std::string> bytes =
+        platform::readWholeFile(filePath_, kMaxAttachmentBytes);
+    if (!bytes.ok()) {
       if (error) {
         error->systemError = errno != 0 ? errno : EFBIG;
-        error->text = reason;
+        error->text = bytes.message();
       }
       return false;
     }
-    sink->append(base64Encode(bytes, Base64Lines::kMailLines));
+    sink->append(base64Encode(*bytes, Base64Lines::kMailLines));
     return true;
   }
   const std::string bytes = textForCharset(text_, charset_);

@@ -29,63 +29,52 @@ bool writeAll(int fd, std::string_view data) {
 
 }  // namespace
 
-bool writeFileAtomic(const std::string& path, std::string_view contents, mode_t mode,
-                     std::string* error) {
+Status writeFileAtomic(const std::string& path, std::string_view contents, mode_t mode) {
   std::string tmpl = path + ".XXXXXX";
   std::vector<char> name(tmpl.begin(), tmpl.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());
-  if (fd < 0) {
-    if (error) *error = errnoText("Cannot create", path);
-    return false;
-  }
+  if (fd < 0) return Status::cannotWrite(errnoText("Cannot create", path));
   const std::string tmpPath(name.data());
-  bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, contents) && ::fsync(fd) == 0;
-  if (!ok && error) *error = errnoText("Cannot write", path);
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    if (error) *error = errnoText("Cannot write", path);
+  Status status;
+  if (!(::fchmod(fd, mode) == 0 && writeAll(fd, contents) && ::fsync(fd) == 0)) {
+    status = Status::cannotWrite(errnoText("Cannot write", path));
   }
-  if (ok && ::rename(tmpPath.c_str(), path.c_str()) != 0) {
-    ok = false;
-    if (error) *error = errnoText("Cannot replace", path);
+  if (::close(fd) != 0 && status.ok())
+    status = Status::cannotWrite(errnoText("Cannot write", path));
+  if (status.ok() && ::rename(tmpPath.c_str(), path.c_str()) != 0) {
+    status = Status::cannotWrite(errnoText("Cannot replace", path));
   }
-  if (!ok) ::unlink(tmpPath.c_str());
-  return ok;
+  if (!status.ok()) ::unlink(tmpPath.c_str());
+  return status;
 }
 
-bool readWholeFile(const std::string& path, std::string* contents, std::string* error,
-                   size_t maxBytes) {
+Result<std::string> readWholeFile(const std::string& path, size_t maxBytes) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    if (error) *error = errnoText("Cannot open", path);
-    return false;
-  }
+  if (fd < 0) return Status::cannotOpen(errnoText("Cannot open", path));
   std::string data;
   char buf[65536];
   for (;;) {
     const ssize_t n = ::read(fd, buf, sizeof(buf));
     if (n < 0) {
       if (errno == EINTR) continue;
-      if (error) *error = errnoText("Cannot read", path);
+      Status failure = Status::failed(errnoText("Cannot read", path));
       ::close(fd);
-      return false;
+      return failure;
     }
     if (n == 0) break;
     if (data.size() + static_cast<size_t>(n) > maxBytes) {
-      if (error) *error = "File too large: " + path;
       ::close(fd);
-      return false;
+      return Status::refused("File too large: " + path);
     }
     data.append(buf, static_cast<size_t>(n));
   }
   ::close(fd);
-  *contents = std::move(data);
-  return true;
+  return data;
 }
 
 bool pathExists(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   return ::stat(path.c_str(), &st) == 0;
 }
 

@@ -5,6 +5,8 @@
 
 #include <sys/types.h>
 
+#include "platform/status.h"
+
 namespace platform {
 
 // Default mode of data files; files that hold passwords use kPrivateFileMode.
@@ -13,15 +15,13 @@ inline constexpr mode_t kPrivateFileMode = 0600;
 
 // Replaces the file at `path` with `contents` so that a reader never sees a half-written file:
 // the bytes go to a new file beside it, are flushed to disk, and the new file is renamed over the
-// old one. On failure the old file is untouched, no temporary file is left behind, the function
-// returns false and *error (when given) holds a one-line reason.
-bool writeFileAtomic(const std::string& path, std::string_view contents, mode_t mode,
-                     std::string* error);
+// old one. On failure the old file is untouched, no temporary file is left behind, and the
+// kCannotWrite status holds a one-line reason.
+Status writeFileAtomic(const std::string& path, std::string_view contents, mode_t mode);
 
-// Reads a whole file into *contents. False (with *error) when it cannot be opened or read.
-// Files larger than `maxBytes` are refused rather than read.
-bool readWholeFile(const std::string& path, std::string* contents, std::string* error,
-                   size_t maxBytes = size_t{1} << 30);
+// Reads a whole file. kCannotOpen when it cannot be opened, kFailed when reading fails; files
+// larger than `maxBytes` are refused (kRefused) rather than read. The message is a one-line reason.
+Result<std::string> readWholeFile(const std::string& path, size_t maxBytes = size_t{1} << 30);
 
 // True when a regular file or directory exists at `path`.
 bool pathExists(const std::string& path);

@@ -1,6 +1,5 @@
 #include "platform/byte_reader.h"
 
-
 namespace platform {
 
 bool ByteReader::readU8(uint8_t* v) {
@@ -99,12 +98,8 @@ void ByteWriter::u16(uint16_t v) {
 }
 
 void ByteWriter::u32(uint32_t v) {
-  for (int shift = 0; shift < 32; shift += 8) u8(static_cast<uint8_t>((v >> shift) & 0xFF));
-}
-
-void ByteWriter::u16BigEndian(uint16_t v) {
-  u8(static_cast<uint8_t>(v >> 8));
-  u8(static_cast<uint8_t>(v & 0xFF));
+  for (int shift = 0; shift < 32; shift += 8)
+    u8(static_cast<uint8_t>((v >> shift) & 0xFF));
 }
 
 void ByteWriter::lengthPrefixed(std::string_view s) {

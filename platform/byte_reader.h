@@ -58,7 +58,6 @@ class ByteWriter {
   void i16(int16_t v) { u16(static_cast<uint16_t>(v)); }
   void u32(uint32_t v);
   void i32(int32_t v) { u32(static_cast<uint32_t>(v)); }
-  void u16BigEndian(uint16_t v);
   void bytes(std::string_view b) { out_->append(b); }
   void zeros(size_t n) { out_->append(n, '\0'); }
   // Signed 32-bit byte count, then the bytes without terminator.

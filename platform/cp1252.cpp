@@ -7,7 +7,7 @@ namespace platform {
 namespace {
 
 // Code points of bytes 0x80 to 0x9F; the rest of the code page equals Latin-1.
-constexpr std::array<char32_t, 32> kHighControls = {
+constexpr std::array<char32_t, 32> kCodePointsOf80To9F = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88-8F
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
@@ -65,7 +65,7 @@ bool decodeUtf8(std::string_view s, size_t* pos, char32_t* cp) {
 }  // namespace
 
 char32_t cp1252ToCodePoint(unsigned char byte) {
-  if (byte >= 0x80 && byte < 0xA0) return kHighControls[byte - 0x80];
+  if (byte >= 0x80 && byte < 0xA0) return kCodePointsOf80To9F[byte - 0x80];
   return byte;
 }
 
@@ -85,8 +85,8 @@ bool codePointToCp1252(char32_t cp, char* byte) {
     *byte = static_cast<char>(cp);
     return true;
   }
-  for (size_t k = 0; k < kHighControls.size(); ++k) {
-    if (kHighControls[k] == cp) {
+  for (size_t k = 0; k < kCodePointsOf80To9F.size(); ++k) {
+    if (kCodePointsOf80To9F[k] == cp) {
       *byte = static_cast<char>(0x80 + k);
       return true;
     }
@@ -113,30 +113,26 @@ std::string utf8ToCp1252Lossy(std::string_view utf8) {
   return out;
 }
 
-bool utf8ToCp1252(std::string_view utf8, std::string* out, std::string* error) {
-  out->clear();
-  out->reserve(utf8.size());
+Result<std::string> utf8ToCp1252(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
   size_t pos = 0;
   while (pos < utf8.size()) {
     const size_t at = pos;
     char32_t cp;
     if (!decodeUtf8(utf8, &pos, &cp)) {
-      if (error) *error = "invalid UTF-8 at byte " + std::to_string(at);
-      return false;
+      return Status::refused("invalid UTF-8 at byte " + std::to_string(at));
     }
     char byte;
     if (!codePointToCp1252(cp, &byte)) {
-      if (error) {
-        char buf[96];
-        std::snprintf(buf, sizeof(buf), "character U+%04X at byte %zu is not in Windows-1252",
-                      static_cast<unsigned>(cp), at);
-        *error = buf;
-      }
-      return false;
+      char buf[96];
+      std::snprintf(buf, sizeof(buf), "character U+%04X at byte %zu is not in Windows-1252",
+                    static_cast<unsigned>(cp), at);
+      return Status::refused(buf);
     }
-    out->push_back(byte);
+    out.push_back(byte);
   }
-  return true;
+  return out;
 }
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/status.h"
+
 namespace platform {
 
 // The programs keep all text as Windows-1252 bytes; these convert at the edges (Qt, JSON, mail).
@@ -12,10 +14,9 @@ namespace platform {
 // string survives a round trip.
 std::string cp1252ToUtf8(std::string_view bytes);
 
-// Converts UTF-8 to Windows-1252. Returns false (and leaves *out unspecified) when the input is not
-// valid UTF-8 or holds a character Windows-1252 cannot represent; *error then names the
-// character's position.
-bool utf8ToCp1252(std::string_view utf8, std::string* out, std::string* error = nullptr);
+// Converts UTF-8 to Windows-1252. kRefused when the input is not valid UTF-8 or holds a character
+// Windows-1252 cannot represent; the message then names the character's position.
+Result<std::string> utf8ToCp1252(std::string_view utf8);
 
 // Converts UTF-8 to Windows-1252 for a field or a text that must hold something: each character
 // Windows-1252 cannot represent, and each byte that is not part of valid UTF-8, becomes '?'. For

@@ -17,7 +17,7 @@ std::string withTrailingSlash(std::string dir) {
 }
 
 bool isWritableDirectory(const std::string& dir) {
-  struct stat st{};
+  struct stat st {};
   return ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(dir.c_str(), W_OK) == 0;
 }
 
@@ -43,7 +43,7 @@ bool makeDirectories(const std::string& path) {
     if (partial.empty()) continue;
     if (::mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST) return false;
   }
-  struct stat st{};
+  struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -53,13 +53,11 @@ std::string joinPath(const std::string& dir, const std::string& name) {
   return dir + "/" + name;
 }
 
-std::string resolveDataDir(const std::string& explicitDir, const std::string& programName,
-                           std::string* error) {
+Result<std::string> resolveDataDir(const std::string& explicitDir, const std::string& programName) {
   if (!explicitDir.empty()) {
     if (!makeDirectories(explicitDir)) {
-      if (error) *error = "Cannot create the data directory " + explicitDir + ": " +
-                          std::strerror(errno);
-      return {};
+      return Status::cannotOpen("Cannot create the data directory " + explicitDir + ": " +
+                                std::strerror(errno));
     }
     return withTrailingSlash(explicitDir);
   }
@@ -72,13 +70,12 @@ std::string resolveDataDir(const std::string& explicitDir, const std::string& pr
   } else if (const char* home = std::getenv("HOME"); home && *home) {
     base = joinPath(home, ".local/share");
   } else {
-    if (error) *error = "No data directory: neither XDG_DATA_HOME nor HOME is set";
-    return {};
+    return Status::cannotOpen("No data directory: neither XDG_DATA_HOME nor HOME is set");
   }
   const std::string dir = joinPath(base, programName);
   if (!makeDirectories(dir)) {
-    if (error) *error = "Cannot create the data directory " + dir + ": " + std::strerror(errno);
-    return {};
+    return Status::cannotOpen("Cannot create the data directory " + dir + ": " +
+                              std::strerror(errno));
   }
   return withTrailingSlash(dir);
 }

@@ -29,8 +29,10 @@ std::vector<Line> splitLines(std::string_view file) {
 }
 
 std::string_view trim(std::string_view s) {
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+    s.remove_prefix(1);
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+    s.remove_suffix(1);
   return s;
 }
 
@@ -72,7 +74,8 @@ std::optional<SectionSpan> findSection(const std::vector<Line>& lines, std::stri
     const auto name = sectionName(lines[i].text);
     if (!name || !equalsIgnoreCase(*name, section)) continue;
     size_t end = i + 1;
-    while (end < lines.size() && !sectionName(lines[end].text)) ++end;
+    while (end < lines.size() && !sectionName(lines[end].text))
+      ++end;
     return SectionSpan{i, end};
   }
   return std::nullopt;
@@ -88,9 +91,8 @@ std::optional<size_t> findKey(const std::vector<Line>& lines, const SectionSpan&
 }
 
 std::string readFileOrEmpty(const std::string& path) {
-  std::string contents;
-  if (!readWholeFile(path, &contents, nullptr)) contents.clear();
-  return contents;
+  Result<std::string> contents = readWholeFile(path);
+  return contents.ok() ? std::move(contents).value() : std::string();
 }
 
 std::string_view lineEndingOf(std::string_view file) {
@@ -151,8 +153,8 @@ bool ProfileFile::hasSection(std::string_view section) const {
   return findSection(splitLines(file), section).has_value();
 }
 
-bool ProfileFile::writeString(std::string_view section, std::string_view key,
-                              std::string_view value, std::string* error) const {
+Status ProfileFile::writeString(std::string_view section, std::string_view key,
+                                std::string_view value) const {
   const std::string file = readFileOrEmpty(path_);
   const auto lines = splitLines(file);
   const std::string_view eol = file.empty() ? std::string_view("\n") : lineEndingOf(file);
@@ -169,8 +171,8 @@ bool ProfileFile::writeString(std::string_view section, std::string_view key,
     // Keep the key as spelled in the file; replace only the text of that line.
     const std::string keptKey(keyValue(lines[*i].text)->key);
     const size_t textEnd = lines[*i].begin + lines[*i].text.size();
-    out = file.substr(0, lines[*i].begin) + keptKey + "=" + std::string(value) +
-          file.substr(textEnd);
+    out =
+        file.substr(0, lines[*i].begin) + keptKey + "=" + std::string(value) + file.substr(textEnd);
   } else {
     // After the section's last non-blank line.
     size_t last = span->header;
@@ -182,24 +184,22 @@ bool ProfileFile::writeString(std::string_view section, std::string_view key,
     if (!head.empty() && head.back() != '\n') head += eol;
     out = head + entry + std::string(eol) + file.substr(at);
   }
-  return writeFileAtomic(path_, out, mode_, error);
+  return writeFileAtomic(path_, out, mode_);
 }
 
-bool ProfileFile::writeInt(std::string_view section, std::string_view key, int value,
-                           std::string* error) const {
-  return writeString(section, key, std::to_string(value), error);
+Status ProfileFile::writeInt(std::string_view section, std::string_view key, int value) const {
+  return writeString(section, key, std::to_string(value));
 }
 
-bool ProfileFile::removeKey(std::string_view section, std::string_view key,
-                            std::string* error) const {
+Status ProfileFile::removeKey(std::string_view section, std::string_view key) const {
   const std::string file = readFileOrEmpty(path_);
   const auto lines = splitLines(file);
   const auto span = findSection(lines, section);
-  if (!span) return true;
+  if (!span) return Status::success();
   const auto i = findKey(lines, *span, key);
-  if (!i) return true;
+  if (!i) return Status::success();
   const std::string out = file.substr(0, lines[*i].begin) + file.substr(lines[*i].end);
-  return writeFileAtomic(path_, out, mode_, error);
+  return writeFileAtomic(path_, out, mode_);
 }
 
 }  // namespace platform

@@ -38,14 +38,12 @@ class ProfileFile {
   std::vector<std::string> readKeys(std::string_view section) const;
   bool hasSection(std::string_view section) const;
 
-  // Writes one key, creating the file and section as needed. The file is replaced atomically.
-  bool writeString(std::string_view section, std::string_view key, std::string_view value,
-                   std::string* error = nullptr) const;
-  bool writeInt(std::string_view section, std::string_view key, int value,
-                std::string* error = nullptr) const;
-  // Removes one key; true when the key is absent afterwards.
-  bool removeKey(std::string_view section, std::string_view key,
-                 std::string* error = nullptr) const;
+  // Writes one key, creating the file and section as needed. The file is replaced atomically;
+  // a failure is the kCannotWrite of writeFileAtomic().
+  Status writeString(std::string_view section, std::string_view key, std::string_view value) const;
+  Status writeInt(std::string_view section, std::string_view key, int value) const;
+  // Removes one key; success when the key is absent afterwards.
+  Status removeKey(std::string_view section, std::string_view key) const;
 
  private:
   const std::string path_;  // Where the file lives.

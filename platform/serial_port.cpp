@@ -325,10 +325,6 @@ bool SerialPort::write(std::string_view bytes, int* error) {
   return true;
 }
 
-bool SerialPort::purgeInput() {
-  return fd_ >= 0 && tcflush(fd_, TCIFLUSH) == 0;
-}
-
 bool SerialPort::inputQueueSize(size_t* count, int* error) {
   if (fd_ < 0) {
     setError(error, EBADF);

@@ -83,9 +83,6 @@ class SerialPort {
   // and the call returns false with *error (errno) set.
   bool write(std::string_view bytes, int* error = nullptr);
 
-  // Discards bytes received and not yet read.
-  bool purgeInput();
-
   // Number of received bytes waiting to be read.
   bool inputQueueSize(size_t* count, int* error = nullptr);
 

@@ -87,13 +87,9 @@ platform::Status writeAutostartEntry(const std::string& programPath, const std::
     return Status::cannotOpen("No autostart folder: neither XDG_CONFIG_HOME nor HOME is set");
   }
   if (!platform::makeDirectories(dir)) return Status::cannotWrite("Cannot create " + dir);
-  std::string error;
-  if (!platform::writeFileAtomic(platform::joinPath(dir, kAutostartFileName),
-                                 autostartEntryText(programPath, dataDir), platform::kDataFileMode,
-                                 &error)) {
-    return Status::cannotWrite(error);
-  }
-  return Status::success();
+  return platform::writeFileAtomic(platform::joinPath(dir, kAutostartFileName),
+                                   autostartEntryText(programPath, dataDir),
+                                   platform::kDataFileMode);
 }
 
 platform::Status removeAutostartEntry() {

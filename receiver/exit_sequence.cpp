@@ -10,10 +10,10 @@ namespace {
 
 // Copies the file that failed to load beside it, so that writing over it loses nothing.
 void keepUnreadableFile(const std::string& path) {
-  std::string bytes;
-  if (platform::readWholeFile(path, &bytes, nullptr)) {
-    platform::writeFileAtomic(path + kUnreadableSettingsSuffix, bytes, platform::kPrivateFileMode,
-                              nullptr);
+  const platform::Result<std::string> bytes = platform::readWholeFile(path);
+  if (bytes.ok()) {
+    // Best effort: the settings are written whether or not the copy could be made.
+    platform::writeFileAtomic(path + kUnreadableSettingsSuffix, *bytes, platform::kPrivateFileMode);
   }
 }
 

@@ -39,10 +39,12 @@ class StreamStatus final : public ReceiverStatus {
 
 // The data directory, or empty with the reason written to env.err.
 std::string dataDirectory(const std::string& requested, HeadlessEnvironment& env) {
-  std::string error;
-  std::string dir = platform::resolveDataDir(requested, kProgramName, &error);
-  if (dir.empty()) env.err << error << std::endl;
-  return dir;
+  platform::Result<std::string> dir = platform::resolveDataDir(requested, kProgramName);
+  if (!dir.ok()) {
+    env.err << dir.message() << std::endl;
+    return {};
+  }
+  return std::move(dir).value();
 }
 
 bool prepareDirectories(const ReceiverPaths& paths, HeadlessEnvironment& env) {
@@ -209,13 +211,12 @@ int exportSettings(const std::string& dataDir, HeadlessEnvironment& env) {
 
 int importSettings(const std::string& dataDir, const std::string& jsonFile,
                    HeadlessEnvironment& env) {
-  std::string text;
-  std::string error;
-  if (!platform::readWholeFile(jsonFile, &text, &error, kMaxJsonBytes)) {
-    env.err << error << std::endl;
+  const platform::Result<std::string> read = platform::readWholeFile(jsonFile, kMaxJsonBytes);
+  if (!read.ok()) {
+    env.err << read.message() << std::endl;
     return 1;
   }
-  const platform::Result<ReceiverSettings> settings = settingsFromJson(text);
+  const platform::Result<ReceiverSettings> settings = settingsFromJson(*read);
   if (!settings.ok()) {
     env.err << jsonFile << ": " << settings.message() << std::endl;
     return 1;

@@ -167,7 +167,7 @@ void Receiver::WriteAttachment(const ForwardItem& item, const std::string& prefi
     error = EINVAL;
   } else {
     errno = 0;
-    if (!platform::writeFileAtomic(path, item.bytes, platform::kDataFileMode, nullptr))
+    if (!platform::writeFileAtomic(path, item.bytes, platform::kDataFileMode).ok())
       error = errno != 0 ? errno : EIO;
   }
   const std::string text =

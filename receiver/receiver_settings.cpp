@@ -108,21 +108,16 @@ platform::Status decodeSettings(std::string_view bytes, const std::string& path,
 }
 
 platform::Status loadSettingsFile(const std::string& path, ReceiverSettings* settings) {
-  std::string bytes;
-  std::string error;
-  if (!platform::readWholeFile(path, &bytes, &error, kMaxSettingsFileBytes)) {
-    return platform::Status::cannotOpen(problemText(texts::kSettingsOpenFailed, path), error);
+  const platform::Result<std::string> bytes = platform::readWholeFile(path, kMaxSettingsFileBytes);
+  if (!bytes.ok()) {
+    return platform::Status::cannotOpen(problemText(texts::kSettingsOpenFailed, path),
+                                        bytes.message());
   }
-  return decodeSettings(bytes, path, settings);
+  return decodeSettings(*bytes, path, settings);
 }
 
 platform::Status saveSettingsFile(const std::string& path, const ReceiverSettings& settings) {
-  std::string error;
-  if (!platform::writeFileAtomic(path, encodeSettings(settings), platform::kPrivateFileMode,
-                                 &error)) {
-    return platform::Status::cannotWrite(error);
-  }
-  return platform::Status::success();
+  return platform::writeFileAtomic(path, encodeSettings(settings), platform::kPrivateFileMode);
 }
 
 }  // namespace receiver

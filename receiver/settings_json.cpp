@@ -52,12 +52,16 @@ Status readFlag(const json& object, const char* key, bool* out) {
 Status readText(const json& object, const char* key, std::string* out) {
   const auto it = object.find(key);
   if (it == object.end()) return Status::success();
-  std::string why;
-  if (!it->is_string() || !platform::utf8ToCp1252(it->get_ref<const std::string&>(), out, &why)) {
+  platform::Result<std::string> text =
+      it->is_string() ? platform::utf8ToCp1252(it->get_ref<const std::string&>())
+                      : platform::Result<std::string>(Status::refused(""));
+  if (!text.ok()) {
+    const std::string& why = text.message();
     return Status::refused(std::string("\"") + key +
                            "\" must be text in the Western European character set" +
                            (why.empty() ? "" : ": " + why));
   }
+  *out = std::move(text).value();
   return Status::success();
 }
 

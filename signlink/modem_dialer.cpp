@@ -104,9 +104,10 @@ int ModemDialer::waitForCall(int timeoutSeconds) {
                                            {static_cast<long long>(timeoutSeconds)}));
       return kDialTimedOut;
     }
-    std::string error;
-    if (!link_.readPending(&error)) {
-      view_.setStatusLine(i18n::formatText(i18n::text(i18n::IDS_MODEM_RECEIVE_ERROR), {error}));
+    const platform::Status read = link_.readPending();
+    if (!read.ok()) {
+      view_.setStatusLine(
+          i18n::formatText(i18n::text(i18n::IDS_MODEM_RECEIVE_ERROR), {read.message()}));
       link_.close();
       return kDialFailed;
     }
@@ -179,13 +180,6 @@ void ModemDialer::cancel() {
   platform::pauseWithDispatch(pump_, kCommandPauseMs);
   view_.setStatusLine(i18n::text(i18n::IDS_DIAL_CANCELLED));
   state.mode = kLinkNone;
-  state.modemListening = false;
-  link_.close();
-}
-
-void ModemDialer::windowClosing() {
-  LinkState& state = link_.state();
-  if (!state.modemListening) return;
   state.modemListening = false;
   link_.close();
 }

@@ -86,9 +86,6 @@ class ModemDialer final : public ModemReplyListener {
   // otherwise it hides the window.
   void cancel();
 
-  // The window goes away: a dial in progress loses its listener and its port.
-  void windowClosing();
-
   // The status line a freshly opened window shows.
   std::string openingStatusText() const;
 

@@ -30,7 +30,7 @@ class LinkFrames final : public FrameLink {
         return LinkKind::kSerial;
     }
   }
-  bool writeFrame(std::string_view frame) override { return link_.write(frame); }
+  bool writeFrame(std::string_view frame) override { return link_.write(frame).ok(); }
   void close() override { link_.close(); }
 
  private:
@@ -43,8 +43,8 @@ std::string message(int id, const std::vector<i18n::FormatArg>& args = {}) {
 
 // Sets the status line and shows the same text in an error box.
 int failWith(SendEnvironment& env, const std::string& text) {
-  env.ui->setStatus(text);
-  env.ui->showMessage(text, SendProgressUi::Icon::kError);
+  env.ui.setStatus(text);
+  env.ui.showMessage(text, SendProgressUi::Icon::kError);
   return -1;
 }
 
@@ -52,7 +52,7 @@ int reportRemoved(SendEnvironment& env, const SendItem& item) {
   const int id = item.kind == kItemSiteRemoved    ? i18n::IDS_SITE_REMOVED
                  : item.kind == kItemGroupRemoved ? i18n::IDS_GROUP_REMOVED
                                                   : i18n::IDS_DEVICE_REMOVED;
-  env.ui->showMessage(message(id, {item.targetName}), SendProgressUi::Icon::kError);
+  env.ui.showMessage(message(id, {item.targetName}), SendProgressUi::Icon::kError);
   return -1;
 }
 
@@ -62,8 +62,8 @@ void hangUpModem(SendEnvironment& env) {
     env.dialer->hangUp();
     return;
   }
-  env.link->close();
-  env.link->state() = LinkState{};
+  env.link.close();
+  env.link.state() = LinkState{};
 }
 
 int sendByEmail(SendEnvironment& env, const SendItem& item, const std::string& stream) {
@@ -74,8 +74,8 @@ int sendByEmail(SendEnvironment& env, const SendItem& item, const std::string& s
   if (!env.email) {
     result = failWith(env, message(i18n::IDS_EMAIL_NOT_AVAILABLE));
   } else {
-    result = env.email->sendSignDataFile(path, item, *env.ui);
-    if (result == 1) env.ui->setStatus(message(i18n::IDS_SEND_SUCCESSFULLY));
+    result = env.email->sendSignDataFile(path, item, env.ui);
+    if (result == 1) env.ui.setStatus(message(i18n::IDS_SEND_SUCCESSFULLY));
   }
   ::unlink(path.c_str());
   return result;
@@ -83,7 +83,7 @@ int sendByEmail(SendEnvironment& env, const SendItem& item, const std::string& s
 
 // Opens the item's link. 1 when it stands, -1 (reported) when not.
 int openLink(SendEnvironment& env, const SendItem& item) {
-  SignLink& link = *env.link;
+  SignLink& link = env.link;
   switch (item.kind) {
     case kItemSerial:
       if (!link.isOpen() && link.open(nullptr, item.comPort, item.speedOrPort, kParityNone,
@@ -92,11 +92,11 @@ int openLink(SendEnvironment& env, const SendItem& item) {
       }
       return 1;
     case kItemTcpIp: {
-      const addressbook::CTcpIpGroup* group = env.book->findTcpIpGroup(item.targetName);
+      const addressbook::CTcpIpGroup* group = env.book.findTcpIpGroup(item.targetName);
       if (!group || group->address.empty())
         return failWith(env, message(i18n::IDS_NEED_SIGN_IP_ADDRESS));
       if (!env.tcp) return failWith(env, message(i18n::IDS_TCP_IP_EMPTY));
-      env.ui->setStatus(message(i18n::IDS_TCP_CONNECTING, {group->address}));
+      env.ui.setStatus(message(i18n::IDS_TCP_CONNECTING, {group->address}));
       std::string error;
       if (env.tcp->connect(group->address, item.speedOrPort, item.timeout, &error) != 1) {
         return failWith(env, error);
@@ -106,13 +106,13 @@ int openLink(SendEnvironment& env, const SendItem& item) {
       return 1;
     }
     case kItemModem: {
-      env.ui->showDialUpWindow(true);
+      env.ui.showDialUpWindow(true);
       std::string error = message(i18n::IDS_DIAL_UP_ERROR);
       const int dialled = env.dialer
                               ? env.dialer->dial(item.targetName, item.phoneOrMailbox, item.comPort,
                                                  item.speedOrPort, item.timeout, &error)
                               : ModemDialer::kDialFailed;
-      env.ui->showDialUpWindow(false);
+      env.ui.showDialUpWindow(false);
       if (dialled != ModemDialer::kDialConnected) return failWith(env, error);
       return 1;
     }
@@ -127,7 +127,7 @@ void closeAfterwards(SendEnvironment& env, const SendItem& item) {
       hangUpModem(env);
       break;
     default:  // serial port, or the TCP connection (link mode back to none)
-      env.link->close();
+      env.link.close();
       break;
   }
 }
@@ -154,7 +154,7 @@ int sendToDestination(SendEnvironment& env, const SendItem& item, const std::str
       item.kind == kItemDeviceRemoved) {
     return reportRemoved(env, item);
   }
-  SignLink& link = *env.link;
+  SignLink& link = env.link;
   // A connection still up from before carries this destination too, whatever its kind.
   if (link.state().mode == kLinkNone) {
     if (item.kind == kItemEmail) return sendByEmail(env, item, stream);
@@ -166,37 +166,37 @@ int sendToDestination(SendEnvironment& env, const SendItem& item, const std::str
     return -1;
   }
 
-  env.ui->setWaitCursor(true);
+  env.ui.setWaitCursor(true);
   int result = 1;
   const StreamUnits read = readStream(stream);
   LinkFrames frames(link);
-  if (!read.complete || !transfer(read.units, frames, *env.ui, *env.pump)) result = -1;
+  if (!read.complete || !transfer(read.units, frames, env.ui, env.pump)) result = -1;
   closeAfterwards(env, item);
-  env.ui->setStatus(message(result == -1 ? i18n::IDS_SEND_FAILED : i18n::IDS_SEND_SUCCESSFULLY));
-  env.ui->setWaitCursor(false);
+  env.ui.setStatus(message(result == -1 ? i18n::IDS_SEND_FAILED : i18n::IDS_SEND_SUCCESSFULLY));
+  env.ui.setWaitCursor(false);
   return result;
 }
 
 SendSummary runSendCommand(SendEnvironment& env, SendCommand command, const SendChoice& choice) {
-  const std::vector<SendItem> items = expandChoice(*env.book, choice);
+  const std::vector<SendItem> items = expandChoice(env.book, choice);
   SendSummary summary;
   summary.destinations = static_cast<int>(items.size());
   const int lineId = command == SendCommand::kClearMemory ? i18n::IDS_SENDING_CLEAR_MEMORY
                                                           : i18n::IDS_SENDING_FILE;
   for (size_t n = 0; n < items.size(); ++n) {
     const SendItem& item = items[n];
-    const StreamResult built =
+    const platform::Result<SignStream> built =
         env.buildStream(addressbook::expandSignAddresses(item.signAddresses));
-    env.ui->setCommandLine(
+    env.ui.setCommandLine(
         message(lineId, {static_cast<long long>(n + 1), static_cast<long long>(items.size())}));
-    env.ui->setDestinationLine(command == SendCommand::kClearMemory ? std::string()
-                                                                    : destinationLine(item));
-    env.ui->setAddressLine(message(i18n::IDS_DESTINATION_ADDRESSES, {item.signAddresses}));
+    env.ui.setDestinationLine(command == SendCommand::kClearMemory ? std::string()
+                                                                   : destinationLine(item));
+    env.ui.setAddressLine(message(i18n::IDS_DESTINATION_ADDRESSES, {item.signAddresses}));
     const int result =
-        built.ok ? sendToDestination(env, item, built.stream) : failWith(env, built.error);
+        built.ok() ? sendToDestination(env, item, built->stream) : failWith(env, built.message());
     if (result == 1) ++summary.succeeded;
-    platform::pauseWithDispatch(*env.pump, kBetweenDestinationsPauseMs);
-    env.ui->setProgress(0);
+    platform::pauseWithDispatch(env.pump, kBetweenDestinationsPauseMs);
+    env.ui.setProgress(0);
   }
   return summary;
 }

@@ -43,19 +43,30 @@ class EmailSender {
                                SendProgressUi& ui) = 0;
 };
 
-// Everything a send works with. References must outlive the send.
+// Builds the command's stream for one destination's expanded sign addresses.
+using StreamBuilder =
+    std::function<platform::Result<SignStream>(const std::vector<uint8_t>& addresses)>;
+
+// Everything a send works with. What every send needs is given to the constructor; the parts
+// only some destinations need are set afterwards, and a destination whose part is missing fails
+// with a message. Everything referred to must outlive the send.
 struct SendEnvironment {
-  const addressbook::CAddressBook* book = nullptr;
-  SignLink* link = nullptr;       // Serial side, link state, TCP routing.
-  TcpLinkSocket* tcp = nullptr;   // The TCP side installed in `link`.
+  SendEnvironment(const addressbook::CAddressBook& theBook, SignLink& theLink,
+                  platform::MessagePump& thePump, SendProgressUi& theUi, StreamBuilder builder)
+      : book(theBook), link(theLink), pump(thePump), ui(theUi), buildStream(std::move(builder)) {}
+
+  const addressbook::CAddressBook& book;
+  SignLink& link;  // Serial side, link state, TCP routing.
+  platform::MessagePump& pump;
+  SendProgressUi& ui;
+  StreamBuilder buildStream;  // May be replaced between commands.
+
+  // Optional parts.
+  TcpLinkSocket* tcp = nullptr;   // The TCP side installed in `link`; null: TCP/IP items fail.
   ModemDialer* dialer = nullptr;  // Dial-up logic; null: modem items fail.
   EmailSender* email = nullptr;   // Mail transport; null: e-mail items fail with a message.
-  platform::MessagePump* pump = nullptr;
   const platform::LocalClock* clock = nullptr;  // Names the sign data files of e-mail items.
   std::string tempDir;                          // Where those files go (empty: $TMPDIR or /tmp).
-  SendProgressUi* ui = nullptr;
-  // Builds the command's stream for one destination's expanded sign addresses.
-  std::function<StreamResult(const std::vector<uint8_t>& addresses)> buildStream;
 };
 
 // Pause between two destinations.

@@ -24,35 +24,35 @@ void SignLink::close() {
   }
 }
 
-bool SignLink::write(std::string_view bytes, std::string* error) {
+platform::Status SignLink::write(std::string_view bytes) {
   if (state_.mode == kLinkTcp) {
     if (socket_ == nullptr) {
       state_.mode = kLinkNone;
-      return false;
+      return platform::Status::failed({});
     }
-    const bool ok = socket_->send(bytes, error);
+    platform::Status sent = socket_->send(bytes);
     if (!socket_->isOpen()) state_.mode = kLinkNone;
-    return ok;
+    return sent;
   }
-  return serial_.write(bytes, error);
+  return serial_.write(bytes);
 }
 
-bool SignLink::readPending(std::string* error) {
+platform::Status SignLink::readPending() {
   if (state_.mode == kLinkTcp) {
     if (socket_ == nullptr) {
       state_.mode = kLinkNone;
-      return false;
+      return platform::Status::failed({});
     }
-    const bool ok = socket_->readPending(error);
+    platform::Status read = socket_->readPending();
     if (!socket_->isOpen()) state_.mode = kLinkNone;
-    return ok;
+    return read;
   }
-  std::string received;
-  if (!serial_.readPending(&received, error)) return false;
-  if (!received.empty() && state_.modemListening && listener_ != nullptr) {
-    listener_->receivedBytes(received);
+  const platform::Result<std::string> received = serial_.readPending();
+  if (!received.ok()) return received.status();
+  if (!received->empty() && state_.modemListening && listener_ != nullptr) {
+    listener_->receivedBytes(*received);
   }
-  return true;
+  return platform::Status::success();
 }
 
 bool SignLink::carrierPresent() const {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/status.h"
 #include "signlink/link_mode.h"
 #include "signlink/serial_side.h"
 
@@ -22,11 +23,11 @@ class ModemReplyListener {
 class LinkSocket {
  public:
   virtual ~LinkSocket() = default;
-  // Sends all of `bytes`. False with *error set on failure; a socket that closed itself because the
-  // peer went away reports isOpen() false afterwards.
-  virtual bool send(std::string_view bytes, std::string* error) = 0;
-  // Reads and discards whatever the peer sent. False with *error set on failure.
-  virtual bool readPending(std::string* error) = 0;
+  // Sends all of `bytes`; kFailed with the user's text on failure. A socket that closed itself
+  // because the peer went away reports isOpen() false afterwards.
+  virtual platform::Status send(std::string_view bytes) = 0;
+  // Reads and discards whatever the peer sent; kFailed with the user's text on failure.
+  virtual platform::Status readPending() = 0;
   // Closes the connection; harmless when none is open.
   virtual void close() = 0;
   virtual bool isOpen() const = 0;
@@ -72,13 +73,13 @@ class SignLink {
 
   // Writes one frame: to the socket when the link mode is kLinkTcp, else to the serial port (see
   // SerialSide::write: synchronous, nothing earlier is discarded). A socket that closes on failure
-  // leaves the link mode at kLinkNone.
-  bool write(std::string_view bytes, std::string* error = nullptr);
+  // leaves the link mode at kLinkNone; with no socket installed the failure has no text.
+  platform::Status write(std::string_view bytes);
 
   // Takes what has arrived: from the socket when the link mode is kLinkTcp (discarded), else from
   // the serial port, handed to the listener while modem listening is set (otherwise discarded).
-  // True also when nothing was waiting.
-  bool readPending(std::string* error);
+  // Success also when nothing was waiting.
+  platform::Status readPending();
 
   // True when a modem line is connected (link mode kLinkModem) and its carrier is on. Whatever
   // the lines say, false in any other link mode.

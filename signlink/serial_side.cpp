@@ -62,31 +62,25 @@ void SerialSide::close() {
   port_.close();
 }
 
-bool SerialSide::write(std::string_view bytes, std::string* error) {
-  if (!port_.isOpen()) {
-    if (error != nullptr) *error = i18n::text(i18n::IDS_SERIAL_PORT_NOT_OPEN);
-    return false;
-  }
+platform::Status SerialSide::write(std::string_view bytes) {
+  if (!port_.isOpen()) return platform::Status::failed(i18n::text(i18n::IDS_SERIAL_PORT_NOT_OPEN));
   int e = 0;
-  if (port_.write(bytes, &e)) return true;
-  if (error != nullptr) *error = systemMessage(e);
-  return false;
+  if (port_.write(bytes, &e)) return platform::Status::success();
+  return platform::Status::failed(systemMessage(e));
 }
 
-bool SerialSide::readPending(std::string* received, std::string* error) {
-  received->clear();
+platform::Result<std::string> SerialSide::readPending() {
   size_t queued = 0;
   if (!port_.inputQueueSize(&queued)) {
-    if (error != nullptr) *error = i18n::text(i18n::IDS_SERIAL_QUEUE_ERROR);
-    return false;
+    return platform::Status::failed(i18n::text(i18n::IDS_SERIAL_QUEUE_ERROR));
   }
-  if (queued == 0) return true;
+  std::string received;
+  if (queued == 0) return received;
   int e = 0;
-  if (!port_.read(std::min(queued, kMaxPendingRead), received, &e)) {
-    if (error != nullptr) *error = systemMessage(e);
-    return false;
+  if (!port_.read(std::min(queued, kMaxPendingRead), &received, &e)) {
+    return platform::Status::failed(systemMessage(e));
   }
-  return true;
+  return received;
 }
 
 }  // namespace signlink

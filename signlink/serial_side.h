@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/serial_port.h"
+#include "platform/status.h"
 
 namespace signlink {
 
@@ -43,17 +44,16 @@ class SerialSide {
   const std::string& devicePath() const { return devicePath_; }
 
   // Writes one frame synchronously: every byte is written and has left the port when this returns
-  // true. Nothing queued is discarded beforehand: since each write drains before it returns, an
-  // earlier frame has always gone out completely, and a purge could only cut frames short. False
-  // (with *error, when given) on a closed port, an error or a time-out; the unsent rest of this
-  // frame is then discarded.
-  bool write(std::string_view bytes, std::string* error = nullptr);
+  // succeeds. Nothing queued is discarded beforehand: since each write drains before it returns,
+  // an earlier frame has always gone out completely, and a purge could only cut frames short.
+  // kFailed on a closed port, an error or a time-out; the unsent rest of this frame is then
+  // discarded.
+  platform::Status write(std::string_view bytes);
 
-  // Takes every byte waiting in the input queue into *received (emptied first; at most
-  // kMaxPendingRead bytes per call). True also when nothing was waiting. When the queue cannot be
-  // asked (a closed port included) *error is "'ClearCommError' function error" and the result
-  // false.
-  bool readPending(std::string* received, std::string* error);
+  // Takes every byte waiting in the input queue (at most kMaxPendingRead bytes per call); empty
+  // when nothing was waiting. When the queue cannot be asked (a closed port included) the result
+  // is kFailed with "'ClearCommError' function error".
+  platform::Result<std::string> readPending();
 
   // The carrier-detect line; true on a device without modem lines (see SerialPort::carrier).
   bool carrierDetect() const { return port_.carrier(); }

@@ -38,8 +38,7 @@ std::string writeSignDataFile(std::string_view stream, const platform::LocalTime
                               const std::string& directory) {
   const std::string path =
       platform::joinPath(directory.empty() ? temporaryDirectory() : directory, signDataFileName(t));
-  if (!platform::writeFileAtomic(path, signDataFileBytes(stream), platform::kDataFileMode,
-                                 nullptr)) {
+  if (!platform::writeFileAtomic(path, signDataFileBytes(stream), platform::kDataFileMode).ok()) {
     return {};
   }
   return path;

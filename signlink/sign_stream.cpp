@@ -48,9 +48,9 @@ void appendBlock(uint8_t type, const std::string& body, std::string* stream) {
   stream->append(body);
 }
 
-std::string tooLarge(size_t bodySize) {
-  return i18n::formatText(i18n::text(i18n::IDS_STREAM_TOO_LARGE),
-                          {static_cast<long long>(bodySize)});
+platform::Status tooLarge(size_t bodySize) {
+  return platform::Status::refused(
+      i18n::formatText(i18n::text(i18n::IDS_STREAM_TOO_LARGE), {static_cast<long long>(bodySize)}));
 }
 
 std::string signWidthBody(const std::vector<uint8_t>& addresses, int signWidth) {
@@ -181,9 +181,9 @@ uint8_t timeOffsetFor(const std::vector<uint8_t>& addresses) {
   return static_cast<uint8_t>(addressHeaderLength(addresses) + 1);
 }
 
-StreamResult buildWorkspaceStream(const WorkspaceStreamInput& in,
-                                  const std::vector<uint8_t>& expandedAddresses) {
-  StreamResult result;
+platform::Result<SignStream> buildWorkspaceStream(const WorkspaceStreamInput& in,
+                                                  const std::vector<uint8_t>& expandedAddresses) {
+  SignStream result;
   const std::vector<uint8_t> addresses = headerAddresses(expandedAddresses);
   const workspace::Workspace& ws = *in.workspace;
 
@@ -192,10 +192,7 @@ StreamResult buildWorkspaceStream(const WorkspaceStreamInput& in,
 
   if (!in.transferImages.empty()) {
     const std::string body = imageBody(in, addresses, &result.missingImages);
-    if (body.size() > kMaxBlockBody) {
-      result.error = tooLarge(body.size());
-      return result;
-    }
+    if (body.size() > kMaxBlockBody) return tooLarge(body.size());
     // The block length is not read back; it says the part size plus the count and size fields.
     appendBlock(kBlockImages, body, &result.stream);
   }
@@ -216,12 +213,8 @@ StreamResult buildWorkspaceStream(const WorkspaceStreamInput& in,
   appendScheduleRecords(ws, &text);
   appendAlarmRecords(ws.scheduler, &text);
   put(&text, kTerminator);
-  if (text.size() > kMaxBlockBody) {
-    result.error = tooLarge(text.size());
-    return result;
-  }
+  if (text.size() > kMaxBlockBody) return tooLarge(text.size());
   appendBlock(kBlockText, text, &result.stream);
-  result.ok = true;
   return result;
 }
 

@@ -6,6 +6,7 @@
 
 #include "bitmaps/bitmap_catalog.h"
 #include "platform/local_clock.h"
+#include "platform/status.h"
 #include "workspace/message_model.h"
 
 namespace signlink {
@@ -34,21 +35,20 @@ struct WorkspaceStreamInput {
   const bitmaps::CBitmapCatalog* catalog = nullptr;
 };
 
-struct StreamResult {
-  bool ok = false;
-  std::string stream;  // The stream's bytes, when ok.
-  std::string error;   // The user's text when not ok.
+// A built stream, and what it had to leave out.
+struct SignStream {
+  std::string stream;  // The stream's bytes.
   // Image numbers left out: not in the catalog (image block) or not in the Image Transfer File
-  // (message text).
+  // (message text). The stream is still sent; the caller warns.
   std::vector<int> missingImages;
 };
 
 // "Send current message workspace contents": blocks 100 (sign width), 8 (time), 2 (images, only
 // when the Image Transfer File names at least one) and 1 (messages, schedule, alarms, power times)
-// for the signs in `addresses` (as expandSignAddresses gives them). Fails only when a block would
-// be longer than the 16-bit length can say.
-StreamResult buildWorkspaceStream(const WorkspaceStreamInput& input,
-                                  const std::vector<uint8_t>& addresses);
+// for the signs in `addresses` (as expandSignAddresses gives them). Fails (kRefused, with the
+// user's text) only when a block would be longer than the 16-bit length can say.
+platform::Result<SignStream> buildWorkspaceStream(const WorkspaceStreamInput& input,
+                                                  const std::vector<uint8_t>& addresses);
 
 // "Run Test Sequence": one block 9.
 std::string buildTestStream(const std::vector<uint8_t>& addresses);

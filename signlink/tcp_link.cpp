@@ -22,55 +22,55 @@ std::string withReason(int id, const platform::SocketError& e) {
 
 int TcpLinkSocket::connect(const std::string& ip, uint16_t port, int timeoutSeconds,
                            std::string* error) {
-  if (ip.empty()) {
-    *error = i18n::text(i18n::IDS_TCP_IP_EMPTY);
-    return 0;
-  }
-  if (!socket_.create() || !socket_.setBufferSizes(kSocketBufferBytes, kSocketBufferBytes)) {
-    *error = labelledError(i18n::IDS_TCP_SET_ERROR, socket_.lastError());
-    socket_.close();
-    return 0;
-  }
-  switch (socket_.connect(ip, port, timeoutSeconds * kMsPerSecond)) {
-    case platform::SocketStatus::kOk:
-      return 1;
-    case platform::SocketStatus::kTimedOut:
-      *error = i18n::formatText(i18n::text(i18n::IDS_TCP_CONNECT_TIMED_OUT),
-                                {static_cast<long long>(timeoutSeconds)});
-      break;
-    default:
-      *error = labelledError(i18n::IDS_TCP_CONNECT_ERROR, socket_.lastError());
-      break;
-  }
-  socket_.close();
+  const platform::Status connected = open(ip, port, timeoutSeconds);
+  if (connected.ok()) return 1;
+  *error = connected.message();
   return 0;
 }
 
-bool TcpLinkSocket::send(std::string_view bytes, std::string* error) {
-  switch (socket_.sendAll(bytes, kSendStallTimeoutMs)) {
-    case platform::SocketStatus::kOk:
-      return true;
-    case platform::SocketStatus::kClosed:
-      if (error) *error = i18n::text(i18n::IDS_TCP_CLIENT_CLOSED);
-      socket_.close();
-      return false;
-    default:
-      if (error) *error = withReason(i18n::IDS_TCP_SEND_FAILED, socket_.lastError());
-      return false;
+platform::Status TcpLinkSocket::open(const std::string& ip, uint16_t port, int timeoutSeconds) {
+  if (ip.empty()) return platform::Status::refused(i18n::text(i18n::IDS_TCP_IP_EMPTY));
+  if (!socket_.create() || !socket_.setBufferSizes(kSocketBufferBytes, kSocketBufferBytes)) {
+    platform::Status failed =
+        platform::Status::failed(labelledError(i18n::IDS_TCP_SET_ERROR, socket_.lastError()));
+    socket_.close();
+    return failed;
   }
+  platform::Status failed;
+  switch (socket_.connect(ip, port, timeoutSeconds * kMsPerSecond)) {
+    case platform::SocketStatus::kOk:
+      return platform::Status::success();
+    case platform::SocketStatus::kTimedOut:
+      failed = platform::Status::cannotOpen(i18n::formatText(
+          i18n::text(i18n::IDS_TCP_CONNECT_TIMED_OUT), {static_cast<long long>(timeoutSeconds)}));
+      break;
+    default:
+      failed = platform::Status::cannotOpen(
+          labelledError(i18n::IDS_TCP_CONNECT_ERROR, socket_.lastError()));
+      break;
+  }
+  socket_.close();
+  return failed;
 }
 
-bool TcpLinkSocket::readPending(std::string* error) {
-  switch (socket_.discardPending()) {
+platform::Status TcpLinkSocket::send(std::string_view bytes) {
+  return outcome(socket_.sendAll(bytes, kSendStallTimeoutMs), i18n::IDS_TCP_CLIENT_CLOSED,
+                 i18n::IDS_TCP_SEND_FAILED);
+}
+
+platform::Status TcpLinkSocket::readPending() {
+  return outcome(socket_.discardPending(), i18n::IDS_TCP_PEER_CLOSED, i18n::IDS_TCP_RECEIVE_FAILED);
+}
+
+platform::Status TcpLinkSocket::outcome(platform::SocketStatus status, int closedId, int failedId) {
+  switch (status) {
     case platform::SocketStatus::kOk:
-      return true;
+      return platform::Status::success();
     case platform::SocketStatus::kClosed:
-      if (error) *error = i18n::text(i18n::IDS_TCP_PEER_CLOSED);
       socket_.close();
-      return false;
+      return platform::Status::failed(i18n::text(closedId));
     default:
-      if (error) *error = withReason(i18n::IDS_TCP_RECEIVE_FAILED, socket_.lastError());
-      return false;
+      return platform::Status::failed(withReason(failedId, socket_.lastError()));
   }
 }
 

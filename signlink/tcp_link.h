@@ -29,14 +29,21 @@ class TcpLinkSocket final : public LinkSocket {
 
   // Sends every byte (a send the kernel takes only in part is completed). A peer that has closed
   // the connection gives "Client closed connection" and closes this side too.
-  bool send(std::string_view bytes, std::string* error) override;
+  platform::Status send(std::string_view bytes) override;
   // Reads and discards whatever the sign sent. A closed peer gives "The other side close the
   // connected" and closes this side.
-  bool readPending(std::string* error) override;
+  platform::Status readPending() override;
   void close() override { socket_.close(); }
   bool isOpen() const override { return socket_.isOpen(); }
 
  private:
+  // connect() as a status: kRefused for an empty address, kFailed when the socket cannot be set
+  // up, kCannotOpen when the connection is not made.
+  platform::Status open(const std::string& ip, uint16_t port, int timeoutSeconds);
+  // The status of a send or read: a closed peer gives text `closedId` and closes this side, any
+  // other failure text `failedId` with the system's reason.
+  platform::Status outcome(platform::SocketStatus status, int closedId, int failedId);
+
   platform::TcpSocket socket_;  // The connection; closed when not connected.
 };
 

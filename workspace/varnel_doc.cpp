@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace workspace {
+
 int CVarnelDoc::fileCount() const {
   return ws_.lines.empty() ? 0 : ws_.lines.back().fileNumber;
 }
@@ -10,36 +12,45 @@ void CVarnelDoc::clear() {
   ws_.lines.clear();
 }
 
-void CVarnelDoc::appendLine(workspace::MessageLine line) {
+void CVarnelDoc::appendLine(MessageLine line) {
   ws_.lines.push_back(std::move(line));
 }
 
-void CVarnelDoc::insertLineAfter(int index, workspace::MessageLine line) {
+void CVarnelDoc::insertLineAfter(int index, MessageLine line) {
   const auto at = static_cast<size_t>(std::clamp(index + 1, 0, lineCount()));
   ws_.lines.insert(ws_.lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
 }
 
-bool CVarnelDoc::save(const std::string& path, std::string* error) {
-  if (!workspace::saveWorkspaceFile(path, ws_, error)) return false;
+platform::Status CVarnelDoc::save(const std::string& path) {
+  platform::Status saved = saveWorkspaceFile(path, ws_);
+  if (!saved.ok()) return saved;
   path_ = path;
   modified_ = false;
-  return true;
+  return saved;
 }
 
-workspace::LoadResult CVarnelDoc::load(const std::string& path,
-                                       const workspace::LoadOptions& options) {
-  workspace::LoadResult result = workspace::loadWorkspaceFile(path, options);
-  if (result.status == workspace::LoadStatus::kCannotOpen) path_.clear();
-  if (!result.ok()) return result;
-  workspace::Workspace& loaded = result.workspace;
+platform::Result<LoadedWorkspace> CVarnelDoc::load(const std::string& path,
+                                                   const LoadOptions& options) {
+  platform::Result<LoadedWorkspace> result = loadWorkspaceFile(path, options);
+  if (!result.ok()) {
+    const platform::Status& status = result.status();
+    if (status.code() == platform::Status::Code::kCannotOpen &&
+        status.detail() != kControlFileMissingDetail) {
+      path_.clear();
+    }
+    return result;
+  }
+  Workspace& loaded = result->workspace;
   ws_.lines = std::move(loaded.lines);
   ws_.transferFilePath = std::move(loaded.transferFilePath);
-  if (result.hasSignSettings) {
+  if (result->hasSignSettings) {
     ws_.signWidth = loaded.signWidth;
     ws_.colourMode = loaded.colourMode;
   }
-  if (result.hasScheduler) ws_.scheduler = std::move(loaded.scheduler);
+  if (result->hasScheduler) ws_.scheduler = std::move(loaded.scheduler);
   path_ = path;
   modified_ = false;
   return result;
 }
+
+}  // namespace workspace

@@ -4,7 +4,7 @@
 //
 // Every reader works on a fresh Workspace that reaches the caller only on success, so a failed
 // load leaves the caller's workspace as it was. A file that ends early or holds a count or value
-// no writer produces fails with "Error when reading file,You must exit!" (kReadError); the program
+// no writer produces fails with "Error when reading file,You must exit!" (kDamaged); the program
 // carries on, whatever the text says.
 
 #include "workspace/workspace_file.h"
@@ -26,42 +26,40 @@ bool usesRawLayout(const sdv::Header& header) {
   return !header.present || header.version <= sdv::kLastRawVersion;
 }
 
-LoadResult failure(LoadStatus status, std::string message) {
-  LoadResult result;
-  result.status = status;
-  result.message = std::move(message);
-  return result;
+platform::Status readError() {
+  return platform::Status::damaged(i18n::text(i18n::IDS_ERROR_READING_FILE));
 }
 
 }  // namespace
 
-LoadResult parseWorkspaceFile(std::string_view bytes, const std::optional<std::string>& controlFile,
-                              const std::string& path, const LoadOptions& options) {
+platform::Result<LoadedWorkspace> parseWorkspaceFile(std::string_view bytes,
+                                                     const std::optional<std::string>& controlFile,
+                                                     const std::string& path,
+                                                     const LoadOptions& options) {
   const sdv::Header header = sdv::parseHeader(bytes);
   if (!header.present) {
     const std::string question = i18n::text(i18n::IDS_ASK_OLD_VERSION_FILE);
     if (!options.confirmOldVersion || !options.confirmOldVersion(question)) {
-      return failure(LoadStatus::kDeclined, question);
+      return platform::Status::declined(question);
     }
   } else if (!header.complete) {
-    return failure(LoadStatus::kReadError, i18n::text(i18n::IDS_ERROR_READING_FILE));
+    return readError();
   } else if (header.version > kWorkspaceFileVersion) {
-    return failure(LoadStatus::kTooNew,
-                   i18n::formatText(i18n::text(i18n::IDS_FILE_VERSION_TOO_NEW),
-                                    {platform::utf8ToCp1252Lossy(path), header.version}));
+    return platform::Status::tooNew(
+        i18n::formatText(i18n::text(i18n::IDS_FILE_VERSION_TOO_NEW),
+                         {platform::utf8ToCp1252Lossy(path), header.version}));
   }
 
-  LoadResult result;
+  LoadedWorkspace result;
   result.version = header.version;
   const sdv::ReadOutcome outcome =
       usesRawLayout(header) ? sdv::readRawLayout(bytes, header.present ? sdv::kHeaderSize : 0,
                                                  controlFile, &result.workspace)
                             : sdv::readArchiveLayout(bytes, header.version, &result.workspace);
-  if (outcome == sdv::ReadOutcome::kCorrupt) {
-    return failure(LoadStatus::kReadError, i18n::text(i18n::IDS_ERROR_READING_FILE));
-  }
+  if (outcome == sdv::ReadOutcome::kCorrupt) return readError();
   if (outcome == sdv::ReadOutcome::kControlFileMissing) {
-    return failure(LoadStatus::kControlFileMissing, i18n::text(i18n::IDS_CONTROL_FILE_NOT_FOUND));
+    return platform::Status::cannotOpen(i18n::text(i18n::IDS_CONTROL_FILE_NOT_FOUND),
+                                        std::string(kControlFileMissingDetail));
   }
 
   result.hasSignSettings = result.hasScheduler =
@@ -81,21 +79,20 @@ LoadResult parseWorkspaceFile(std::string_view bytes, const std::optional<std::s
   return result;
 }
 
-LoadResult loadWorkspaceFile(const std::string& path, const LoadOptions& options) {
-  std::string bytes;
-  if (!platform::readWholeFile(path, &bytes, nullptr, kMaxWorkspaceFileBytes)) {
-    return failure(LoadStatus::kCannotOpen, i18n::text(i18n::IDS_ERROR_OPEN_FILE));
+platform::Result<LoadedWorkspace> loadWorkspaceFile(const std::string& path,
+                                                    const LoadOptions& options) {
+  const platform::Result<std::string> bytes = platform::readWholeFile(path, kMaxWorkspaceFileBytes);
+  if (!bytes.ok()) {
+    return platform::Status::cannotOpen(i18n::text(i18n::IDS_ERROR_OPEN_FILE), bytes.message());
   }
   std::optional<std::string> controlFile;
-  if (usesRawLayout(sdv::parseHeader(bytes))) {
-    std::string controls;
+  if (usesRawLayout(sdv::parseHeader(*bytes))) {
+    platform::Result<std::string> controls =
+        platform::readWholeFile(controlFilePathFor(path), kMaxWorkspaceFileBytes);
     // A control file that cannot be read is as good as missing.
-    if (platform::readWholeFile(controlFilePathFor(path), &controls, nullptr,
-                                kMaxWorkspaceFileBytes)) {
-      controlFile = std::move(controls);
-    }
+    if (controls.ok()) controlFile = std::move(controls).value();
   }
-  return parseWorkspaceFile(bytes, controlFile, path, options);
+  return parseWorkspaceFile(*bytes, controlFile, path, options);
 }
 
 std::string controlFilePathFor(const std::string& workspacePath) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/status.h"
 #include "workspace/message_model.h"
 
 namespace workspace {
@@ -14,27 +15,19 @@ inline constexpr int kWorkspaceFileVersion = 35;  // The only version written ("
 // Larger files are refused as unopenable; 99 full messages take a small fraction of this.
 inline constexpr size_t kMaxWorkspaceFileBytes = size_t{64} << 20;
 
-enum class LoadStatus {
-  kOk,
-  kCannotOpen,  // "Error when open the file"
-  kDeclined,    // headerless file, old-version question answered No (message: the question)
-  kReadError,   // a field ends early or holds a count or value no writer produces: "Error when
-                // reading file,..."
-  kControlFileMissing,  // raw format without its ".ctl" file
-  kTooNew,              // version above 3.5: written by a newer program
-};
+// The detail of the kCannotOpen status of a raw-format file whose ".ctl" file is missing, which
+// tells it from a workspace file that cannot be opened itself.
+inline constexpr std::string_view kControlFileMissingDetail = "control file missing";
 
 struct LoadOptions {
   // Asked for a file without header, with the question's text; true means Yes. Unset means No.
   std::function<bool(const std::string& question)> confirmOldVersion;
 };
 
-struct LoadResult {
-  LoadStatus status = LoadStatus::kOk;
-  std::string message;  // The failure's text for the user; empty on success.
+// What a successful load gives.
+struct LoadedWorkspace {
   // Texts to show although the load succeeded (the lost send list of versions 32 and 33).
   std::vector<std::string> warnings;
-  // Valid only on success.
   Workspace workspace;
   int version = 0;  // Major * 10 + minor from the header; 0 for a headerless file.
   // Files of version 30 and below carry neither the sign settings nor the scheduler block: the
@@ -42,18 +35,26 @@ struct LoadResult {
   // left at their defaults here).
   bool hasSignSettings = false;
   bool hasScheduler = false;
-
-  bool ok() const { return status == LoadStatus::kOk; }
 };
 
 // Reads a workspace file of any version. Nothing outside the result changes, so a failed load
-// leaves the caller's workspace as it was.
-LoadResult loadWorkspaceFile(const std::string& path, const LoadOptions& options = {});
+// leaves the caller's workspace as it was. Failures, each with the user's text:
+//  - kCannotOpen: the file cannot be opened ("Error when open the file"), or a raw-format file's
+//    ".ctl" file is missing (its own text; detail kControlFileMissingDetail);
+//  - kDeclined: a headerless file whose old-version question was answered No (the text is the
+//    question);
+//  - kDamaged: a field ends early or holds a count or value no writer produces ("Error when
+//    reading file,...");
+//  - kTooNew: a version above 3.5, written by a newer program.
+platform::Result<LoadedWorkspace> loadWorkspaceFile(const std::string& path,
+                                                    const LoadOptions& options = {});
 
 // The same on bytes already in memory. `controlFile` holds the ".ctl" file's bytes for the raw
 // layouts (nullopt when it does not exist); `path` is used only in message texts.
-LoadResult parseWorkspaceFile(std::string_view bytes, const std::optional<std::string>& controlFile,
-                              const std::string& path, const LoadOptions& options = {});
+platform::Result<LoadedWorkspace> parseWorkspaceFile(std::string_view bytes,
+                                                     const std::optional<std::string>& controlFile,
+                                                     const std::string& path,
+                                                     const LoadOptions& options = {});
 
 // True when the reader accepts the workspace back as it is: sign width above 0, colour mode 1 or
 // 2, at most 65536 lines (the control records' line index is 16-bit), every line with at most 100
@@ -65,9 +66,9 @@ bool isStorableWorkspace(const Workspace& ws);
 std::string serializeWorkspace(const Workspace& ws);
 
 // Writes the workspace as version 3.5, replacing any existing file only once the new one is
-// complete. On failure returns false with the user's text ("Error when create file") in *error;
-// a workspace that is not isStorableWorkspace() is refused that way without touching the file.
-bool saveWorkspaceFile(const std::string& path, const Workspace& ws, std::string* error);
+// complete. On failure returns kCannotWrite with the user's text ("Error when create file"); a
+// workspace that is not isStorableWorkspace() is refused that way without touching the file.
+platform::Status saveWorkspaceFile(const std::string& path, const Workspace& ws);
 
 // The control file of a raw-format workspace: the path up to its first '.', then ".ctl".
 std::string controlFilePathFor(const std::string& workspacePath);

@@ -72,15 +72,20 @@ std::string serializeWorkspace(const Workspace& ws) {
   return out;
 }
 
-bool saveWorkspaceFile(const std::string& path, const Workspace& ws, std::string* error) {
+platform::Status saveWorkspaceFile(const std::string& path, const Workspace& ws) {
   // A workspace the reader would refuse is not written: the user would lose the file's old
   // contents for one that cannot be opened again.
-  if (!isStorableWorkspace(ws) ||
-      !platform::writeFileAtomic(path, serializeWorkspace(ws), platform::kDataFileMode, nullptr)) {
-    if (error != nullptr) *error = i18n::text(i18n::IDS_ERROR_CREATE_FILE);
-    return false;
+  if (!isStorableWorkspace(ws)) {
+    return platform::Status::cannotWrite(i18n::text(i18n::IDS_ERROR_CREATE_FILE),
+                                         "the workspace cannot be read back");
   }
-  return true;
+  const platform::Status written =
+      platform::writeFileAtomic(path, serializeWorkspace(ws), platform::kDataFileMode);
+  if (!written.ok()) {
+    return platform::Status::cannotWrite(i18n::text(i18n::IDS_ERROR_CREATE_FILE),
+                                         written.message());
+  }
+  return platform::Status::success();
 }
 
 }  // namespace workspace

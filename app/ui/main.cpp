@@ -26,16 +26,15 @@ int main(int argc, char** argv) {
   parser.addPositionalArgument("file", "Workspace file (*.SDV) to open.", "[file]");
   parser.process(qapp);
 
-  std::string error;
-  const std::string dataDir = platform::resolveDataDir(
-      QFile::encodeName(parser.value(dataDirOption)).toStdString(), "varnel", &error);
-  if (dataDir.empty()) {
+  const platform::Result<std::string> dataDir = platform::resolveDataDir(
+      QFile::encodeName(parser.value(dataDirOption)).toStdString(), "varnel");
+  if (!dataDir.ok()) {
     QMessageBox::critical(nullptr, fromCp1252(i18n::text(i18n::IDS_CAPTION_ERROR)),
-                          QString::fromStdString(error));
+                          QString::fromStdString(dataDir.message()));
     return 1;
   }
 
   const QStringList files = parser.positionalArguments();
-  app::ui::CVarnelApp program(dataDir);
+  app::ui::CVarnelApp program(*dataDir);
   return program.run(files.isEmpty() ? QString() : files.first());
 }

@@ -33,7 +33,7 @@ class CMainFrame : public QMainWindow {
   ~CMainFrame() override;
 
   CVarnelView* view() const { return view_; }
-  CVarnelDoc& document() { return doc_; }
+  workspace::CVarnelDoc& document() { return doc_; }
   CFontColourBar* fontColourBar() const { return bar_; }
   // The menu action of command `commandId`, or nullptr.
   QAction* commandAction(int commandId) const;
@@ -63,7 +63,7 @@ class CMainFrame : public QMainWindow {
 
   i18n::LanguageModule& language_;
   app::AppState& state_;
-  CVarnelDoc doc_;
+  workspace::CVarnelDoc doc_;
   CVarnelView* view_ = nullptr;
   CFontColourBar* bar_ = nullptr;
   QToolBar* barHolder_ = nullptr;

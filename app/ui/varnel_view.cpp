@@ -20,7 +20,8 @@ constexpr int kClockPeriodMs = 60000;
 using workspace::kEditorLinePitch;
 using workspace::kEditorVisibleLines;
 
-CVarnelView::CVarnelView(CVarnelDoc& doc, i18n::LanguageModule& language, QWidget* parent)
+CVarnelView::CVarnelView(workspace::CVarnelDoc& doc, i18n::LanguageModule& language,
+                         QWidget* parent)
     : QAbstractScrollArea(parent),
       doc_(doc),
       language_(language),

@@ -24,11 +24,12 @@ class CVarnelView : public QAbstractScrollArea {
   using FileChooser = std::function<QString(FileDialogKind)>;
 
   // `doc` and `language` must outlive the view.
-  CVarnelView(CVarnelDoc& doc, i18n::LanguageModule& language, QWidget* parent = nullptr);
+  CVarnelView(workspace::CVarnelDoc& doc, i18n::LanguageModule& language,
+              QWidget* parent = nullptr);
   ~CVarnelView() override;
 
   workspace::EditorModel& model() { return model_; }
-  CVarnelDoc& document() { return doc_; }
+  workspace::CVarnelDoc& document() { return doc_; }
   // Replaces the file dialogs (tests answer them this way).
   void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
   // The sign settings a new workspace starts with.
@@ -87,7 +88,7 @@ class CVarnelView : public QAbstractScrollArea {
   QString chooseFile(FileDialogKind kind);
   void insertPicture(int kind);
 
-  CVarnelDoc& doc_;
+  workspace::CVarnelDoc& doc_;
   i18n::LanguageModule& language_;
   workspace::EditorModel model_;
   app::ui::PreviewPainter painter_;

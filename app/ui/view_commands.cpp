@@ -73,9 +73,9 @@ bool CVarnelView::saveAs() {
 }
 
 bool CVarnelView::saveTo(const QString& path) {
-  std::string error;
-  if (!doc_.save(localPath(path), &error)) {
-    app::ui::showError(this, error);
+  const platform::Status saved = doc_.save(localPath(path));
+  if (!saved.ok()) {
+    app::ui::showError(this, saved.message());
     return false;
   }
   emit fileUsed(path);
@@ -90,17 +90,17 @@ bool CVarnelView::loadFile(const QString& path) {
                                    workspace::MessageIcon::kQuestion,
                                    workspace::MessageButtons::kYesNo) == PromptAnswer::kYes;
   };
-  const workspace::LoadResult result = doc_.load(localPath(path), options);
+  const platform::Result<workspace::LoadedWorkspace> result = doc_.load(localPath(path), options);
   if (!result.ok()) {
     // A declined old-version question was the user's own answer; everything else is a failure.
-    if (result.status != workspace::LoadStatus::kDeclined && !result.message.empty()) {
-      app::ui::showError(this, result.message);
+    if (result.status().code() != platform::Status::Code::kDeclined && !result.message().empty()) {
+      app::ui::showError(this, result.message());
     }
     model_.documentReplaced();
     updateAfterChange();
     return false;
   }
-  for (const std::string& warning : result.warnings)
+  for (const std::string& warning : result->warnings)
     app::ui::showWarning(this, warning);
   model_.documentReplaced();
   emit fileUsed(path);

@@ -63,13 +63,14 @@ void warn(const std::string& text) {
 }  // namespace
 
 int runWindowedProgram(QApplication& app, const std::string& dataDirArgument) {
-  std::string error;
-  const std::string dataDir = platform::resolveDataDir(dataDirArgument, kProgramName, &error);
-  if (dataDir.empty()) {
-    std::cerr << error << '\n';
-    warn(error);
+  const platform::Result<std::string> resolved =
+      platform::resolveDataDir(dataDirArgument, kProgramName);
+  if (!resolved.ok()) {
+    std::cerr << resolved.message() << '\n';
+    warn(resolved.message());
     return 1;
   }
+  const std::string& dataDir = *resolved;
 
   SingleInstance instance(QFile::decodeName(dataDir.c_str()));
   QString lockError;

@@ -60,24 +60,25 @@ TEST(AddressBookRules, SiteInGroupsCannotBeRemovedAndTheLastGroupIsNamed) {
   CAddressBook b;
   b.sites = {{"S", "", "", "", ""}};
   b.groups = {{"A", {"S"}}, {"B", {"S"}}};
-  std::string message;
-  EXPECT_FALSE(b.canRemoveSite("S", &message));
-  EXPECT_EQ(message, "Site(S) has been included by group(B),you cannot delete it!");
+  const platform::Status inTwo = b.canRemoveSite("S");
+  EXPECT_EQ(inTwo.code(), platform::Status::Code::kRefused);
+  EXPECT_EQ(inTwo.message(), "Site(S) has been included by group(B),you cannot delete it!");
   b.groups.pop_back();
-  EXPECT_FALSE(b.canRemoveSite("S", &message));
-  EXPECT_EQ(message, "Site(S) has been included by group(A),you cannot delete it!");
+  const platform::Status inOne = b.canRemoveSite("S");
+  EXPECT_EQ(inOne.code(), platform::Status::Code::kRefused);
+  EXPECT_EQ(inOne.message(), "Site(S) has been included by group(A),you cannot delete it!");
   b.groups.clear();
-  message.clear();
-  EXPECT_TRUE(b.canRemoveSite("S", &message));
-  EXPECT_EQ(message, "");
+  const platform::Status free = b.canRemoveSite("S");
+  EXPECT_TRUE(free.ok());
+  EXPECT_EQ(free.message(), "");
 }
 
 TEST(AddressBookRules, DeviceNamedBySiteCannotBeRemoved) {
   const CAddressBook b = bookWithGroups();
-  std::string message;
-  EXPECT_FALSE(b.canRemoveDevice("Port", &message));
-  EXPECT_EQ(message, "You cannot remove a device that is being used by a site.");
-  EXPECT_TRUE(b.canRemoveDevice("Spare", nullptr));
+  const platform::Status used = b.canRemoveDevice("Port");
+  EXPECT_EQ(used.code(), platform::Status::Code::kRefused);
+  EXPECT_EQ(used.message(), "You cannot remove a device that is being used by a site.");
+  EXPECT_TRUE(b.canRemoveDevice("Spare").ok());
 }
 
 TEST(AddressBookRules, RenamingASiteRenamesEveryGroupEntry) {

@@ -25,9 +25,9 @@ std::vector<int> countingFrom(int first, int n) {
 }
 
 std::string refusal(const std::string& text) {
-  std::string message;
-  EXPECT_FALSE(validateSignAddresses(text, &message)) << text;
-  return message;
+  const platform::Status status = validateSignAddresses(text);
+  EXPECT_EQ(status.code(), platform::Status::Code::kRefused) << text;
+  return status.message();
 }
 
 }  // namespace
@@ -87,13 +87,11 @@ TEST(ExpandSignAddresses, LargeNumbersKeepTheirLowByteAndNeverOverflow) {
 }
 
 TEST(ValidateSignAddresses, AcceptsWellFormedLists) {
-  std::string message = "untouched";
-  EXPECT_TRUE(validateSignAddresses("1-3,5", &message));
-  EXPECT_TRUE(validateSignAddresses("0", &message));
-  EXPECT_TRUE(validateSignAddresses("255,0-255", &message));
-  EXPECT_TRUE(validateSignAddresses("1, 2", &message));
-  EXPECT_EQ(message, "untouched");
-  EXPECT_TRUE(validateSignAddresses("1", nullptr));
+  for (const char* text : {"1-3,5", "0", "255,0-255", "1, 2", "1"}) {
+    const platform::Status status = validateSignAddresses(text);
+    EXPECT_TRUE(status.ok()) << text;
+    EXPECT_EQ(status.message(), "") << text;
+  }
 }
 
 TEST(ValidateSignAddresses, RefusesMalformedListsWithTheirMessage) {
@@ -116,6 +114,5 @@ TEST(ValidateSignAddresses, RefusesAddressesAboveOneByte) {
   EXPECT_EQ(refusal("256"), above);
   EXPECT_EQ(refusal("1,0-300"), above);
   EXPECT_EQ(refusal("99999999999999999999999"), above);
-  std::string message;
-  EXPECT_TRUE(validateSignAddresses("0255", &message));  // leading zeros are fine
+  EXPECT_TRUE(validateSignAddresses("0255").ok());  // leading zeros are fine
 }

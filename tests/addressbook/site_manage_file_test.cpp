@@ -18,13 +18,15 @@ using addressbook::CMailServer;
 using addressbook::DeviceType;
 using addressbook::parseSiteManageFile;
 using addressbook::serializeSiteManageFile;
-using addressbook::SiteFileStatus;
+using Code = platform::Status::Code;
 using testing_support::le32;
 using testing_support::readFile;
 using testing_support::TempDir;
 using testing_support::writeFile;
 
 namespace {
+
+const std::string kPath = "Z2500SiteManage.dat";
 
 // File bytes spelled out by hand, independent of the writer under test.
 std::string str(const std::string& s) {
@@ -125,7 +127,7 @@ void expectSameLists(const CAddressBook& a, const CAddressBook& b) {
 TEST(SiteManageFile, ReadsVersion35FieldByField) {
   CAddressBook b;
   int32_t version = 0;
-  ASSERT_EQ(parseSiteManageFile(version35File(), &b, &version), SiteFileStatus::kOk);
+  ASSERT_EQ(parseSiteManageFile(version35File(), kPath, &b, &version).code(), Code::kOk);
   EXPECT_EQ(version, 35);
   ASSERT_EQ(b.devices.size(), 1u);
   const CDevice& d = b.devices[0];
@@ -164,13 +166,13 @@ TEST(SiteManageFile, ReadsVersion35FieldByField) {
 
 TEST(SiteManageFile, WritesTheSameBytesItReads) {
   CAddressBook b;
-  ASSERT_EQ(parseSiteManageFile(version35File(), &b), SiteFileStatus::kOk);
+  ASSERT_EQ(parseSiteManageFile(version35File(), kPath, &b).code(), Code::kOk);
   EXPECT_EQ(serializeSiteManageFile(b), version35File());
 }
 
 TEST(SiteManageFile, Version34MailServersGetPop3DefaultsAndAreRewrittenAs35) {
   CAddressBook b;
-  ASSERT_EQ(parseSiteManageFile(version34File(), &b), SiteFileStatus::kOk);
+  ASSERT_EQ(parseSiteManageFile(version34File(), kPath, &b).code(), Code::kOk);
   ASSERT_EQ(b.mailServers.size(), 1u);
   const CMailServer& m = b.mailServers[0];
   EXPECT_EQ(m.password, "pw");
@@ -187,38 +189,48 @@ TEST(SiteManageFile, Version34MailServersGetPop3DefaultsAndAreRewrittenAs35) {
 
 TEST(SiteManageFile, IgnoresBytesAfterTheDefaultDeviceName) {
   CAddressBook b;
-  EXPECT_EQ(parseSiteManageFile(version35File() + "left over from a longer file", &b),
-            SiteFileStatus::kOk);
+  EXPECT_EQ(parseSiteManageFile(version35File() + "left over from a longer file", kPath, &b).code(),
+            Code::kOk);
   EXPECT_EQ(b.defaultDevice, "Dev");
 }
 
 TEST(SiteManageFile, ClassifiesBadFiles) {
   CAddressBook b;
   const std::string empty35 = le32(0) + le32(0) + le32(0) + le32(0) + le32(0) + le32(0) + str("");
-  EXPECT_EQ(parseSiteManageFile(fileHead(35) + empty35, &b), SiteFileStatus::kOk);
-  EXPECT_EQ(parseSiteManageFile("", &b), SiteFileStatus::kWrongHeader);
-  EXPECT_EQ(parseSiteManageFile(le32(20) + "Z2500 SITE DATA HEAX" + le32(35) + empty35, &b),
-            SiteFileStatus::kWrongHeader);
-  EXPECT_EQ(parseSiteManageFile(le32(19) + "Z2500 SITE DATA HEA" + le32(35) + empty35, &b),
-            SiteFileStatus::kWrongHeader);
-  EXPECT_EQ(parseSiteManageFile(le32(20) + "Z2500 SITE DATA HEAD", &b),
-            SiteFileStatus::kWrongHeader);  // no version
-  EXPECT_EQ(parseSiteManageFile(fileHead(36), &b), SiteFileStatus::kTooNew);
-  EXPECT_EQ(parseSiteManageFile(fileHead(INT32_MAX) + empty35, &b), SiteFileStatus::kTooNew);
-  EXPECT_EQ(parseSiteManageFile(fileHead(35) + le32(-1), &b), SiteFileStatus::kDamaged);
-  EXPECT_EQ(parseSiteManageFile(fileHead(35) + le32(INT32_MAX), &b), SiteFileStatus::kDamaged);
-  EXPECT_EQ(parseSiteManageFile(fileHead(35) + empty35.substr(0, empty35.size() - 1), &b),
-            SiteFileStatus::kDamaged);
-  // A group claiming more site names than the file could hold.
+  EXPECT_EQ(parseSiteManageFile(fileHead(35) + empty35, kPath, &b).code(), Code::kOk);
+  EXPECT_EQ(parseSiteManageFile("", kPath, &b).code(), Code::kNotOurFile);
   EXPECT_EQ(
-      parseSiteManageFile(
-          fileHead(35) + le32(0) + le32(0) + le32(1) + str("G") + le32(1000000) + str("x"), &b),
-      SiteFileStatus::kDamaged);
+      parseSiteManageFile(le32(20) + "Z2500 SITE DATA HEAX" + le32(35) + empty35, kPath, &b).code(),
+      Code::kNotOurFile);
+  EXPECT_EQ(
+      parseSiteManageFile(le32(19) + "Z2500 SITE DATA HEA" + le32(35) + empty35, kPath, &b).code(),
+      Code::kNotOurFile);
+  EXPECT_EQ(parseSiteManageFile(le32(20) + "Z2500 SITE DATA HEAD", kPath, &b).code(),
+            Code::kNotOurFile);  // no version
+  EXPECT_EQ(parseSiteManageFile(fileHead(36), kPath, &b).code(), Code::kTooNew);
+  EXPECT_EQ(parseSiteManageFile(fileHead(INT32_MAX) + empty35, kPath, &b).code(), Code::kTooNew);
+  EXPECT_EQ(parseSiteManageFile(fileHead(35) + le32(-1), kPath, &b).code(), Code::kDamaged);
+  EXPECT_EQ(parseSiteManageFile(fileHead(35) + le32(INT32_MAX), kPath, &b).code(), Code::kDamaged);
+  EXPECT_EQ(
+      parseSiteManageFile(fileHead(35) + empty35.substr(0, empty35.size() - 1), kPath, &b).code(),
+      Code::kDamaged);
+  // A damaged body says so in the words of a foreign file, and where it broke in the detail: here
+  // the site list, after the header (28 bytes) and the empty device list.
+  const platform::Status cut = parseSiteManageFile(fileHead(35) + le32(0) + le32(1), kPath, &b);
+  EXPECT_EQ(cut.message(), "The '" + kPath + "' file is not site data file for Z2500 series.");
+  EXPECT_EQ(cut.detail(), "damaged in the part starting at byte 32");
+  // A group claiming more site names than the file could hold.
+  EXPECT_EQ(parseSiteManageFile(
+                fileHead(35) + le32(0) + le32(0) + le32(1) + str("G") + le32(1000000) + str("x"),
+                kPath, &b)
+                .code(),
+            Code::kDamaged);
   // A string longer than what remains.
   EXPECT_EQ(parseSiteManageFile(fileHead(35) + le32(0) + le32(0) + le32(0) + le32(0) + le32(0) +
                                     le32(0) + le32(1000) + "abc",
-                                &b),
-            SiteFileStatus::kDamaged);
+                                kPath, &b)
+                .code(),
+            Code::kDamaged);
 }
 
 class SiteManageFileOnDisk : public ::testing::Test {
@@ -229,10 +241,10 @@ class SiteManageFileOnDisk : public ::testing::Test {
 
 TEST_F(SiteManageFileOnDisk, FullBookRoundTripsInOrder) {
   const CAddressBook original = fullBook();
-  ASSERT_TRUE(original.save(path_).ok);
+  ASSERT_TRUE(original.save(path_).ok());
   CAddressBook loaded;
-  const addressbook::BookResult r = loaded.load(path_);
-  ASSERT_TRUE(r.ok) << r.message;
+  const platform::Status r = loaded.load(path_);
+  ASSERT_TRUE(r.ok()) << r.message();
   expectSameLists(loaded, original);
   EXPECT_FALSE(loaded.keepFile());
 }
@@ -240,7 +252,7 @@ TEST_F(SiteManageFileOnDisk, FullBookRoundTripsInOrder) {
 TEST_F(SiteManageFileOnDisk, SavedFileIsPrivateBecauseItHoldsPasswords) {
   writeFile(path_, "old");
   ::chmod(path_.c_str(), 0644);
-  ASSERT_TRUE(fullBook().save(path_).ok);
+  ASSERT_TRUE(fullBook().save(path_).ok());
   struct stat st {};
   ASSERT_EQ(::stat(path_.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
@@ -248,34 +260,34 @@ TEST_F(SiteManageFileOnDisk, SavedFileIsPrivateBecauseItHoldsPasswords) {
 
 TEST_F(SiteManageFileOnDisk, MissingFileFailsWithTheOpenMessageAndChangesNothing) {
   CAddressBook b = fullBook();
-  const addressbook::BookResult r = b.load(path_);
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.message, "Open site manage data file " + path_ + " Error!");
+  const platform::Status r = b.load(path_);
+  EXPECT_EQ(r.code(), Code::kCannotOpen);
+  EXPECT_EQ(r.message(), "Open site manage data file " + path_ + " Error!");
   expectSameLists(b, fullBook());
   // At exit the file is created.
-  EXPECT_TRUE(b.saveAtExit(path_).ok);
+  EXPECT_TRUE(b.saveAtExit(path_).ok());
   EXPECT_TRUE(b.devices.empty());
   CAddressBook again;
-  EXPECT_TRUE(again.load(path_).ok);
+  EXPECT_TRUE(again.load(path_).ok());
   expectSameLists(again, fullBook());
 }
 
 TEST_F(SiteManageFileOnDisk, SaveIntoAMissingDirectoryFailsWithTheOpenMessage) {
   const std::string bad = dir_.file("no/such/dir/Z2500SiteManage.dat");
-  const addressbook::BookResult r = fullBook().save(bad);
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.message, "Open site manage data file " + bad + " Error!");
+  const platform::Status r = fullBook().save(bad);
+  EXPECT_EQ(r.code(), Code::kCannotWrite);
+  EXPECT_EQ(r.message(), "Open site manage data file " + bad + " Error!");
 }
 
 TEST_F(SiteManageFileOnDisk, WrongHeaderIsReportedAndReplacedAtExit) {
   writeFile(path_, "not an address book at all");
   CAddressBook b = fullBook();
-  const addressbook::BookResult r = b.load(path_);
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.message, "The '" + path_ + "' file is not site data file for Z2500 series.");
+  const platform::Status r = b.load(path_);
+  EXPECT_EQ(r.code(), Code::kNotOurFile);
+  EXPECT_EQ(r.message(), "The '" + path_ + "' file is not site data file for Z2500 series.");
   EXPECT_FALSE(b.keepFile());
   expectSameLists(b, fullBook());
-  ASSERT_TRUE(b.saveAtExit(path_).ok);
+  ASSERT_TRUE(b.saveAtExit(path_).ok());
   EXPECT_EQ(readFile(path_), serializeSiteManageFile(fullBook()));
 }
 
@@ -283,18 +295,18 @@ TEST_F(SiteManageFileOnDisk, NewerVersionIsRefusedAndLeftByteIdenticalAtExit) {
   const std::string newer = fileHead(36) + "whatever a newer program writes";
   writeFile(path_, newer);
   CAddressBook b = fullBook();
-  const addressbook::BookResult r = b.load(path_);
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.message, "Sorry,the '" + path_ +
-                           "' file is create by NEW program,please use the latest program!");
+  const platform::Status r = b.load(path_);
+  EXPECT_EQ(r.code(), Code::kTooNew);
+  EXPECT_EQ(r.message(), "Sorry,the '" + path_ +
+                             "' file is create by NEW program,please use the latest program!");
   EXPECT_TRUE(b.keepFile());
   expectSameLists(b, fullBook());
-  EXPECT_TRUE(b.saveAtExit(path_).ok);
+  EXPECT_TRUE(b.saveAtExit(path_).ok());
   EXPECT_EQ(readFile(path_), newer);
   EXPECT_TRUE(b.devices.empty());
   // The flag belongs to the last load: a good file clears it.
-  ASSERT_TRUE(fullBook().save(path_).ok);
-  EXPECT_TRUE(b.load(path_).ok);
+  ASSERT_TRUE(fullBook().save(path_).ok());
+  EXPECT_TRUE(b.load(path_).ok());
   EXPECT_FALSE(b.keepFile());
 }
 
@@ -326,7 +338,7 @@ TEST(SiteManageFileParser, DamagedFilesNeverCrash) {
   size_t refusedPrefixes = 0;
   for (const std::string& bytes : damagedCopies(good)) {
     CAddressBook b;
-    if (parseSiteManageFile(bytes, &b) != SiteFileStatus::kOk && bytes.size() < good.size()) {
+    if (parseSiteManageFile(bytes, kPath, &b).code() != Code::kOk && bytes.size() < good.size()) {
       ++refusedPrefixes;
     }
   }
@@ -343,11 +355,11 @@ TEST_F(SiteManageFileOnDisk, RefusedFilesNeverChangeTheLists) {
   for (size_t i = 0; i < copies.size(); i += 13) {
     writeFile(path_, copies[i]);
     CAddressBook b = before;
-    const addressbook::BookResult r = b.load(path_);
-    if (r.ok) continue;
-    EXPECT_TRUE(r.message.find("is not site data file") != std::string::npos ||
-                r.message.find("NEW program") != std::string::npos)
-        << r.message;
+    const platform::Status r = b.load(path_);
+    if (r.ok()) continue;
+    EXPECT_TRUE(r.message().find("is not site data file") != std::string::npos ||
+                r.message().find("NEW program") != std::string::npos)
+        << r.message();
     expectSameLists(b, before);
   }
 }

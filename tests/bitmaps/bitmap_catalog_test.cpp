@@ -15,7 +15,7 @@ namespace {
 CBitmapCatalog catalogOf(std::initializer_list<const char*> indexTexts, uint16_t width = 80) {
   CBitmapCatalog catalog(width);
   for (const char* text : indexTexts)
-    EXPECT_TRUE(catalog.add(CBitmapImage(text, width)).ok);
+    EXPECT_TRUE(catalog.add(CBitmapImage(text, width)).ok());
   return catalog;
 }
 
@@ -68,40 +68,44 @@ TEST(BitmapCatalog, FindComparesTheFourDigitText) {
 
 TEST(BitmapCatalog, GetOrCreateAppendsOrFailsWithTheCatalogText) {
   CBitmapCatalog catalog = catalogOf({"0003"}, 96);
-  std::string error;
-  EXPECT_EQ(catalog.getOrCreate(5, false, &error), nullptr);
-  EXPECT_EQ(error, "Index number 0005 has not been added to the catalog yet!");
+  const platform::Result<CBitmapImage*> absent = catalog.getOrCreate(5, false);
+  EXPECT_EQ(absent.status().code(), platform::Status::Code::kRefused);
+  EXPECT_EQ(absent.message(), "Index number 0005 has not been added to the catalog yet!");
   EXPECT_EQ(catalog.count(), 1u);
 
-  CBitmapImage* created = catalog.getOrCreate(5, true, &error);
+  const platform::Result<CBitmapImage*> made = catalog.getOrCreate(5, true);
+  ASSERT_TRUE(made.ok());
+  CBitmapImage* created = *made;
   ASSERT_NE(created, nullptr);
   EXPECT_EQ(created->indexText(), "0005");
   EXPECT_EQ(created->width(), 96);
   EXPECT_EQ(created->pixels(), std::vector<uint8_t>(96 * 7, 0));
   EXPECT_EQ(catalog.positionOf(5), 1);  // appended
-  EXPECT_EQ(catalog.getOrCreate(3, false, nullptr), &catalog.at(0));
+  EXPECT_EQ(catalog.getOrCreate(3, false).value(), &catalog.at(0));
 }
 
 TEST(BitmapCatalog, AFullCatalogTakesNoNewImage) {
   CBitmapCatalog catalog = numbered(1, 9998);
   EXPECT_FALSE(catalog.full());
-  ASSERT_NE(catalog.getOrCreate(9999, true, nullptr), nullptr);
+  ASSERT_TRUE(catalog.getOrCreate(9999, true).ok());
   EXPECT_TRUE(catalog.full());
-  std::string error;
-  EXPECT_EQ(catalog.getOrCreate(10000, true, &error), nullptr);
-  EXPECT_EQ(error,
+  const platform::Result<CBitmapImage*> refused = catalog.getOrCreate(10000, true);
+  EXPECT_EQ(refused.status().code(), platform::Status::Code::kRefused);
+  EXPECT_EQ(refused.message(),
             "Can't create a new bitmap image because you can have 9999 bitmap images at most!!!");
-  EXPECT_FALSE(catalog.add(CBitmapImage("10000", 8)).ok);
+  EXPECT_FALSE(catalog.add(CBitmapImage("10000", 8)).ok());
   EXPECT_EQ(catalog.count(), 9999u);
-  EXPECT_NE(catalog.getOrCreate(9999, true, nullptr), nullptr);  // existing images still found
+  const platform::Result<CBitmapImage*> existing = catalog.getOrCreate(9999, true);
+  ASSERT_TRUE(existing.ok());  // existing images still found
+  EXPECT_NE(*existing, nullptr);
   EXPECT_EQ(catalog.nextFreeIndex(), 0);
 }
 
 TEST(BitmapCatalog, AddRefusesATakenIndexTextAndRemoveTakesTheImageOut) {
   CBitmapCatalog catalog = catalogOf({"0001", "0002"});
-  const bitmaps::BitmapStatus status = catalog.add(CBitmapImage("0002", 80));
-  EXPECT_FALSE(status.ok);
-  EXPECT_EQ(status.message, "Bitmap image 0002 is already in the catalog!");
+  const platform::Status status = catalog.add(CBitmapImage("0002", 80));
+  EXPECT_EQ(status.code(), platform::Status::Code::kRefused);
+  EXPECT_EQ(status.message(), "Bitmap image 0002 is already in the catalog!");
   EXPECT_TRUE(catalog.remove(1));
   EXPECT_FALSE(catalog.remove(1));
   ASSERT_EQ(catalog.count(), 1u);
@@ -127,8 +131,8 @@ TEST(BitmapCatalog, NextFreeIndex) {
   CBitmapCatalog catalog = numbered(1, 4999);
   EXPECT_EQ(catalog.nextFreeIndex(), 5000);
   // A taken 5000 must not be handed out again: the drawing would overwrite that image.
-  catalog.getOrCreate(5000, true, nullptr);
-  catalog.getOrCreate(5002, true, nullptr);
+  catalog.getOrCreate(5000, true);
+  catalog.getOrCreate(5002, true);
   EXPECT_EQ(catalog.nextFreeIndex(), 5001);
   catalog.remove(17);
   EXPECT_EQ(catalog.nextFreeIndex(), 17);

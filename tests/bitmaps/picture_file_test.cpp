@@ -8,9 +8,9 @@
 #include "tests/support/little_endian.h"
 #include "tests/support/temp_dir.h"
 
-using bitmaps::BitmapStatus;
 using bitmaps::CBitmapCatalog;
 using bitmaps::CBitmapImage;
+using platform::Status;
 using testing_support::le16;
 using testing_support::le32;
 using testing_support::TempDir;
@@ -31,7 +31,7 @@ std::string record(const std::string& index, uint16_t width, char fill) {
 // A catalog with one image, to show that failed loads leave what was there.
 CBitmapCatalog previousCatalog() {
   CBitmapCatalog catalog(80);
-  catalog.getOrCreate(42, true, nullptr)->setPixel(1, 1, 3);
+  catalog.getOrCreate(42, true).value()->setPixel(1, 1, 3);
   return catalog;
 }
 
@@ -46,9 +46,9 @@ TEST(PictureFile, PathCarriesWidthAndColourLetter) {
 TEST(PictureFile, NoFileGivesAnEmptyCatalogSilently) {
   TempDir dir;
   CBitmapCatalog catalog = previousCatalog();
-  const BitmapStatus status = bitmaps::loadPictures(dir.file("Z2500Pic_96_S.dat"), 96, 1, &catalog);
-  EXPECT_TRUE(status.ok);
-  EXPECT_TRUE(status.message.empty());
+  const Status status = bitmaps::loadPictures(dir.file("Z2500Pic_96_S.dat"), 96, 1, &catalog);
+  EXPECT_TRUE(status.ok());
+  EXPECT_TRUE(status.message().empty());
   EXPECT_TRUE(catalog.empty());
   EXPECT_EQ(catalog.signWidth(), 96);
 }
@@ -57,13 +57,13 @@ TEST(PictureFile, LengthLimitIsThirtyThreeBytes) {
   const std::string head = fileHead(80, 1, 0);
   ASSERT_EQ(head.size(), 33u);
   CBitmapCatalog catalog = previousCatalog();
-  BitmapStatus status = bitmaps::decodePictureFile(head.substr(0, 32), "p.dat", 80, 1, &catalog);
-  EXPECT_FALSE(status.ok);
-  EXPECT_EQ(status.message, "The  length of bitmap image data file p.dat is error!");
+  Status status = bitmaps::decodePictureFile(head.substr(0, 32), "p.dat", 80, 1, &catalog);
+  EXPECT_EQ(status.code(), Status::Code::kDamaged);
+  EXPECT_EQ(status.message(), "The  length of bitmap image data file p.dat is error!");
   EXPECT_EQ(catalog, previousCatalog());
 
   status = bitmaps::decodePictureFile(head, "p.dat", 80, 1, &catalog);
-  EXPECT_TRUE(status.ok);
+  EXPECT_TRUE(status.ok());
   EXPECT_TRUE(catalog.empty());
 }
 
@@ -71,23 +71,25 @@ TEST(PictureFile, RefusesWrongHeaderWidthAndColourWithTheirTexts) {
   CBitmapCatalog catalog = previousCatalog();
   std::string bytes = fileHead(80, 1, 0);
   bytes[5] = 'X';
-  EXPECT_EQ(bitmaps::decodePictureFile(bytes, "p.dat", 80, 1, &catalog).message,
+  const Status foreign = bitmaps::decodePictureFile(bytes, "p.dat", 80, 1, &catalog);
+  EXPECT_EQ(foreign.code(), Status::Code::kNotOurFile);
+  EXPECT_EQ(foreign.message(),
             "p.dat file is not the bitmap image data file for Z2500 series sign!");
 
   // A file saved for width 80 and renamed for a 96-pixel sign.
   TempDir dir;
   const std::string renamed = bitmaps::picturePath(dir.path(), 96, 1);
   writeFile(renamed, fileHead(80, 1, 0));
-  EXPECT_EQ(bitmaps::loadPictures(renamed, 96, 1, &catalog).message,
+  EXPECT_EQ(bitmaps::loadPictures(renamed, 96, 1, &catalog).message(),
             renamed +
                 " is bitmap image data file for Z2500 series, but this bitmap image file is for "
                 "80pixels width,now you set the sign's width to 96,program will not read this "
                 "file!");
 
-  EXPECT_EQ(bitmaps::decodePictureFile(fileHead(80, 2, 0), "p.dat", 80, 1, &catalog).message,
+  EXPECT_EQ(bitmaps::decodePictureFile(fileHead(80, 2, 0), "p.dat", 80, 1, &catalog).message(),
             "p.dat bitmap image data file is for tri-color sign, now you set sign to  single "
             "color sign,program will not read this bitmap image data file");
-  EXPECT_EQ(bitmaps::decodePictureFile(fileHead(80, 1, 0), "p.dat", 80, 2, &catalog).message,
+  EXPECT_EQ(bitmaps::decodePictureFile(fileHead(80, 1, 0), "p.dat", 80, 2, &catalog).message(),
             "p.dat bitmap image data file is for single color sign, now you set sign to  "
             "tri-color sign,program will not read this bitmap image data file");
   EXPECT_EQ(catalog, previousCatalog());
@@ -105,7 +107,7 @@ TEST(PictureFile, RecordOfAnotherWidthIsFittedToTheSignWidth) {
   }
   CBitmapCatalog catalog;
   ASSERT_TRUE(
-      bitmaps::decodePictureFile(fileHead(4, 1, 2) + narrow + wide, "p.dat", 4, 1, &catalog).ok);
+      bitmaps::decodePictureFile(fileHead(4, 1, 2) + narrow + wide, "p.dat", 4, 1, &catalog).ok());
   for (const CBitmapImage& image : catalog.images()) {
     ASSERT_EQ(image.width(), 4);
     for (int y = 0; y < 7; ++y) {
@@ -131,9 +133,9 @@ TEST(PictureFile, CountsAndLengthsPastTheEndAreRefusedLikeAWrongHeader) {
   };
   for (const std::string& bytes : cases) {
     CBitmapCatalog catalog = previousCatalog();
-    const BitmapStatus status = bitmaps::decodePictureFile(bytes, "p.dat", 80, 1, &catalog);
-    EXPECT_FALSE(status.ok);
-    EXPECT_EQ(status.message, wrongHeader);
+    const Status status = bitmaps::decodePictureFile(bytes, "p.dat", 80, 1, &catalog);
+    EXPECT_EQ(status.code(), Status::Code::kDamaged);
+    EXPECT_EQ(status.message(), wrongHeader);
     EXPECT_EQ(catalog, previousCatalog());
   }
 }
@@ -142,9 +144,9 @@ TEST(PictureFile, SaveWritesTheLayoutAndLoadsBack) {
   TempDir dir;
   const std::string path = bitmaps::picturePath(dir.path(), 5, 2);
   CBitmapCatalog catalog(5);
-  catalog.getOrCreate(3, true, nullptr)->setPixel(4, 6, 7);
-  catalog.getOrCreate(1, true, nullptr)->setPixel(0, 0, 1);
-  ASSERT_TRUE(bitmaps::savePictures(path, 5, 2, catalog).ok);
+  catalog.getOrCreate(3, true).value()->setPixel(4, 6, 7);
+  catalog.getOrCreate(1, true).value()->setPixel(0, 0, 1);
+  ASSERT_TRUE(bitmaps::savePictures(path, 5, 2, catalog).ok());
 
   std::string expected = fileHead(5, 2, 2) + record("0003", 5, '\0') + record("0001", 5, '\0');
   expected[33 + 4 + 4 + 2 + 6 * 5 + 4] = 7;
@@ -155,7 +157,7 @@ TEST(PictureFile, SaveWritesTheLayoutAndLoadsBack) {
   EXPECT_EQ(info.st_mode & 0777, 0644u);
 
   CBitmapCatalog loaded;
-  ASSERT_TRUE(bitmaps::loadPictures(path, 5, 2, &loaded).ok);
+  ASSERT_TRUE(bitmaps::loadPictures(path, 5, 2, &loaded).ok());
   EXPECT_EQ(loaded, catalog);
 }
 
@@ -165,20 +167,20 @@ TEST(PictureFile, UnreadableFileAndFailedSaveAreReported) {
   const std::string path = bitmaps::picturePath(dir.path(), 80, 1);
   ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
   CBitmapCatalog catalog = previousCatalog();
-  BitmapStatus status = bitmaps::loadPictures(path, 80, 1, &catalog);
-  EXPECT_FALSE(status.ok);
-  EXPECT_EQ(status.message.rfind("Error when reading bitmap image data file: ", 0), 0u);
+  Status status = bitmaps::loadPictures(path, 80, 1, &catalog);
+  EXPECT_EQ(status.code(), Status::Code::kCannotOpen);
+  EXPECT_EQ(status.message().rfind("Error when reading bitmap image data file: ", 0), 0u);
   EXPECT_EQ(catalog, previousCatalog());
 
   status = bitmaps::savePictures(dir.file("missing/Z2500Pic_80_S.dat"), 80, 1, catalog);
-  EXPECT_FALSE(status.ok);
-  EXPECT_EQ(status.message.rfind("Error when saving bitmap image data file: ", 0), 0u);
+  EXPECT_EQ(status.code(), Status::Code::kCannotWrite);
+  EXPECT_EQ(status.message().rfind("Error when saving bitmap image data file: ", 0), 0u);
 }
 
 TEST(PictureFile, DamagedFilesNeverCrashAndFailuresKeepTheCatalog) {
   CBitmapCatalog source(9);
   for (int n = 1; n <= 6; ++n) {
-    CBitmapImage* image = source.getOrCreate(n * 11, true, nullptr);
+    CBitmapImage* image = source.getOrCreate(n * 11, true).value();
     for (int x = 0; x < 9; ++x)
       image->setPixel(x, x % 7, static_cast<uint8_t>(n));
   }
@@ -186,7 +188,7 @@ TEST(PictureFile, DamagedFilesNeverCrashAndFailuresKeepTheCatalog) {
   std::mt19937 random(20261208);
   for (size_t cut = 0; cut < good.size(); ++cut) {
     CBitmapCatalog catalog = previousCatalog();
-    if (!bitmaps::decodePictureFile(good.substr(0, cut), "p.dat", 9, 1, &catalog).ok) {
+    if (!bitmaps::decodePictureFile(good.substr(0, cut), "p.dat", 9, 1, &catalog).ok()) {
       EXPECT_EQ(catalog, previousCatalog()) << cut;
     }
   }
@@ -197,7 +199,7 @@ TEST(PictureFile, DamagedFilesNeverCrashAndFailuresKeepTheCatalog) {
       bytes[random() % bytes.size()] ^= static_cast<char>(1u << (random() % 8));
     }
     CBitmapCatalog catalog = previousCatalog();
-    if (bitmaps::decodePictureFile(bytes, "p.dat", 9, 1, &catalog).ok) {
+    if (bitmaps::decodePictureFile(bytes, "p.dat", 9, 1, &catalog).ok()) {
       for (const CBitmapImage& image : catalog.images())
         ASSERT_EQ(image.pixels().size(), 63u);
     } else {

@@ -7,8 +7,8 @@
 #include "tests/support/little_endian.h"
 #include "tests/support/temp_dir.h"
 
-using bitmaps::BitmapStatus;
 using bitmaps::ImageTransferFile;
+using platform::Status;
 using testing_support::le32;
 using testing_support::TempDir;
 using testing_support::writeFile;
@@ -62,14 +62,14 @@ TEST(TransferFile, SavedFileIsEightyFourBytesWithTheChosenNumbers) {
   const std::string path = dir.file("Show.LST");
   ImageTransferFile file = fileWith({7, 3, 12});
   file.slots[10] = 99;  // stale memory beyond the count is not written
-  ASSERT_TRUE(bitmaps::saveTransferFile(path, file).ok);
+  ASSERT_TRUE(bitmaps::saveTransferFile(path, file).ok());
   std::string expected = le32(3) + le32(7) + le32(3) + le32(12) + std::string(17 * 4, '\0');
   EXPECT_EQ(testing_support::readFile(path), expected);
   ASSERT_EQ(expected.size(), ImageTransferFile::kFileSize);
 
   ImageTransferFile loaded;
   loaded.changed = true;
-  ASSERT_TRUE(bitmaps::loadTransferFile(path, &loaded).ok);
+  ASSERT_TRUE(bitmaps::loadTransferFile(path, &loaded).ok());
   EXPECT_EQ(loaded.images(), (std::vector<int>{7, 3, 12}));
   EXPECT_EQ(loaded.fileName, path);
   EXPECT_FALSE(loaded.changed);
@@ -83,12 +83,12 @@ TEST(TransferFile, LoadingTakesOnlyTheCountedSlots) {
     bytes += le32(1000 + i);
   writeFile(path, bytes + "trailing bytes are ignored");
   ImageTransferFile file;
-  ASSERT_TRUE(bitmaps::loadTransferFile(path, &file).ok);
+  ASSERT_TRUE(bitmaps::loadTransferFile(path, &file).ok());
   EXPECT_EQ(file.images(), (std::vector<int>{4, -9}));
 
   // A file cut short after its used slots still holds them.
   writeFile(path, le32(1) + le32(6));
-  ASSERT_TRUE(bitmaps::loadTransferFile(path, &file).ok);
+  ASSERT_TRUE(bitmaps::loadTransferFile(path, &file).ok());
   EXPECT_EQ(file.images(), (std::vector<int>{6}));
 }
 
@@ -106,17 +106,20 @@ TEST(TransferFile, BadCountsAndMissingFilesAreRefusedAndChangeNothing) {
   for (const std::string& bytes : cases) {
     writeFile(path, bytes);
     ImageTransferFile file = before;
-    const BitmapStatus status = bitmaps::loadTransferFile(path, &file);
-    EXPECT_FALSE(status.ok);
-    EXPECT_EQ(status.message,
+    const Status status = bitmaps::loadTransferFile(path, &file);
+    EXPECT_EQ(status.code(), Status::Code::kDamaged);
+    EXPECT_EQ(status.message(),
               "'" + path + "' is not an Image Transfer File: it must hold 0 to 8 bitmap images!");
     EXPECT_EQ(file.images(), before.images());
     EXPECT_EQ(file.fileName, "");
   }
   ImageTransferFile file;
-  EXPECT_EQ(bitmaps::loadTransferFile(dir.file("none.LST"), &file).message,
+  const Status missing = bitmaps::loadTransferFile(dir.file("none.LST"), &file);
+  EXPECT_EQ(missing.code(), Status::Code::kCannotOpen);
+  EXPECT_EQ(missing.message(),
             "Image Transfer File '" + dir.file("none.LST") + "' isn't exist,you must specify it!");
-  EXPECT_FALSE(bitmaps::saveTransferFile(dir.file("no/dir.LST"), file).ok);
+  EXPECT_EQ(bitmaps::saveTransferFile(dir.file("no/dir.LST"), file).code(),
+            Status::Code::kCannotWrite);
 }
 
 TEST(TransferFile, RandomBytesNeverGiveMoreThanEightImages) {
@@ -128,7 +131,7 @@ TEST(TransferFile, RandomBytesNeverGiveMoreThanEightImages) {
       if (random() % 16 == 0) c = static_cast<char>(random());
     }
     ImageTransferFile file;
-    if (bitmaps::decodeTransferFile(bytes, "x", &file).ok) {
+    if (bitmaps::decodeTransferFile(bytes, "x", &file).ok()) {
       ASSERT_LE(file.images().size(), 8u);
       ASSERT_GE(file.count, 0);
     } else {

@@ -76,7 +76,7 @@ TEST(CliBook, ImportThenShowGivesTheSameJson) {
 
   // The file holds Windows-1252 text.
   addressbook::CAddressBook book;
-  ASSERT_TRUE(book.load(site).ok);
+  ASSERT_TRUE(book.load(site).ok());
   ASSERT_EQ(book.sites.size(), 1u);
   EXPECT_EQ(book.sites[0].name, "Caf\xE9");
 
@@ -91,7 +91,7 @@ TEST(CliBook, ImportFillsMissingFieldsWithDefaults) {
   writeFile(dir.file("b.json"), R"({"devices": [{"name": "D"}], "mailServers": [{"name": "M"}]})");
   ASSERT_EQ(runCli({"--data-dir", dir.path(), "book", "import", dir.file("b.json")}).exitCode, 0);
   addressbook::CAddressBook book;
-  ASSERT_TRUE(book.load(addressbook::sitePath(dir.path())).ok);
+  ASSERT_TRUE(book.load(addressbook::sitePath(dir.path())).ok());
   ASSERT_EQ(book.devices.size(), 1u);
   addressbook::CDevice device;
   device.name = "D";
@@ -108,7 +108,7 @@ TEST(CliBook, BadImportsAreRefusedAndLeaveTheFileAlone) {
   const std::string site = addressbook::sitePath(dir.path());
   addressbook::CAddressBook original;
   original.defaultDevice = "keep";
-  ASSERT_TRUE(original.save(site).ok);
+  ASSERT_TRUE(original.save(site).ok());
   const std::string before = readFile(site);
   const struct {
     const char* json;

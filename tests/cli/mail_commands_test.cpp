@@ -97,15 +97,14 @@ class CliMailTest : public ::testing::Test {
 
   void saveBook(const std::string& mailboxAddress) {
     const auto book = testing_support::emailSiteBook(server_, "Depot", "DepotBox", mailboxAddress);
-    ASSERT_TRUE(book.save(addressbook::sitePath(data_.path())).ok);
+    ASSERT_TRUE(book.save(addressbook::sitePath(data_.path())).ok());
   }
 
   // Runs varnel-cli send with its temporary directory in tmp_.
   testing_support::CommandResult sendWorkspace() {
-    std::string error;
-    EXPECT_TRUE(
-        workspace::saveWorkspaceFile(data_.file("show.SDV"), workspace::Workspace(), &error))
-        << error;
+    const platform::Status written =
+        workspace::saveWorkspaceFile(data_.file("show.SDV"), workspace::Workspace());
+    EXPECT_TRUE(written.ok()) << written.message();
     const char* old = std::getenv("TMPDIR");
     const std::string saved = old ? old : "";
     ::setenv("TMPDIR", tmp_.path().c_str(), 1);

@@ -30,7 +30,7 @@ class CliSendTest : public ::testing::Test {
     site.signAddresses = "4";
     book.sites = {site};
     book.groups = {{"All", {"Shop", "Closed"}}};
-    ASSERT_TRUE(book.save(addressbook::sitePath(dir_.path())).ok);
+    ASSERT_TRUE(book.save(addressbook::sitePath(dir_.path())).ok());
   }
 
   testing_support::TempDir dir_;

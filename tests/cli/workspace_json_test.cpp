@@ -18,9 +18,9 @@ json minimalLine() {
 
 std::string importError(json j) {
   workspace::Workspace ws;
-  std::string error;
-  EXPECT_FALSE(workspaceFromJson(j, &ws, &error)) << j.dump();
-  return error;
+  const platform::Status status = workspaceFromJson(j, &ws);
+  EXPECT_EQ(status.code(), platform::Status::Code::kRefused) << j.dump();
+  return status.message();
 }
 
 }  // namespace
@@ -42,8 +42,8 @@ TEST(WorkspaceJson, RandomWorkspacesRoundTrip) {
   for (int i = 0; i < 300; ++i) {
     const workspace::Workspace ws = testing_support::randomWorkspace(rng);
     workspace::Workspace back;
-    std::string error;
-    ASSERT_TRUE(workspaceFromJson(workspaceToJson(ws, 35), &back, &error)) << error;
+    const platform::Status status = workspaceFromJson(workspaceToJson(ws, 35), &back);
+    ASSERT_TRUE(status.ok()) << status.message();
     ASSERT_EQ(back, ws) << "case " << i;
   }
 }
@@ -60,8 +60,8 @@ TEST(WorkspaceJson, TransferFileIsThePathAndMustFitTheWorkspaceFile) {
 
 TEST(WorkspaceJson, MissingFieldsTakeTheValuesOfANewWorkspace) {
   workspace::Workspace ws;
-  std::string error;
-  ASSERT_TRUE(workspaceFromJson(json::object(), &ws, &error)) << error;
+  const platform::Status status = workspaceFromJson(json::object(), &ws);
+  ASSERT_TRUE(status.ok()) << status.message();
   EXPECT_EQ(ws, workspace::Workspace{});
 }
 

@@ -4,26 +4,27 @@
 
 TEST(Cp1252, RoundTripsEveryByte) {
   std::string all;
-  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
-  std::string back;
-  ASSERT_TRUE(platform::utf8ToCp1252(platform::cp1252ToUtf8(all), &back));
-  EXPECT_EQ(back, all);
+  for (int b = 0; b < 256; ++b)
+    all.push_back(static_cast<char>(b));
+  const platform::Result<std::string> back = platform::utf8ToCp1252(platform::cp1252ToUtf8(all));
+  ASSERT_TRUE(back.ok());
+  EXPECT_EQ(*back, all);
 }
 
 TEST(Cp1252, ConvertsTheHighCharacters) {
   EXPECT_EQ(platform::cp1252ToUtf8("\x80\xE9"), "\u20AC\u00E9");
-  std::string out;
-  ASSERT_TRUE(platform::utf8ToCp1252("\u2122 caf\u00E9", &out));
-  EXPECT_EQ(out, "\x99 caf\xE9");
+  const platform::Result<std::string> out = platform::utf8ToCp1252("\u2122 caf\u00E9");
+  ASSERT_TRUE(out.ok());
+  EXPECT_EQ(*out, "\x99 caf\xE9");
 }
 
 TEST(Cp1252, RefusesUnrepresentableAndMalformedInput) {
-  std::string out, error;
-  EXPECT_FALSE(platform::utf8ToCp1252("a\u4E2D", &out, &error));
-  EXPECT_NE(error.find("U+4E2D"), std::string::npos);
-  EXPECT_FALSE(platform::utf8ToCp1252("\xC3", &out, &error));          // truncated sequence
-  EXPECT_FALSE(platform::utf8ToCp1252("\xC0\x80", &out, &error));      // overlong
-  EXPECT_FALSE(platform::utf8ToCp1252("\xED\xA0\x80", &out, &error));  // surrogate
+  const platform::Result<std::string> wide = platform::utf8ToCp1252("a\u4E2D");
+  EXPECT_FALSE(wide.ok());
+  EXPECT_NE(wide.message().find("U+4E2D"), std::string::npos);
+  EXPECT_FALSE(platform::utf8ToCp1252("\xC3").ok());          // truncated sequence
+  EXPECT_FALSE(platform::utf8ToCp1252("\xC0\x80").ok());      // overlong
+  EXPECT_FALSE(platform::utf8ToCp1252("\xED\xA0\x80").ok());  // surrogate
 }
 
 TEST(Cp1252, LossyConversionKeepsWhatFitsAndMarksTheRest) {

@@ -54,9 +54,9 @@ TEST(ProfileFileRead, IntegersTakeLeadingDigits) {
 TEST(ProfileFileWrite, CreatesFileAndSection) {
   TempDir dir;
   ProfileFile ini(dir.file("new.ini"));
-  ASSERT_TRUE(ini.writeString("Ports", "COM5", "/dev/ttyUSB0"));
+  ASSERT_TRUE(ini.writeString("Ports", "COM5", "/dev/ttyUSB0").ok());
   EXPECT_EQ(readFile(ini.path()), "[Ports]\nCOM5=/dev/ttyUSB0\n");
-  ASSERT_TRUE(ini.writeInt("Varnel", "Width", 120));
+  ASSERT_TRUE(ini.writeInt("Varnel", "Width", 120).ok());
   EXPECT_EQ(readFile(ini.path()), "[Ports]\nCOM5=/dev/ttyUSB0\n\n[Varnel]\nWidth=120\n");
 }
 
@@ -65,7 +65,7 @@ TEST(ProfileFileWrite, ReplacesOneLineInPlaceKeepingEverythingElse) {
   ProfileFile ini(dir.file("a.ini"));
   const std::string before = "; keep me\r\n[A]\r\nx = 1\r\nY=2\r\n\r\n[B]\r\nx=3\r\n";
   writeFile(ini.path(), before);
-  ASSERT_TRUE(ini.writeString("a", "X", "10"));
+  ASSERT_TRUE(ini.writeString("a", "X", "10").ok());
   EXPECT_EQ(readFile(ini.path()), "; keep me\r\n[A]\r\nx=10\r\nY=2\r\n\r\n[B]\r\nx=3\r\n");
 }
 
@@ -73,8 +73,8 @@ TEST(ProfileFileWrite, NewKeyGoesAfterTheSectionsLastEntryWithTheFilesLineEnding
   TempDir dir;
   ProfileFile ini(dir.file("a.ini"));
   writeFile(ini.path(), "[A]\r\nx=1\r\n\r\n[B]\r\nz=3");
-  ASSERT_TRUE(ini.writeString("A", "y", "2"));
-  ASSERT_TRUE(ini.writeString("B", "w", "4"));
+  ASSERT_TRUE(ini.writeString("A", "y", "2").ok());
+  ASSERT_TRUE(ini.writeString("B", "w", "4").ok());
   EXPECT_EQ(readFile(ini.path()), "[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\nz=3\r\nw=4\r\n");
   EXPECT_EQ(ini.readKeys("A"), (std::vector<std::string>{"x", "y"}));
 }
@@ -82,11 +82,11 @@ TEST(ProfileFileWrite, NewKeyGoesAfterTheSectionsLastEntryWithTheFilesLineEnding
 TEST(ProfileFileWrite, RemoveKeyAndPrivateMode) {
   TempDir dir;
   ProfileFile ini(dir.file("secret.ini"), platform::kPrivateFileMode);
-  ASSERT_TRUE(ini.writeString("S", "Password", "pw"));
-  ASSERT_TRUE(ini.writeString("S", "Other", "o"));
-  struct stat st{};
+  ASSERT_TRUE(ini.writeString("S", "Password", "pw").ok());
+  ASSERT_TRUE(ini.writeString("S", "Other", "o").ok());
+  struct stat st {};
   ASSERT_EQ(::stat(ini.path().c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
-  ASSERT_TRUE(ini.removeKey("S", "password"));
+  ASSERT_TRUE(ini.removeKey("S", "password").ok());
   EXPECT_EQ(readFile(ini.path()), "[S]\nOther=o\n");
 }

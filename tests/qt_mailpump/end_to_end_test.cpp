@@ -103,9 +103,9 @@ class MailToSignTest : public ::testing::Test {
     server.pop3Password = kSignPassword;
     const auto book = testing_support::emailSiteBook(server, kSiteName, "SignBox",
                                                      std::string(kSignUser) + "@example.com");
-    ASSERT_TRUE(book.save(addressbook::sitePath(varnel_.path())).ok);
+    ASSERT_TRUE(book.save(addressbook::sitePath(varnel_.path())).ok());
 
-    CVarnelDoc doc;
+    workspace::CVarnelDoc doc;
     workspace::EditorModel editor(doc);
     for (char c : std::string("OPEN 9-5"))
       editor.typeCharacter(c);
@@ -114,7 +114,8 @@ class MailToSignTest : public ::testing::Test {
     editor.setColour(3);
     for (char c : std::string("SALE"))
       editor.typeCharacter(c);
-    ASSERT_TRUE(workspace::saveWorkspaceFile(workspaceFile(), doc.workspace(), &error_)) << error_;
+    const platform::Status saved = workspace::saveWorkspaceFile(workspaceFile(), doc.workspace());
+    ASSERT_TRUE(saved.ok()) << saved.message();
   }
 
   // mailpump's side: the sign's mailbox, and COM1 mapped to the pseudo-terminal.

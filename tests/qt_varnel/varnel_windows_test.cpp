@@ -416,11 +416,10 @@ void VarnelWindowsTest::openAfterChangesSavesUnderANewNameFirst() {
   TempDir dir;
   const std::string other = dir.file("other.SDV");
   {
-    CVarnelDoc doc;
+    workspace::CVarnelDoc doc;
     workspace::EditorModel editor(doc);
     editor.typeCharacter('Z');
-    std::string error;
-    QVERIFY(doc.save(other, &error));
+    QVERIFY(doc.save(other).ok());
   }
   CVarnelApp app(dir.path());
   CMainFrame* frame = startWithMainWindow(app);

@@ -35,9 +35,10 @@ std::string workspaceStream(unsigned seed) {
   input.now.year = 2019;
   input.now.month = 3;
   input.now.day = 4;
-  const signlink::StreamResult built = signlink::buildWorkspaceStream(input, {1, 2});
-  EXPECT_TRUE(built.ok);
-  return built.stream;
+  const platform::Result<signlink::SignStream> built =
+      signlink::buildWorkspaceStream(input, {1, 2});
+  EXPECT_TRUE(built.ok());
+  return built.ok() ? built->stream : std::string();
 }
 
 std::string block(uint8_t type, const std::string& body) {

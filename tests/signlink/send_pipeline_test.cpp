@@ -141,18 +141,12 @@ class SendPipelineTest : public ::testing::Test {
     book_.tcpIpGroups = {{"signs", "127.0.0.1"}, {"nowhere", ""}};
     link_ = std::make_unique<SignLink>(profile_);
     tcp_ = std::make_unique<TcpLinkSocket>(pump_);
-    env_.book = &book_;
-    env_.link = link_.get();
-    env_.tcp = tcp_.get();
-    env_.pump = &pump_;
-    env_.ui = &ui_;
-    env_.tempDir = dir_.path();
-    env_.buildStream = [](const std::vector<uint8_t>& addresses) {
-      StreamResult r;
-      r.ok = true;
-      r.stream = buildTestStream(addresses);
-      return r;
-    };
+    env_ = std::make_unique<SendEnvironment>(
+        book_, *link_, pump_, ui_, [](const std::vector<uint8_t>& addresses) {
+          return platform::Result<SignStream>(SignStream{buildTestStream(addresses), {}});
+        });
+    env_->tcp = tcp_.get();
+    env_->tempDir = dir_.path();
   }
 
   testing_support::TempDir dir_;
@@ -164,7 +158,7 @@ class SendPipelineTest : public ::testing::Test {
   std::unique_ptr<SignLink> link_;
   std::unique_ptr<TcpLinkSocket> tcp_;
   RecordingUi ui_;
-  SendEnvironment env_;
+  std::unique_ptr<SendEnvironment> env_;
 };
 
 string transmitted(const string& stream) {
@@ -179,7 +173,7 @@ string transmitted(const string& stream) {
 TEST_F(SendPipelineTest, GroupWithARemovedSiteStillReachesTheOthers) {
   wire7_.startCollecting();
   wire8_.startCollecting();
-  const SendSummary summary = runSendCommand(env_, SendCommand::kTest, {true, "G"});
+  const SendSummary summary = runSendCommand(*env_, SendCommand::kTest, {true, "G"});
   EXPECT_EQ(summary.destinations, 3);
   EXPECT_EQ(summary.succeeded, 2);
   EXPECT_EQ(ui_.messages,
@@ -196,8 +190,8 @@ TEST_F(SendPipelineTest, GroupWithARemovedSiteStillReachesTheOthers) {
 }
 
 TEST_F(SendPipelineTest, RemovedGroupAndDeviceReportThemselvesAndSendNothing) {
-  EXPECT_EQ(runSendCommand(env_, SendCommand::kTest, {true, "Gone"}).succeeded, 0);
-  EXPECT_EQ(runSendCommand(env_, SendCommand::kTest, {false, "Orphan"}).succeeded, 0);
+  EXPECT_EQ(runSendCommand(*env_, SendCommand::kTest, {true, "Gone"}).succeeded, 0);
+  EXPECT_EQ(runSendCommand(*env_, SendCommand::kTest, {false, "Orphan"}).succeeded, 0);
   EXPECT_EQ(ui_.messages,
             (std::vector<string>{
                 "The group 'Gone' has been removed by user,can't transmt data to this group!",
@@ -206,11 +200,11 @@ TEST_F(SendPipelineTest, RemovedGroupAndDeviceReportThemselvesAndSendNothing) {
 }
 
 TEST_F(SendPipelineTest, ClearMemoryLeavesTheDestinationLineEmpty) {
-  env_.buildStream = [](const std::vector<uint8_t>& a) {
-    return StreamResult{true, buildClearMemoryStream(a), {}, {}};
+  env_->buildStream = [](const std::vector<uint8_t>& a) {
+    return platform::Result<SignStream>(SignStream{buildClearMemoryStream(a), {}});
   };
   wire7_.startCollecting();
-  runSendCommand(env_, SendCommand::kClearMemory, {false, "A"});
+  runSendCommand(*env_, SendCommand::kClearMemory, {false, "A"});
   wire7_.stopCollecting();
   EXPECT_EQ(ui_.commandLines.at(0), "Is sending CLEAR MEMORY command to signs(1/1)");
   EXPECT_EQ(ui_.destinationLines.at(0), "");
@@ -219,14 +213,14 @@ TEST_F(SendPipelineTest, ClearMemoryLeavesTheDestinationLineEmpty) {
 TEST_F(SendPipelineTest, SerialPortThatCannotOpenFailsThisDestinationOnly) {
   book_.devices[0].comPort = 40;  // maps to /dev/ttyS39, which is not there
   wire8_.startCollecting();
-  const SendSummary summary = runSendCommand(env_, SendCommand::kTest, {true, "G"});
+  const SendSummary summary = runSendCommand(*env_, SendCommand::kTest, {true, "G"});
   wire8_.stopCollecting();
   EXPECT_EQ(summary.succeeded, 1);
   EXPECT_EQ(ui_.messages.front(), "Initalize serial com-port error!");
 }
 
 TEST_F(SendPipelineTest, NetworkSignGetsTheBytesOverOneConnectionClosedAfterwards) {
-  EXPECT_EQ(runSendCommand(env_, SendCommand::kTest, {false, "N"}).succeeded, 1);
+  EXPECT_EQ(runSendCommand(*env_, SendCommand::kTest, {false, "N"}).succeeded, 1);
   const string expected = transmitted(buildTestStream({9}));
   for (int i = 0; i < 100 && tcpSign_.received().size() < expected.size(); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -242,12 +236,12 @@ TEST_F(SendPipelineTest, NetworkSignGetsTheBytesOverOneConnectionClosedAfterward
 }
 
 TEST_F(SendPipelineTest, NetworkSiteWithoutAnAddressIsRefused) {
-  EXPECT_EQ(runSendCommand(env_, SendCommand::kTest, {false, "NoIp"}).succeeded, 0);
+  EXPECT_EQ(runSendCommand(*env_, SendCommand::kTest, {false, "NoIp"}).succeeded, 0);
   EXPECT_EQ(ui_.messages.at(0).substr(0, 40), "Sorry,if you want to update message to m");
 }
 
 TEST_F(SendPipelineTest, EmailWithoutTransportFailsAndLeavesNoTemporaryFile) {
-  EXPECT_EQ(runSendCommand(env_, SendCommand::kTest, {false, "M"}).succeeded, 0);
+  EXPECT_EQ(runSendCommand(*env_, SendCommand::kTest, {false, "M"}).succeeded, 0);
   EXPECT_EQ(ui_.messages.at(0), i18n::text(i18n::IDS_EMAIL_NOT_AVAILABLE));
   EXPECT_EQ(link_->state().mode, kLinkNone);
   for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
@@ -267,12 +261,8 @@ TEST(SendPipelineTiming, NetworkFramesAreAtMost350BytesAndTwoSecondsApart) {
   book.devices = {device("Net", addressbook::DeviceType::kTcpIp, 0)};
   book.devices[0].ipPort = sign.port();
   book.tcpIpGroups = {{"signs", "127.0.0.1"}};
-  SendEnvironment env;
-  env.book = &book;
-  env.link = &link;
+  SendEnvironment env(book, link, pump, ui, nullptr);
   env.tcp = &tcp;
-  env.pump = &pump;
-  env.ui = &ui;
   const string body(800, 'x');
   const string stream = string("\x09\x03\x20", 3) + body;  // one unit of 800 bytes
   SendItem item = itemForSite(book, site("N", "Net", "1", "signs"));

@@ -33,8 +33,10 @@ workspace::MessageLine textLine(const string& text, int file) {
   return line;
 }
 
-StreamResult build(const workspace::Workspace& ws, const std::vector<uint8_t>& addresses,
-                   std::vector<int> images = {}, const bitmaps::CBitmapCatalog* catalog = nullptr) {
+platform::Result<SignStream> build(const workspace::Workspace& ws,
+                                   const std::vector<uint8_t>& addresses,
+                                   std::vector<int> images = {},
+                                   const bitmaps::CBitmapCatalog* catalog = nullptr) {
   WorkspaceStreamInput in;
   in.workspace = &ws;
   in.now = tuesdayMorning();
@@ -59,8 +61,8 @@ TEST(AddressHeader, ListHoldingZeroAnywhereAddressesAllOfTheFirst128Signs) {
 TEST(WorkspaceStream, OneMessageWithoutImagesIsExactlyBlocks100And8And1) {
   workspace::Workspace ws;
   ws.lines.push_back(textLine("AB", 1));
-  const StreamResult r = build(ws, {1});
-  ASSERT_TRUE(r.ok) << r.error;
+  const platform::Result<SignStream> r = build(ws, {1});
+  ASSERT_TRUE(r.ok()) << r.message();
   const string header0 = bytes({0x00, 0xFF, 0xFF, 0x00, 0x0B, 0x01, 0xFF});
   const string header1 = bytes({0x00, 0xFF, 0xFF, 0x01, 0x0B, 0x01, 0xFF});
   const string width = header1 + bytes({0x10, 80, 0xFF, 0x00});
@@ -75,7 +77,7 @@ TEST(WorkspaceStream, OneMessageWithoutImagesIsExactlyBlocks100And8And1) {
   const string expected = bytes({100, 0, static_cast<int>(width.size())}) + width +
                           bytes({8, 0, static_cast<int>(time.size())}) + time +
                           bytes({1, 0, static_cast<int>(text.size())}) + text;
-  EXPECT_EQ(r.stream, expected);
+  EXPECT_EQ(r->stream, expected);
 }
 
 TEST(WorkspaceStream, ScheduledTasksReplaceTheAllFilesTask) {
@@ -91,12 +93,12 @@ TEST(WorkspaceStream, ScheduledTasksReplaceTheAllFilesTask) {
   ws.scheduler.alarmCount = 300;  // low 8 bits on the wire
   ws.scheduler.hourlyAlarm = 1;
   ws.scheduler.powerOn = {7, 0, 0};
-  const StreamResult r = build(ws, {1});
-  ASSERT_TRUE(r.ok);
+  const platform::Result<SignStream> r = build(ws, {1});
+  ASSERT_TRUE(r.ok());
   const string record = bytes({0x02, '3', 0x41}) + "0800" + "1730" + "0201" + bytes({0xFF});
-  EXPECT_NE(r.stream.find(record), string::npos);
-  EXPECT_EQ(r.stream.find(bytes({0x02, '0', 0x00}) + "0000"), string::npos);
-  EXPECT_NE(r.stream.find(bytes({0x04, 300 & 0xFF, 0, 0xFF, 0x05, 1, 0xFF, 0x06}) + "070000"),
+  EXPECT_NE(r->stream.find(record), string::npos);
+  EXPECT_EQ(r->stream.find(bytes({0x02, '0', 0x00}) + "0000"), string::npos);
+  EXPECT_NE(r->stream.find(bytes({0x04, 300 & 0xFF, 0, 0xFF, 0x05, 1, 0xFF, 0x06}) + "070000"),
             string::npos);
 }
 
@@ -105,11 +107,11 @@ TEST(WorkspaceStream, AllFilesTaskCountsMessagesAsTheyAreNumberedOnTheSign) {
   workspace::Workspace ws;
   ws.lines.push_back(textLine("A", 3));
   ws.lines.push_back(textLine("B", 7));
-  const StreamResult r = build(ws, {1});
-  ASSERT_TRUE(r.ok);
-  EXPECT_NE(r.stream.find("00002359"
-                          "0102"
-                          "\xFF"),
+  const platform::Result<SignStream> r = build(ws, {1});
+  ASSERT_TRUE(r.ok());
+  EXPECT_NE(r->stream.find("00002359"
+                           "0102"
+                           "\xFF"),
             string::npos);
 }
 
@@ -119,12 +121,13 @@ TEST(WorkspaceStream, ImageBlockCarriesFoundImagesInTheirSlots) {
   image.setPixel(0, 0, 1);   // P1 and P2
   image.setPixel(9, 6, 2);   // P3 and P4
   image.setPixel(79, 3, 8);  // P1, P3 and P4
-  ASSERT_TRUE(catalog.add(image).ok);
+  ASSERT_TRUE(catalog.add(image).ok());
   workspace::Workspace ws;
-  const StreamResult r = build(ws, {1}, {44, 12}, &catalog);  // 44 is not in the catalog
-  ASSERT_TRUE(r.ok);
-  EXPECT_EQ(r.missingImages, std::vector<int>{44});
-  const StreamUnits units = readStream(r.stream);
+  const platform::Result<SignStream> r =
+      build(ws, {1}, {44, 12}, &catalog);  // 44 is not in the catalog
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r->missingImages, std::vector<int>{44});
+  const StreamUnits units = readStream(r->stream);
   ASSERT_TRUE(units.complete);
   ASSERT_EQ(units.units.size(), 4u);
   const TransmissionUnit& img = units.units[2];
@@ -153,9 +156,9 @@ TEST(WorkspaceStream, TooLargeForTheSixteenBitLengthIsRefused) {
     for (int l = 0; l < 10; ++l)
       ws.lines.push_back(textLine(string(100, 'x'), m));
   }
-  const StreamResult r = build(ws, {1});
-  EXPECT_FALSE(r.ok);
-  EXPECT_NE(r.error.find("65535"), string::npos) << r.error;
+  const platform::Result<SignStream> r = build(ws, {1});
+  EXPECT_EQ(r.status().code(), platform::Status::Code::kRefused);
+  EXPECT_NE(r.message().find("65535"), string::npos) << r.message();
 }
 
 TEST(CommandStreams, TestAndClearMemoryBytes) {

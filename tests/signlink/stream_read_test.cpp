@@ -90,24 +90,24 @@ TEST(SignDataFile, Is24BytesLongerAndReadsBackToTheSameUnits) {
   ws.lines.push_back(line);
   WorkspaceStreamInput in;
   in.workspace = &ws;
-  const StreamResult built = buildWorkspaceStream(in, {0});
-  ASSERT_TRUE(built.ok);
+  const platform::Result<SignStream> built = buildWorkspaceStream(in, {0});
+  ASSERT_TRUE(built.ok());
 
   testing_support::TempDir dir;
   const platform::LocalTime t = testing_support::makeLocalTime(2026, 3, 4, 5, 6, 7, 3);
-  const string path = writeSignDataFile(built.stream, t, dir.path());
+  const string path = writeSignDataFile(built->stream, t, dir.path());
   EXPECT_EQ(path, dir.file("Z250020260304050607.bin"));
   const string file = testing_support::readFile(path);
-  EXPECT_EQ(file.size(), built.stream.size() + 24);
+  EXPECT_EQ(file.size(), built->stream.size() + 24);
   EXPECT_EQ(file.substr(0, 14), "Z2500 series35");
   EXPECT_EQ(file.substr(14, 10), string(10, '\0'));
   std::string_view stream;
   ASSERT_TRUE(signDataFileStream(file, &stream));
-  EXPECT_EQ(readStream(stream).units, readStream(built.stream).units);
+  EXPECT_EQ(readStream(stream).units, readStream(built->stream).units);
 
   EXPECT_FALSE(signDataFileStream("Z2500 series35", &stream));  // shorter than the header
   EXPECT_FALSE(signDataFileStream(string(30, 'x'), &stream));
-  EXPECT_EQ(writeSignDataFile(built.stream, t, dir.file("no/such/dir")), "");
+  EXPECT_EQ(writeSignDataFile(built->stream, t, dir.file("no/such/dir")), "");
 }
 
 TEST(ReadStream, RandomAndMutatedStreamsNeverReadPastTheEnd) {

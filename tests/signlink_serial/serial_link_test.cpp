@@ -28,16 +28,15 @@ class RecordingListener : public signlink::ModemReplyListener {
 // A TCP side that records what it is asked to do.
 class FakeSocket : public signlink::LinkSocket {
  public:
-  bool send(std::string_view bytes, std::string* error) override {
+  platform::Status send(std::string_view bytes) override {
     if (peerGone) {
       open = false;
-      if (error != nullptr) *error = "Client closed connection";
-      return false;
+      return platform::Status::failed("Client closed connection");
     }
     sent += bytes;
-    return true;
+    return platform::Status::success();
   }
-  bool readPending(std::string*) override { return true; }
+  platform::Status readPending() override { return platform::Status::success(); }
   void close() override {
     open = false;
     ++closes;
@@ -81,7 +80,7 @@ TEST_F(SignLinkTest, ManyFramesArriveWholeAndInOrder) {
   // buffers without a reader.)
   std::string expected;
   for (int n = 0; n < 20; ++n) {
-    ASSERT_TRUE(link.write(frame(n))) << n;
+    ASSERT_TRUE(link.write(frame(n)).ok()) << n;
     expected += frame(n);
   }
   EXPECT_EQ(pty.readMaster(expected.size(), 5000), expected);
@@ -92,7 +91,7 @@ TEST_F(SignLinkTest, FramesAreIntactWithAReaderOnTheLine) {
   pty.startCollecting();
   std::string expected;
   for (int n = 0; n < 20; ++n) {
-    ASSERT_TRUE(link.write(frame(n)));
+    ASSERT_TRUE(link.write(frame(n)).ok());
     expected += frame(n);
   }
   EXPECT_EQ(pty.stopCollecting(), expected);
@@ -121,32 +120,31 @@ TEST_F(SignLinkTest, ReopeningTheOpenPortSucceeds) {
   EXPECT_EQ(link.portNumber(), kPort);
   link.close();
   EXPECT_FALSE(link.isOpen());
-  EXPECT_FALSE(link.write("x"));
+  EXPECT_FALSE(link.write("x").ok());
   // Closing twice is harmless; a closed port's queue cannot be asked.
   link.close();
-  std::string error;
-  EXPECT_FALSE(link.readPending(&error));
-  EXPECT_EQ(error, "'ClearCommError' function error");
+  const platform::Status read = link.readPending();
+  EXPECT_EQ(read.code(), platform::Status::Code::kFailed);
+  EXPECT_EQ(read.message(), "'ClearCommError' function error");
 }
 
 TEST_F(SignLinkTest, ReceivedBytesGoToTheListenerOnlyWhileModemListening) {
   RecordingListener listener;
   link.state().modemListening = true;
   ASSERT_EQ(link.open(&listener, kPort, 2400), 1);
-  std::string error;
-  ASSERT_TRUE(link.readPending(&error));  // Nothing waiting: success, no call.
+  ASSERT_TRUE(link.readPending().ok());  // Nothing waiting: success, no call.
   EXPECT_TRUE(listener.pieces.empty());
 
   ASSERT_TRUE(pty.sendToPort("\r\nOK\r\n"));
-  ASSERT_TRUE(link.readPending(&error));
+  ASSERT_TRUE(link.readPending().ok());
   ASSERT_EQ(listener.pieces.size(), 1u);
   EXPECT_EQ(listener.pieces[0], "\r\nOK\r\n");
 
   link.state().modemListening = false;  // Bytes read now are dropped.
   ASSERT_TRUE(pty.sendToPort("RING\r"));
-  ASSERT_TRUE(link.readPending(&error));
+  ASSERT_TRUE(link.readPending().ok());
   EXPECT_EQ(listener.pieces.size(), 1u);
-  ASSERT_TRUE(link.readPending(&error));  // And they are gone from the queue.
+  ASSERT_TRUE(link.readPending().ok());  // And they are gone from the queue.
   EXPECT_EQ(listener.pieces.size(), 1u);
 }
 
@@ -155,8 +153,7 @@ TEST_F(SignLinkTest, ListenerIsOnlyKeptWhenOpenedWhileListening) {
   ASSERT_EQ(link.open(&listener, kPort, 2400), 1);
   link.state().modemListening = true;
   ASSERT_TRUE(pty.sendToPort("OK\r"));
-  std::string error;
-  ASSERT_TRUE(link.readPending(&error));
+  ASSERT_TRUE(link.readPending().ok());
   EXPECT_TRUE(listener.pieces.empty());
 }
 
@@ -177,7 +174,7 @@ TEST_F(SignLinkTest, TcpModeRoutesToTheSocketAndCloseEndsIt) {
   link.setSocket(&socket);
   ASSERT_EQ(link.open(nullptr, kPort, 2400), 1);
   link.state().mode = signlink::kLinkTcp;
-  ASSERT_TRUE(link.write("frame"));
+  ASSERT_TRUE(link.write("frame").ok());
   EXPECT_EQ(socket.sent, "frame");
   EXPECT_EQ(pty.drainMaster(20), "");  // Nothing went down the serial line.
 
@@ -192,9 +189,9 @@ TEST_F(SignLinkTest, SocketThatClosesOnAFailedSendEndsTcpMode) {
   socket.peerGone = true;
   link.setSocket(&socket);
   link.state().mode = signlink::kLinkTcp;
-  std::string error;
-  EXPECT_FALSE(link.write("frame", &error));
-  EXPECT_EQ(error, "Client closed connection");
+  const platform::Status sent = link.write("frame");
+  EXPECT_EQ(sent.code(), platform::Status::Code::kFailed);
+  EXPECT_EQ(sent.message(), "Client closed connection");
   EXPECT_EQ(link.state().mode, signlink::kLinkNone);
 }
 

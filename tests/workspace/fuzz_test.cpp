@@ -91,16 +91,17 @@ std::vector<Sample> samples() {
 bool check(const std::string& file, const std::optional<std::string>& controlFile) {
   workspace::LoadOptions yes;
   yes.confirmOldVersion = [](const std::string&) { return true; };
-  const workspace::LoadResult r = workspace::parseWorkspaceFile(file, controlFile, "f", yes);
+  const platform::Result<workspace::LoadedWorkspace> r =
+      workspace::parseWorkspaceFile(file, controlFile, "f", yes);
   if (!r.ok()) {
-    EXPECT_FALSE(r.message.empty());
+    EXPECT_FALSE(r.message().empty());
     return false;
   }
   // Whatever loads is a workspace the model can hold, store again and encode.
-  EXPECT_TRUE(r.message.empty());
-  EXPECT_TRUE(workspace::isStorableWorkspace(r.workspace));
+  EXPECT_TRUE(r.message().empty());
+  EXPECT_TRUE(workspace::isStorableWorkspace(r->workspace));
   std::string encoded;
-  workspace::encodeWorkspace(r.workspace, {}, &encoded);
+  workspace::encodeWorkspace(r->workspace, {}, &encoded);
   return true;
 }
 
@@ -109,7 +110,7 @@ TEST(WorkspaceFileFuzz, SamplesOfEveryLayoutLoad) {
     workspace::LoadOptions yes;
     yes.confirmOldVersion = [](const std::string&) { return true; };
     const auto r = workspace::parseWorkspaceFile(s.file, s.controlFile, "f", yes);
-    EXPECT_TRUE(r.ok()) << s.name << ": " << r.message;
+    EXPECT_TRUE(r.ok()) << s.name << ": " << r.message();
   }
 }
 

@@ -10,7 +10,7 @@ namespace {
 using sdv_test::Bytes;
 using sdv_test::el;
 using sdv_test::textLine;
-using workspace::LoadResult;
+using LoadResult = platform::Result<workspace::LoadedWorkspace>;
 using workspace::MessageLine;
 using workspace::Workspace;
 
@@ -39,10 +39,10 @@ Bytes& controls6(Bytes& b) {
 }
 
 void expectSample(const LoadResult& r, int version, const std::string& path) {
-  ASSERT_TRUE(r.ok()) << r.message;
-  EXPECT_EQ(r.version, version);
-  EXPECT_EQ(r.workspace.lines, sampleLines());
-  EXPECT_EQ(r.workspace.transferFilePath, path);
+  ASSERT_TRUE(r.ok()) << r.message();
+  EXPECT_EQ(r->version, version);
+  EXPECT_EQ(r->workspace.lines, sampleLines());
+  EXPECT_EQ(r->workspace.transferFilePath, path);
 }
 
 TEST(OldLayouts, Version21To30Use416ByteRecordsAnd4ByteControls) {
@@ -54,9 +54,9 @@ TEST(OldLayouts, Version21To30Use416ByteRecordsAnd4ByteControls) {
     legacyControls(b.i32(3));
     const LoadResult r = workspace::parseWorkspaceFile(b.str(), std::nullopt, "x");
     expectSample(r, header[6] == '2' ? 21 : 30, "C:\\img.LST");
-    EXPECT_FALSE(r.hasSignSettings);
-    EXPECT_FALSE(r.hasScheduler);
-    EXPECT_EQ(r.workspace.signWidth, workspace::kDefaultSignWidth);
+    EXPECT_FALSE(r->hasSignSettings);
+    EXPECT_FALSE(r->hasScheduler);
+    EXPECT_EQ(r->workspace.signWidth, workspace::kDefaultSignWidth);
   }
 }
 
@@ -73,9 +73,9 @@ TEST(OldLayouts, Versions31And32Use416ByteRecordsWithSettingsAndScheduler) {
       b.zeros(11).i32(0);
     const LoadResult r = workspace::parseWorkspaceFile(b.str(), std::nullopt, "x");
     expectSample(r, header[8] == '1' ? 31 : 32, "L.x");
-    EXPECT_EQ(r.warnings.size(), header[8] == '1' ? 0u : 1u);
-    EXPECT_EQ(r.workspace.signWidth, 96);
-    const auto& s = r.workspace.scheduler;
+    EXPECT_EQ(r->warnings.size(), header[8] == '1' ? 0u : 1u);
+    EXPECT_EQ(r->workspace.signWidth, 96);
+    const auto& s = r->workspace.scheduler;
     EXPECT_EQ(s.alarmInterval, 15);
     EXPECT_EQ(s.powerOff, (std::array<uint8_t, 3>{18, 0, 5}));
     EXPECT_EQ(s.timeFormat, 1);
@@ -126,7 +126,7 @@ TEST(OldLayouts, HeaderlessFileCountsLinesFromItsSize) {
 
   // Controls naming a missing line or standing past their line's end are dropped.
   controls.u8(2).u8(0).u8(1).u8(1).u8(0).u8(3).u8(1).u8(1);
-  EXPECT_EQ(workspace::parseWorkspaceFile(b.str(), controls.str(), "x", yes).workspace.lines,
+  EXPECT_EQ(workspace::parseWorkspaceFile(b.str(), controls.str(), "x", yes)->workspace.lines,
             sampleLines());
 }
 
@@ -135,14 +135,14 @@ TEST(OldLayouts, ShortRecordsAreReadErrors) {
   raw.text("KVXSDV2.0").field("", 100);
   sdv_test::record1220(raw, textLine(1, "A"));
   const std::string rawShort = raw.str().substr(0, raw.str().size() - 1);
-  EXPECT_EQ(workspace::parseWorkspaceFile(rawShort, "", "x").status,
-            workspace::LoadStatus::kReadError);
+  EXPECT_EQ(workspace::parseWorkspaceFile(rawShort, "", "x").status().code(),
+            platform::Status::Code::kDamaged);
   Bytes old;
   old.text("KVXSDV2.5").field("", 100).i32(1);
   sdv_test::record416(old, textLine(1, "A"));
   const std::string oldShort = old.str().substr(0, old.str().size() - 1);
-  EXPECT_EQ(workspace::parseWorkspaceFile(oldShort, "", "x").status,
-            workspace::LoadStatus::kReadError);
+  EXPECT_EQ(workspace::parseWorkspaceFile(oldShort, "", "x").status().code(),
+            platform::Status::Code::kDamaged);
 }
 
 }  // namespace

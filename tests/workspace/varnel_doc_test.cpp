@@ -16,7 +16,7 @@ TEST(VarnelDoc, OldFileKeepsTheSignAndSchedulerSettings) {
   sdv_test::record416(old, textLine(4, "Z")).i32(0);
   testing_support::writeFile(dir.file("old.SDV"), old.str());
 
-  CVarnelDoc doc;
+  workspace::CVarnelDoc doc;
   doc.workspace().signWidth = 120;
   doc.workspace().scheduler.alarmCount = 5;
   doc.setModified(true);
@@ -32,14 +32,28 @@ TEST(VarnelDoc, OldFileKeepsTheSignAndSchedulerSettings) {
 TEST(VarnelDoc, FailedLoadKeepsTheWorkspace) {
   testing_support::TempDir dir;
   testing_support::writeFile(dir.file("bad.SDV"), "KVXSDV3.5\x50");
-  CVarnelDoc doc;
+  workspace::CVarnelDoc doc;
   doc.appendLine(textLine(1, "keep"));
-  ASSERT_TRUE(doc.save(dir.file("good.SDV"), nullptr));
-  EXPECT_EQ(doc.load(dir.file("bad.SDV")).status, workspace::LoadStatus::kReadError);
+  ASSERT_TRUE(doc.save(dir.file("good.SDV")).ok());
+  EXPECT_EQ(doc.load(dir.file("bad.SDV")).status().code(), platform::Status::Code::kDamaged);
   EXPECT_EQ(doc.path(), dir.file("good.SDV"));
-  EXPECT_EQ(doc.load(dir.file("none.SDV")).status, workspace::LoadStatus::kCannotOpen);
+  EXPECT_EQ(doc.load(dir.file("none.SDV")).status().code(), platform::Status::Code::kCannotOpen);
   EXPECT_EQ(doc.path(), "");
   EXPECT_EQ(doc.workspace().lines, (std::vector{textLine(1, "keep")}));
+}
+
+TEST(VarnelDoc, MissingControlFileKeepsThePath) {
+  testing_support::TempDir dir;
+  sdv_test::Bytes raw;
+  raw.text("KVXSDV2.0").field("", 100);
+  sdv_test::record1220(raw, textLine(1, "A"));
+  testing_support::writeFile(dir.file("raw.SDV"), raw.str());
+  workspace::CVarnelDoc doc;
+  ASSERT_TRUE(doc.save(dir.file("good.SDV")).ok());
+  const platform::Result<workspace::LoadedWorkspace> r = doc.load(dir.file("raw.SDV"));
+  EXPECT_EQ(r.status().code(), platform::Status::Code::kCannotOpen);
+  EXPECT_EQ(r.message(), "Control File not found(*.ctl),you must exit this program!");
+  EXPECT_EQ(doc.path(), dir.file("good.SDV"));
 }
 
 }  // namespace

@@ -10,8 +10,8 @@ namespace {
 using sdv_test::Bytes;
 using sdv_test::el;
 using sdv_test::textLine;
-using workspace::LoadResult;
-using workspace::LoadStatus;
+using LoadResult = platform::Result<workspace::LoadedWorkspace>;
+using Code = platform::Status::Code;
 using workspace::Workspace;
 
 const char kReadErrorText[] = "Error when reading file,You must exit!";
@@ -64,14 +64,17 @@ TEST(WorkspaceFileWriter, TransferFilePathIsStoredInWindows1252) {
   EXPECT_NE(stored.find(std::string("\x17\0\0\0/home/op/Bilder-\xFC/\x80.LST", 27)),
             std::string::npos);
   const LoadResult back = parse(stored);
-  ASSERT_TRUE(back.ok()) << back.message;
-  EXPECT_EQ(back.workspace.transferFilePath, ws.transferFilePath);
+  ASSERT_TRUE(back.ok()) << back.message();
+  EXPECT_EQ(back->workspace.transferFilePath, ws.transferFilePath);
 
   ws.transferFilePath = "/\u4E2D.LST";
-  EXPECT_EQ(parse(workspace::serializeWorkspace(ws)).workspace.transferFilePath, "/?.LST");
+  const LoadResult unstorable = parse(workspace::serializeWorkspace(ws));
+  ASSERT_TRUE(unstorable.ok()) << unstorable.message();
+  EXPECT_EQ(unstorable->workspace.transferFilePath, "/?.LST");
 
   const LoadResult newer = parse("KVXSDV3.6" + std::string(200, '\0'), "M\u00E4rz.SDV");
-  EXPECT_NE(newer.message.find("'M\xE4rz.SDV' is 36"), std::string::npos) << newer.message;
+  EXPECT_EQ(newer.status().code(), platform::Status::Code::kTooNew);
+  EXPECT_NE(newer.message().find("'M\xE4rz.SDV' is 36"), std::string::npos) << newer.message();
 }
 
 TEST(WorkspaceFileReader, Version35SetsSignSettings) {
@@ -79,29 +82,29 @@ TEST(WorkspaceFileReader, Version35SetsSignSettings) {
   b.i32(0).i32(0);
   sdv_test::emptyScheduler(b);
   const LoadResult r = parse(b.str());
-  ASSERT_TRUE(r.ok()) << r.message;
-  EXPECT_EQ(r.version, 35);
-  EXPECT_TRUE(r.hasSignSettings);
-  EXPECT_EQ(r.workspace.signWidth, 200);
-  EXPECT_EQ(r.workspace.colourMode, 2);
-  EXPECT_TRUE(r.warnings.empty());
+  ASSERT_TRUE(r.ok()) << r.message();
+  EXPECT_EQ(r->version, 35);
+  EXPECT_TRUE(r->hasSignSettings);
+  EXPECT_EQ(r->workspace.signWidth, 200);
+  EXPECT_EQ(r->workspace.colourMode, 2);
+  EXPECT_TRUE(r->warnings.empty());
 }
 
 TEST(WorkspaceFileReader, NewerVersionsAreRefused) {
   const LoadResult r = parse("KVXSDV3.6" + std::string(200, '\0'), "new.SDV");
-  EXPECT_EQ(r.status, LoadStatus::kTooNew);
-  EXPECT_NE(r.message.find("'new.SDV' is 36"), std::string::npos) << r.message;
+  EXPECT_EQ(r.status().code(), Code::kTooNew);
+  EXPECT_NE(r.message().find("'new.SDV' is 36"), std::string::npos) << r.message();
 }
 
 TEST(WorkspaceFileReader, HeaderlessFilesNeedTheOldVersionAnswer) {
   const std::string file = std::string(2 * 1220 + 100, 'x');
   LoadResult r = parse(file);
-  EXPECT_EQ(r.status, LoadStatus::kDeclined);
-  EXPECT_EQ(r.message, "Is this data file created by old version of Moving-Sign software?");
+  EXPECT_EQ(r.status().code(), Code::kDeclined);
+  EXPECT_EQ(r.message(), "Is this data file created by old version of Moving-Sign software?");
 
   workspace::LoadOptions no;
   no.confirmOldVersion = [](const std::string&) { return false; };
-  EXPECT_EQ(workspace::parseWorkspaceFile(file, "", "t", no).status, LoadStatus::kDeclined);
+  EXPECT_EQ(workspace::parseWorkspaceFile(file, "", "t", no).status().code(), Code::kDeclined);
 }
 
 TEST(WorkspaceFileReader, ShortFilesFailCleanly) {
@@ -109,11 +112,11 @@ TEST(WorkspaceFileReader, ShortFilesFailCleanly) {
   yes.confirmOldVersion = [](const std::string&) { return true; };
   for (const std::string file : {"", "K", "KVXSD", "abcdefgh"}) {
     const LoadResult r = workspace::parseWorkspaceFile(file, "", "t", yes);
-    EXPECT_EQ(r.status, LoadStatus::kReadError) << file;
-    EXPECT_EQ(r.message, kReadErrorText);
+    EXPECT_EQ(r.status().code(), Code::kDamaged) << file;
+    EXPECT_EQ(r.message(), kReadErrorText);
   }
-  EXPECT_EQ(parse("KVXSDV").status, LoadStatus::kReadError);
-  EXPECT_EQ(parse("KVXSDV3.").status, LoadStatus::kReadError);
+  EXPECT_EQ(parse("KVXSDV").status().code(), Code::kDamaged);
+  EXPECT_EQ(parse("KVXSDV3.").status().code(), Code::kDamaged);
 }
 
 TEST(WorkspaceFileReader, CorruptCountsAndNumbersAreReadErrors) {
@@ -126,26 +129,26 @@ TEST(WorkspaceFileReader, CorruptCountsAndNumbersAreReadErrors) {
     return sdv_test::emptyScheduler(b).str();
   };
   EXPECT_TRUE(parse(withLine(100, 99)).ok());
-  EXPECT_EQ(parse(withLine(101, 1)).status, LoadStatus::kReadError);
-  EXPECT_EQ(parse(withLine(1, 0)).status, LoadStatus::kReadError);
-  EXPECT_EQ(parse(withLine(1, 100)).status, LoadStatus::kReadError);
-  EXPECT_EQ(parse(withLine(1, -1)).status, LoadStatus::kReadError);
+  EXPECT_EQ(parse(withLine(101, 1)).status().code(), Code::kDamaged);
+  EXPECT_EQ(parse(withLine(1, 0)).status().code(), Code::kDamaged);
+  EXPECT_EQ(parse(withLine(1, 100)).status().code(), Code::kDamaged);
+  EXPECT_EQ(parse(withLine(1, -1)).status().code(), Code::kDamaged);
 
   Bytes huge = v35Start();
   huge.i32(0x7FFFFFFF);  // would reserve gigabytes if trusted
-  EXPECT_EQ(parse(huge.str()).status, LoadStatus::kReadError);
+  EXPECT_EQ(parse(huge.str()).status().code(), Code::kDamaged);
   Bytes negative = v35Start();
   negative.i32(-1);
-  EXPECT_EQ(parse(negative.str()).status, LoadStatus::kReadError);
+  EXPECT_EQ(parse(negative.str()).status().code(), Code::kDamaged);
   Bytes badTask = v35Start();
   badTask.i32(0).i32(0).zeros(19).zeros(11).i32(-5);
-  EXPECT_EQ(parse(badTask.str()).status, LoadStatus::kReadError);
+  EXPECT_EQ(parse(badTask.str()).status().code(), Code::kDamaged);
   Bytes noWidth = v35Start(0);
   noWidth.i32(0).i32(0);
-  EXPECT_EQ(parse(sdv_test::emptyScheduler(noWidth).str()).status, LoadStatus::kReadError);
+  EXPECT_EQ(parse(sdv_test::emptyScheduler(noWidth).str()).status().code(), Code::kDamaged);
   Bytes badMode = v35Start(80, 3);
   badMode.i32(0).i32(0);
-  EXPECT_EQ(parse(sdv_test::emptyScheduler(badMode).str()).status, LoadStatus::kReadError);
+  EXPECT_EQ(parse(sdv_test::emptyScheduler(badMode).str()).status().code(), Code::kDamaged);
 }
 
 TEST(WorkspaceFileReader, ControlsWithoutAPlaceAreSkipped) {
@@ -159,7 +162,7 @@ TEST(WorkspaceFileReader, ControlsWithoutAPlaceAreSkipped) {
   b.u16(0).u16(6).u8(9).u8(200);     // at the end; unknown type kept as stored
   const LoadResult r = parse(sdv_test::emptyScheduler(b).str());
   ASSERT_TRUE(r.ok());
-  EXPECT_EQ(r.workspace.lines[0].controls,
+  EXPECT_EQ(r->workspace.lines[0].controls,
             (workspace::LineControls{{5, 4, 2}, {6, 9, static_cast<uint8_t>(200)}}));
 }
 
@@ -169,8 +172,8 @@ TEST(WorkspaceFileReader, SendListVersionsWarnAndIgnoreWhatFollows) {
   sdv_test::emptyScheduler(b).text("old send list");
   const LoadResult r = parse(b.str(), "D:\\x.SDV");
   ASSERT_TRUE(r.ok());
-  ASSERT_EQ(r.warnings.size(), 1u);
-  EXPECT_EQ(r.warnings[0],
+  ASSERT_EQ(r->warnings.size(), 1u);
+  EXPECT_EQ(r->warnings[0],
             "The version of file 'D:\\x.SDV' is 33, now  reading this file will lost the send list "
             "data!");
 }
@@ -185,17 +188,18 @@ TEST(WorkspaceFileIo, SaveLoadAndTheirFailureTexts) {
   testing_support::TempDir dir;
   Workspace ws;
   ws.lines = {textLine(1, "Hi")};
-  std::string error;
-  ASSERT_TRUE(workspace::saveWorkspaceFile(dir.file("a.SDV"), ws, &error)) << error;
+  const platform::Status saved = workspace::saveWorkspaceFile(dir.file("a.SDV"), ws);
+  ASSERT_TRUE(saved.ok()) << saved.message();
   const LoadResult loaded = workspace::loadWorkspaceFile(dir.file("a.SDV"));
   ASSERT_TRUE(loaded.ok());
-  EXPECT_EQ(loaded.workspace, ws);
+  EXPECT_EQ(loaded->workspace, ws);
 
-  EXPECT_FALSE(workspace::saveWorkspaceFile(dir.file("no/such/dir.SDV"), ws, &error));
-  EXPECT_EQ(error, "Error when create file");
+  const platform::Status refused = workspace::saveWorkspaceFile(dir.file("no/such/dir.SDV"), ws);
+  EXPECT_EQ(refused.code(), Code::kCannotWrite);
+  EXPECT_EQ(refused.message(), "Error when create file");
   const LoadResult missing = workspace::loadWorkspaceFile(dir.file("missing.SDV"));
-  EXPECT_EQ(missing.status, LoadStatus::kCannotOpen);
-  EXPECT_EQ(missing.message, "Error when open the file");
+  EXPECT_EQ(missing.status().code(), Code::kCannotOpen);
+  EXPECT_EQ(missing.message(), "Error when open the file");
 }
 
 TEST(WorkspaceFileIo, UnstorableWorkspaceLeavesTheOldFile) {
@@ -204,9 +208,10 @@ TEST(WorkspaceFileIo, UnstorableWorkspaceLeavesTheOldFile) {
   Workspace ws;
   ws.lines = {textLine(1, "A")};
   ws.lines[0].controls = {{2, workspace::kControlBeep, 1}};  // past the end of the line
-  std::string error;
   EXPECT_FALSE(workspace::isStorableWorkspace(ws));
-  EXPECT_FALSE(workspace::saveWorkspaceFile(dir.file("a.SDV"), ws, &error));
+  const platform::Status refused = workspace::saveWorkspaceFile(dir.file("a.SDV"), ws);
+  EXPECT_EQ(refused.code(), Code::kCannotWrite);
+  EXPECT_EQ(refused.message(), "Error when create file");
   EXPECT_EQ(testing_support::readFile(dir.file("a.SDV")), "old");
   ws.lines[0].controls.clear();
   ws.lines[0].fileNumber = 100;
@@ -223,14 +228,15 @@ TEST(WorkspaceFileIo, RawFileNeedsItsControlFile) {
   sdv_test::record1220(b, textLine(1, "A"));
   testing_support::writeFile(dir.file("m.SDV"), b.str());
   LoadResult r = workspace::loadWorkspaceFile(dir.file("m.SDV"));
-  EXPECT_EQ(r.status, LoadStatus::kControlFileMissing);
-  EXPECT_EQ(r.message, "Control File not found(*.ctl),you must exit this program!");
+  EXPECT_EQ(r.status().code(), Code::kCannotOpen);
+  EXPECT_EQ(r.status().detail(), workspace::kControlFileMissingDetail);
+  EXPECT_EQ(r.message(), "Control File not found(*.ctl),you must exit this program!");
 
   testing_support::writeFile(workspace::controlFilePathFor(dir.file("m.SDV")),
                              Bytes().u8(0).u8(1).u8(4).u8(8).str());
   r = workspace::loadWorkspaceFile(dir.file("m.SDV"));
-  ASSERT_TRUE(r.ok()) << r.message;
-  EXPECT_EQ(r.workspace.lines[0].controls, (workspace::LineControls{{1, 4, 8}}));
+  ASSERT_TRUE(r.ok()) << r.message();
+  EXPECT_EQ(r->workspace.lines[0].controls, (workspace::LineControls{{1, 4, 8}}));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace editor_test {
 
 // A document with an editor on it.
 struct Editor {
-  CVarnelDoc doc;
+  workspace::CVarnelDoc doc;
   workspace::EditorModel model{doc};
 
   std::vector<workspace::MessageLine>& lines() { return doc.workspace().lines; }
@@ -41,7 +41,7 @@ inline std::string show(const workspace::MessageLine& line) {
 }
 
 // Every line as "number:text".
-inline std::vector<std::string> showAll(const CVarnelDoc& doc) {
+inline std::vector<std::string> showAll(const workspace::CVarnelDoc& doc) {
   std::vector<std::string> out;
   for (const workspace::MessageLine& line : doc.workspace().lines) {
     out.push_back(std::to_string(line.fileNumber) + ":" + show(line));
