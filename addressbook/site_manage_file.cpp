@@ -36,122 +36,126 @@ bool readCount(ByteReader& r, size_t minRecordSize, size_t* count) {
   return true;
 }
 
-bool readString(ByteReader& r, std::string* s) {
-  return r.readLengthPrefixed(s);
-}
+// Reads a record's fields in file order. After the first field that does not read, the rest are
+// skipped and ok() stays false.
+class FieldReader {
+ public:
+  explicit FieldReader(ByteReader& r) : r_(r) {}
 
-bool readDevice(ByteReader& r, CDevice* d) {
-  int32_t type = 0;
-  if (!readString(r, &d->name) || !readString(r, &d->modemName) ||
-      !readString(r, &d->mailServerName) || !r.readI32(&type) || !r.readI32(&d->ipPort) ||
-      !r.readI32(&d->comPort) || !r.readI32(&d->baudRate) || !r.readI32(&d->modemKind) ||
-      !r.readI32(&d->dialTimeout) || !r.readI32(&d->tcpTimeout)) {
-    return false;
+  template <typename... Strings>
+  void strings(Strings&... s) {
+    ((ok_ = ok_ && r_.readLengthPrefixed(&s)), ...);
   }
-  d->type = static_cast<DeviceType>(type);
-  return true;
-}
-
-bool readSite(ByteReader& r, CSite* s) {
-  return readString(r, &s->name) && readString(r, &s->deviceName) &&
-         readString(r, &s->signAddresses) && readString(r, &s->phoneNumber) &&
-         readString(r, &s->networkTarget);
-}
-
-bool readGroup(ByteReader& r, CSiteGroup* g) {
-  size_t count = 0;
-  if (!readString(r, &g->name) || !readCount(r, kMinSiteNameSize, &count)) return false;
-  g->siteNames.resize(count);
-  for (std::string& siteName : g->siteNames) {
-    if (!readString(r, &siteName)) return false;
+  template <typename... Ints>
+  void ints(Ints&... v) {
+    ((ok_ = ok_ && r_.readI32(&v)), ...);
   }
-  return true;
-}
-
-bool readNamedAddress(ByteReader& r, CNamedAddress* a) {
-  return readString(r, &a->name) && readString(r, &a->address);
-}
-
-bool readMailServer(ByteReader& r, int32_t version, CMailServer* m) {
-  if (!r.readU8(&m->needsAuth) || !r.readI32(&m->smtpPort) || !readString(r, &m->smtpServer) ||
-      !readString(r, &m->mailAddress) || !readString(r, &m->name) || !readString(r, &m->account) ||
-      !readString(r, &m->password)) {
-    return false;
+  void byte(uint8_t& v) { ok_ = ok_ && r_.readU8(&v); }
+  void deviceType(DeviceType& type) {
+    int32_t v = 0;
+    ints(v);
+    if (ok_) type = static_cast<DeviceType>(v);
   }
-  if (version < kFirstVersionWithPop3) return true;  // keeps the POP3 defaults
-  return r.readI32(&m->pop3Port) && r.readU8(&m->usePop3Credentials) &&
-         readString(r, &m->pop3Server) && readString(r, &m->pop3Account) &&
-         readString(r, &m->pop3Password);
+  void stringList(std::vector<std::string>& list) {
+    size_t count = 0;
+    ok_ = ok_ && readCount(r_, kMinSiteNameSize, &count);
+    if (!ok_) return;
+    list.resize(count);
+    for (std::string& s : list)
+      strings(s);
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  ByteReader& r_;
+  bool ok_ = true;
+};
+
+// Writes a record's fields in file order.
+class FieldWriter {
+ public:
+  explicit FieldWriter(ByteWriter& w) : w_(w) {}
+
+  template <typename... Strings>
+  void strings(const Strings&... s) {
+    (w_.lengthPrefixed(s), ...);
+  }
+  template <typename... Ints>
+  void ints(const Ints&... v) {
+    (w_.i32(v), ...);
+  }
+  void byte(uint8_t v) { w_.u8(v); }
+  void deviceType(DeviceType type) { w_.i32(static_cast<int32_t>(type)); }
+  void stringList(const std::vector<std::string>& list) {
+    w_.i32(static_cast<int32_t>(list.size()));
+    for (const std::string& s : list)
+      strings(s);
+  }
+
+ private:
+  ByteWriter& w_;
+};
+
+// Each record's fields, once, for the reader and the writer alike.
+
+void deviceFields(auto& io, auto& d) {
+  io.strings(d.name, d.modemName, d.mailServerName);
+  io.deviceType(d.type);
+  io.ints(d.ipPort, d.comPort, d.baudRate, d.modemKind, d.dialTimeout, d.tcpTimeout);
+}
+
+void siteFields(auto& io, auto& s) {
+  io.strings(s.name, s.deviceName, s.signAddresses, s.phoneNumber, s.networkTarget);
+}
+
+void groupFields(auto& io, auto& g) {
+  io.strings(g.name);
+  io.stringList(g.siteNames);
+}
+
+void namedAddressFields(auto& io, auto& a) {
+  io.strings(a.name, a.address);
+}
+
+void mailServerFields(auto& io, auto& m, int32_t version) {
+  io.byte(m.needsAuth);
+  io.ints(m.smtpPort);
+  io.strings(m.smtpServer, m.mailAddress, m.name, m.account, m.password);
+  if (version < kFirstVersionWithPop3) return;  // older files keep the POP3 defaults
+  io.ints(m.pop3Port);
+  io.byte(m.usePop3Credentials);
+  io.strings(m.pop3Server, m.pop3Account, m.pop3Password);
 }
 
 // Reads a count and that many records, each starting from the record's defaults.
-template <typename Record, typename ReadFn>
-bool readList(ByteReader& r, size_t minRecordSize, std::vector<Record>* list, ReadFn readOne) {
+template <typename Record, typename Fields>
+bool readList(ByteReader& r, size_t minRecordSize, std::vector<Record>* list, Fields fields) {
   size_t count = 0;
   if (!readCount(r, minRecordSize, &count)) return false;
   list->reserve(count);
   for (size_t i = 0; i < count; ++i) {
     Record record;
-    if (!readOne(r, &record)) return false;
+    FieldReader io(r);
+    fields(io, record);
+    if (!io.ok()) return false;
     list->push_back(std::move(record));
   }
   return true;
 }
 
-void writeDevice(ByteWriter& w, const CDevice& d) {
-  w.lengthPrefixed(d.name);
-  w.lengthPrefixed(d.modemName);
-  w.lengthPrefixed(d.mailServerName);
-  w.i32(static_cast<int32_t>(d.type));
-  w.i32(d.ipPort);
-  w.i32(d.comPort);
-  w.i32(d.baudRate);
-  w.i32(d.modemKind);
-  w.i32(d.dialTimeout);
-  w.i32(d.tcpTimeout);
-}
-
-void writeSite(ByteWriter& w, const CSite& s) {
-  w.lengthPrefixed(s.name);
-  w.lengthPrefixed(s.deviceName);
-  w.lengthPrefixed(s.signAddresses);
-  w.lengthPrefixed(s.phoneNumber);
-  w.lengthPrefixed(s.networkTarget);
-}
-
-void writeGroup(ByteWriter& w, const CSiteGroup& g) {
-  w.lengthPrefixed(g.name);
-  w.i32(static_cast<int32_t>(g.siteNames.size()));
-  for (const std::string& siteName : g.siteNames)
-    w.lengthPrefixed(siteName);
-}
-
-void writeNamedAddress(ByteWriter& w, const CNamedAddress& a) {
-  w.lengthPrefixed(a.name);
-  w.lengthPrefixed(a.address);
-}
-
-void writeMailServer(ByteWriter& w, const CMailServer& m) {
-  w.u8(m.needsAuth);
-  w.i32(m.smtpPort);
-  w.lengthPrefixed(m.smtpServer);
-  w.lengthPrefixed(m.mailAddress);
-  w.lengthPrefixed(m.name);
-  w.lengthPrefixed(m.account);
-  w.lengthPrefixed(m.password);
-  w.i32(m.pop3Port);
-  w.u8(m.usePop3Credentials);
-  w.lengthPrefixed(m.pop3Server);
-  w.lengthPrefixed(m.pop3Account);
-  w.lengthPrefixed(m.pop3Password);
-}
-
-template <typename Record, typename WriteFn>
-void writeList(ByteWriter& w, const std::vector<Record>& list, WriteFn writeOne) {
+template <typename Record, typename Fields>
+void writeList(ByteWriter& w, const std::vector<Record>& list, Fields fields) {
   w.i32(static_cast<int32_t>(list.size()));
+  FieldWriter io(w);
   for (const Record& record : list)
-    writeOne(w, record);
+    fields(io, record);
 }
+
+// The field lists as arguments of readList and writeList.
+constexpr auto kDevice = [](auto& io, auto& d) { deviceFields(io, d); };
+constexpr auto kSite = [](auto& io, auto& s) { siteFields(io, s); };
+constexpr auto kGroup = [](auto& io, auto& g) { groupFields(io, g); };
+constexpr auto kNamedAddress = [](auto& io, auto& a) { namedAddressFields(io, a); };
 
 }  // namespace
 
@@ -183,16 +187,14 @@ platform::Status parseSiteManageFile(std::string_view bytes, const std::string& 
     if (ok) from = r.offset();
     return ok;
   };
-  const bool ok = step(readList(r, kMinDeviceSize, &book->devices, readDevice)) &&
-                  step(readList(r, kMinSiteSize, &book->sites, readSite)) &&
-                  step(readList(r, kMinGroupSize, &book->groups, readGroup)) &&
-                  step(readList(r, kMinNamedAddressSize, &book->tcpIpGroups, readNamedAddress)) &&
-                  step(readList(r, kMinNamedAddressSize, &book->mailboxes, readNamedAddress)) &&
+  const bool ok = step(readList(r, kMinDeviceSize, &book->devices, kDevice)) &&
+                  step(readList(r, kMinSiteSize, &book->sites, kSite)) &&
+                  step(readList(r, kMinGroupSize, &book->groups, kGroup)) &&
+                  step(readList(r, kMinNamedAddressSize, &book->tcpIpGroups, kNamedAddress)) &&
+                  step(readList(r, kMinNamedAddressSize, &book->mailboxes, kNamedAddress)) &&
                   step(readList(r, minMailServerSize, &book->mailServers,
-                                [v](ByteReader& reader, CMailServer* m) {
-                                  return readMailServer(reader, v, m);
-                                })) &&
-                  step(readString(r, &book->defaultDevice));
+                                [v](auto& io, auto& m) { mailServerFields(io, m, v); })) &&
+                  step(r.readLengthPrefixed(&book->defaultDevice));
   if (!ok) {
     return platform::Status::damaged(
         notSiteFile, "damaged in the part starting at byte " + std::to_string(from));
@@ -206,12 +208,13 @@ std::string serializeSiteManageFile(const CAddressBook& book) {
   w.i32(static_cast<int32_t>(kSiteManageHeader.size()));
   w.bytes(kSiteManageHeader);
   w.i32(kSiteManageVersion);
-  writeList(w, book.devices, writeDevice);
-  writeList(w, book.sites, writeSite);
-  writeList(w, book.groups, writeGroup);
-  writeList(w, book.tcpIpGroups, writeNamedAddress);
-  writeList(w, book.mailboxes, writeNamedAddress);
-  writeList(w, book.mailServers, writeMailServer);
+  writeList(w, book.devices, kDevice);
+  writeList(w, book.sites, kSite);
+  writeList(w, book.groups, kGroup);
+  writeList(w, book.tcpIpGroups, kNamedAddress);
+  writeList(w, book.mailboxes, kNamedAddress);
+  writeList(w, book.mailServers,
+            [](auto& io, auto& m) { mailServerFields(io, m, kSiteManageVersion); });
   w.lengthPrefixed(book.defaultDevice);
   return out;
 }

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/atomic_file.h"
+#include "platform/cp1252.h"
 #include "platform/data_dir.h"
 #include "receiver/exit_sequence.h"
 #include "receiver/instance_lock.h"
@@ -27,11 +28,13 @@ constexpr int kStopCheckMs = 250;
 // A settings document larger than this is not one.
 constexpr size_t kMaxJsonBytes = size_t{16} << 20;
 
-// Status texts as lines on a stream.
+// Status texts (Windows-1252) as UTF-8 lines on a stream.
 class StreamStatus final : public ReceiverStatus {
  public:
   explicit StreamStatus(std::ostream& out) : out_(out) {}
-  void showStatus(const std::string& text) override { out_ << text << std::endl; }
+  void showStatus(const std::string& text) override {
+    out_ << platform::cp1252ToUtf8(text) << std::endl;
+  }
 
  private:
   std::ostream& out_;
@@ -147,7 +150,7 @@ ReceiverStart startReceiver(const std::string& dataDir, HeadlessEnvironment& env
   if (!claimDataDirectory(dir, start.lock.get(), env)) return start;
   const ReceiverPaths& paths = start.paths.emplace(dir);
   start.load = loadSettingsFile(paths.settingsFile(), &start.settings);
-  if (!start.load.ok()) env.err << start.load.message() << std::endl;
+  if (!start.load.ok()) env.err << platform::cp1252ToUtf8(start.load.message()) << std::endl;
   if (!prepareDirectories(paths, env)) start.paths.reset();
   return start;
 }
@@ -201,7 +204,7 @@ int exportSettings(const std::string& dataDir, HeadlessEnvironment& env) {
   ReceiverSettings settings;
   const platform::Status load = loadSettingsFile(paths.settingsFile(), &settings);
   if (!load.ok()) {
-    env.err << load.message() << std::endl;
+    env.err << platform::cp1252ToUtf8(load.message()) << std::endl;
     return 1;
   }
   env.out << settingsToJson(settings);

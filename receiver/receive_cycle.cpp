@@ -4,6 +4,7 @@
 
 #include "i18n/text_format.h"
 #include "platform/atomic_file.h"
+#include "platform/cp1252.h"
 #include "platform/data_dir.h"
 #include "receiver/attachment_decoder.h"
 #include "receiver/receiver_texts.h"
@@ -171,8 +172,9 @@ void Receiver::WriteAttachment(const ForwardItem& item, const std::string& prefi
       error = errno != 0 ? errno : EIO;
   }
   const std::string text =
-      error == 0 ? i18n::formatText(texts::kWritten, {path})
-                 : i18n::formatText(texts::kWriteFailed, {path, static_cast<long long>(error)});
+      error == 0 ? i18n::formatText(texts::kWritten, {platform::utf8ToCp1252Lossy(path)})
+                 : i18n::formatText(texts::kWriteFailed, {platform::utf8ToCp1252Lossy(path),
+                                                          static_cast<long long>(error)});
   log_.appendReceive(prefix, text);
   status_.showStatus(text);
 }

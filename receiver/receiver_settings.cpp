@@ -7,6 +7,7 @@
 #include "i18n/text_format.h"
 #include "platform/atomic_file.h"
 #include "platform/byte_reader.h"
+#include "platform/cp1252.h"
 #include "receiver/receiver_texts.h"
 
 namespace receiver {
@@ -19,7 +20,7 @@ constexpr size_t kMinMailboxBytes = 4 + 4 * 4;
 constexpr size_t kMaxSettingsFileBytes = size_t{16} << 20;
 
 std::string problemText(const char* format, const std::string& path) {
-  return i18n::formatText(format, {path});
+  return i18n::formatText(format, {platform::utf8ToCp1252Lossy(path)});
 }
 
 bool readFlag(platform::ByteReader& in, bool* flag) {

@@ -144,6 +144,17 @@ TEST(SettingsFile, MissingFileGivesTheOpenText) {
   EXPECT_EQ(result.message(), "Open site manage data file " + dir.file("Set.dat") + " error!");
 }
 
+// Texts are Windows-1252 and paths file-system bytes (UTF-8): a path goes into a text converted,
+// so a non-ASCII data directory shows as it is named in the window and the logs.
+TEST(SettingsFile, APathInATextIsConvertedToTheTextsCodePage) {
+  testing_support::TempDir dir;
+  ReceiverSettings loaded;
+  const std::string path = dir.file("Daten-\u00FC/Set.dat");
+  const auto result = receiver::loadSettingsFile(path, &loaded);
+  EXPECT_EQ(result.message(),
+            "Open site manage data file " + dir.file("Daten-\xFC/Set.dat") + " error!");
+}
+
 TEST(SettingsFile, PollPeriodStaysWithinTheWindowsRange) {
   ReceiverSettings s;
   s.pollIntervalSeconds = 0;
