@@ -6,20 +6,13 @@
 #include "i18n/dialog_texts.h"
 #include "i18n/menu_texts.h"
 #include "i18n/string_table.h"
+#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 
 namespace i18n {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-    s.remove_prefix(1);
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-    s.remove_suffix(1);
-  return s;
-}
 
 std::string lower(std::string_view s) {
   std::string out(s);
@@ -100,7 +93,7 @@ std::string escapeLanguageText(std::string_view text) {
   }
   // A reader trims blanks and strips one pair of surrounding quotes; quoting keeps both.
   const bool needsQuotes =
-      !out.empty() && (trim(out).size() != out.size() ||
+      !out.empty() && (platform::trimSpaces(out).size() != out.size() ||
                        (out.size() >= 2 && isQuote(out.front()) && out.back() == out.front()));
   if (needsQuotes) out = "\"" + out + "\"";
   return out;
@@ -119,21 +112,22 @@ LanguageFile LanguageFile::parse(std::string_view contents) {
   while (pos < contents.size()) {
     size_t end = contents.find('\n', pos);
     if (end == std::string_view::npos) end = contents.size();
-    const std::string_view line = trim(contents.substr(pos, end - pos));
+    const std::string_view line = platform::trimSpaces(contents.substr(pos, end - pos));
     pos = end + 1;
 
     if (line.size() >= 2 && line.front() == '[') {
       const size_t close = line.find(']');
       if (close != std::string_view::npos) {
-        const auto [it, isNew] = file.sections_.try_emplace(lower(trim(line.substr(1, close - 1))));
+        const auto [it, isNew] =
+            file.sections_.try_emplace(lower(platform::trimSpaces(line.substr(1, close - 1))));
         current = isNew ? &it->second : nullptr;
         continue;
       }
     }
     const size_t eq = line.find('=');
     if (current == nullptr || eq == std::string_view::npos) continue;
-    const std::string_view value = unquote(trim(line.substr(eq + 1)));
-    current->try_emplace(lower(trim(line.substr(0, eq))),
+    const std::string_view value = unquote(platform::trimSpaces(line.substr(eq + 1)));
+    current->try_emplace(lower(platform::trimSpaces(line.substr(0, eq))),
                          std::string(value.substr(0, kMaxValueLength)));
   }
   return file;

@@ -1,7 +1,5 @@
 #include "mail/smtp_connection.h"
 
-#include <strings.h>
-
 #include <algorithm>
 
 #include "i18n/string_ids.h"
@@ -10,6 +8,7 @@
 #include "mail/base64.h"
 #include "mail/cram_md5.h"
 #include "mail/smtp_reply.h"
+#include "platform/ascii_text.h"
 
 namespace mail {
 
@@ -92,10 +91,6 @@ std::string formatCode(const char* format, int code) {
   return i18n::formatText(format, {static_cast<long long>(code)});
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && ::strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
-
 // An address that would end the command line early (and start another) is never sent.
 bool hasLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
@@ -136,7 +131,7 @@ bool CQVRSMTPConnection::ExpectOrFail(int code, const std::string& failure) {
 }
 
 bool CQVRSMTPConnection::ExpectPromptOrFail(std::string_view prompt, const std::string& failure) {
-  if (equalsIgnoringCase(ChallengeText(), prompt)) return true;
+  if (platform::equalsIgnoreCase(ChallengeText(), prompt)) return true;
   Fail(failure);
   return false;
 }

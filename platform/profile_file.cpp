@@ -1,9 +1,9 @@
 #include "platform/profile_file.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <optional>
+#include "platform/ascii_text.h"
 
 namespace platform {
 namespace {
@@ -28,28 +28,13 @@ std::vector<Line> splitLines(std::string_view file) {
   return lines;
 }
 
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-    s.remove_prefix(1);
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-    s.remove_suffix(1);
-  return s;
-}
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 // The section name of a "[name]" line, or nullopt for any other line.
 std::optional<std::string_view> sectionName(std::string_view line) {
-  line = trim(line);
+  line = platform::trimSpaces(line);
   if (line.size() < 2 || line.front() != '[') return std::nullopt;
   const size_t close = line.find(']');
   if (close == std::string_view::npos) return std::nullopt;
-  return trim(line.substr(1, close - 1));
+  return platform::trimSpaces(line.substr(1, close - 1));
 }
 
 struct KeyValue {
@@ -60,7 +45,8 @@ struct KeyValue {
 std::optional<KeyValue> keyValue(std::string_view line) {
   const size_t eq = line.find('=');
   if (eq == std::string_view::npos) return std::nullopt;
-  return KeyValue{trim(line.substr(0, eq)), trim(line.substr(eq + 1))};
+  return KeyValue{platform::trimSpaces(line.substr(0, eq)),
+                  platform::trimSpaces(line.substr(eq + 1))};
 }
 
 // Where a section's lines are: the index of its header and one past its last line.
@@ -72,7 +58,7 @@ struct SectionSpan {
 std::optional<SectionSpan> findSection(const std::vector<Line>& lines, std::string_view section) {
   for (size_t i = 0; i < lines.size(); ++i) {
     const auto name = sectionName(lines[i].text);
-    if (!name || !equalsIgnoreCase(*name, section)) continue;
+    if (!name || !platform::equalsIgnoreCase(*name, section)) continue;
     size_t end = i + 1;
     while (end < lines.size() && !sectionName(lines[end].text))
       ++end;
@@ -85,7 +71,7 @@ std::optional<size_t> findKey(const std::vector<Line>& lines, const SectionSpan&
                               std::string_view key) {
   for (size_t i = span.header + 1; i < span.end; ++i) {
     const auto kv = keyValue(lines[i].text);
-    if (kv && equalsIgnoreCase(kv->key, key)) return i;
+    if (kv && platform::equalsIgnoreCase(kv->key, key)) return i;
   }
   return std::nullopt;
 }
@@ -141,7 +127,7 @@ std::vector<std::string> ProfileFile::readKeys(std::string_view section) const {
     const auto kv = keyValue(lines[i].text);
     if (!kv || kv->key.empty()) continue;
     const bool seen = std::any_of(keys.begin(), keys.end(), [&](const std::string& k) {
-      return equalsIgnoreCase(k, kv->key);
+      return platform::equalsIgnoreCase(k, kv->key);
     });
     if (!seen) keys.emplace_back(kv->key);
   }
@@ -177,7 +163,7 @@ Status ProfileFile::writeString(std::string_view section, std::string_view key,
     // After the section's last non-blank line.
     size_t last = span->header;
     for (size_t j = span->header + 1; j < span->end; ++j) {
-      if (!trim(lines[j].text).empty()) last = j;
+      if (!platform::trimSpaces(lines[j].text).empty()) last = j;
     }
     const size_t at = lines[last].end;
     std::string head = file.substr(0, at);

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdint>
 #include <ctime>
+#include "platform/ascii_text.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -77,13 +78,6 @@ bool parseInt(std::string_view text, int* out) {
   if (text.empty()) return false;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), *out);
   return ec == std::errc() && end == text.data() + text.size();
-}
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
 }
 
 // Fills *tio with raw mode and `settings`, keeping the control flags that are not about the
@@ -186,7 +180,7 @@ bool parseSerialSettings(std::string_view text, SerialSettings* out) {
     if (eq == std::string_view::npos) return false;
     const std::string_view key = field.substr(0, eq);
     const std::string_view value = field.substr(eq + 1);
-    if (equalsIgnoreCase(key, "parity")) {
+    if (platform::equalsIgnoreCase(key, "parity")) {
       if (value.size() != 1) return false;
       const char p = static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])));
       if (p != 'N' && p != 'E' && p != 'O' && p != 'M' && p != 'S') return false;
@@ -195,13 +189,13 @@ bool parseSerialSettings(std::string_view text, SerialSettings* out) {
     }
     int number = 0;
     if (!parseInt(value, &number)) return false;
-    if (equalsIgnoreCase(key, "baud")) {
+    if (platform::equalsIgnoreCase(key, "baud")) {
       if (!isSupportedBaudRate(number)) return false;
       out->baud = number;
-    } else if (equalsIgnoreCase(key, "data")) {
+    } else if (platform::equalsIgnoreCase(key, "data")) {
       if (number < 5 || number > 8) return false;
       out->dataBits = number;
-    } else if (equalsIgnoreCase(key, "stop")) {
+    } else if (platform::equalsIgnoreCase(key, "stop")) {
       if (number != 1 && number != 2) return false;
       out->stopBits = number;
     } else {
