@@ -2,56 +2,57 @@
 
 namespace platform {
 
+namespace {
+
+// The unsigned value of `bytes`, least significant byte first unless `bigEndian`.
+uint32_t assemble(std::string_view bytes, bool bigEndian) {
+  uint32_t value = 0;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const size_t at = bigEndian ? i : bytes.size() - 1 - i;
+    value = (value << 8) | static_cast<unsigned char>(bytes[at]);
+  }
+  return value;
+}
+
+// Reads the unsigned form and converts it to the signed type of the same width (two's complement).
+template <typename Signed, typename Unsigned>
+bool readSigned(ByteReader& reader, bool (ByteReader::*readUnsigned)(Unsigned*), Signed* v) {
+  Unsigned u;
+  if (!(reader.*readUnsigned)(&u)) return false;
+  *v = static_cast<Signed>(u);
+  return true;
+}
+
+}  // namespace
+
+template <typename Unsigned>
+bool ByteReader::readUnsigned(bool bigEndian, Unsigned* v) {
+  std::string_view bytes;
+  if (!readView(sizeof(Unsigned), &bytes)) return false;
+  *v = static_cast<Unsigned>(assemble(bytes, bigEndian));
+  return true;
+}
+
 bool ByteReader::readU8(uint8_t* v) {
-  if (remaining() < 1) return false;
-  *v = static_cast<uint8_t>(data_[pos_++]);
-  return true;
+  return readUnsigned(false, v);
 }
-
 bool ByteReader::readI8(int8_t* v) {
-  uint8_t u;
-  if (!readU8(&u)) return false;
-  *v = static_cast<int8_t>(u);
-  return true;
+  return readSigned(*this, &ByteReader::readU8, v);
 }
-
 bool ByteReader::readU16(uint16_t* v) {
-  if (remaining() < 2) return false;
-  const auto* p = reinterpret_cast<const unsigned char*>(data_.data() + pos_);
-  *v = static_cast<uint16_t>(p[0] | (p[1] << 8));
-  pos_ += 2;
-  return true;
+  return readUnsigned(false, v);
 }
-
 bool ByteReader::readI16(int16_t* v) {
-  uint16_t u;
-  if (!readU16(&u)) return false;
-  *v = static_cast<int16_t>(u);
-  return true;
+  return readSigned(*this, &ByteReader::readU16, v);
 }
-
 bool ByteReader::readU32(uint32_t* v) {
-  if (remaining() < 4) return false;
-  const auto* p = reinterpret_cast<const unsigned char*>(data_.data() + pos_);
-  *v = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-       (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-  pos_ += 4;
-  return true;
+  return readUnsigned(false, v);
 }
-
 bool ByteReader::readI32(int32_t* v) {
-  uint32_t u;
-  if (!readU32(&u)) return false;
-  *v = static_cast<int32_t>(u);
-  return true;
+  return readSigned(*this, &ByteReader::readU32, v);
 }
-
 bool ByteReader::readU16BigEndian(uint16_t* v) {
-  if (remaining() < 2) return false;
-  const auto* p = reinterpret_cast<const unsigned char*>(data_.data() + pos_);
-  *v = static_cast<uint16_t>((p[0] << 8) | p[1]);
-  pos_ += 2;
-  return true;
+  return readUnsigned(true, v);
 }
 
 bool ByteReader::readBytes(size_t n, std::string* out) {

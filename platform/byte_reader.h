@@ -44,6 +44,10 @@ class ByteReader {
   bool readLengthPrefixed(std::string* out, size_t maxLength = SIZE_MAX);
 
  private:
+  // A whole number of sizeof(Unsigned) bytes, little-endian unless `bigEndian`.
+  template <typename Unsigned>
+  bool readUnsigned(bool bigEndian, Unsigned* v);
+
   const std::string_view data_;  // The bytes being read; not owned.
   size_t pos_ = 0;               // Offset of the next unread byte.
 };
