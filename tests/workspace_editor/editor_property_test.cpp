@@ -61,6 +61,30 @@ using namespace workspace;
   return ::testing::AssertionSuccess();
 }
 
+// One of the six caret moves.
+void randomMove(editor_test::Editor& e, int which) {
+  switch (which) {
+    case 0:
+      e.model.moveLeft();
+      break;
+    case 1:
+      e.model.moveRight();
+      break;
+    case 2:
+      e.model.moveUp();
+      break;
+    case 3:
+      e.model.moveDown();
+      break;
+    case 4:
+      e.model.moveHome();
+      break;
+    default:
+      e.model.moveEnd();
+      break;
+  }
+}
+
 // One random user action.
 std::string randomStep(editor_test::Editor& e, std::mt19937& rng) {
   auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
@@ -120,26 +144,7 @@ std::string randomStep(editor_test::Editor& e, std::mt19937& rng) {
       e.model.mousePress(pick(600), pick(height + 40));
       return "click";
     default:
-      switch (pick(6)) {
-        case 0:
-          e.model.moveLeft();
-          break;
-        case 1:
-          e.model.moveRight();
-          break;
-        case 2:
-          e.model.moveUp();
-          break;
-        case 3:
-          e.model.moveDown();
-          break;
-        case 4:
-          e.model.moveHome();
-          break;
-        default:
-          e.model.moveEnd();
-          break;
-      }
+      randomMove(e, pick(6));
       return "move";
   }
 }

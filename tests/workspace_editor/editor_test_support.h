@@ -20,6 +20,15 @@ struct Editor {
   }
 };
 
+// Three one-line messages "A", "B", "C" with the caret at the end of "C".
+inline void makeThreeMessages(Editor& e) {
+  e.type("A");
+  e.model.newMessage();
+  e.type("B");
+  e.model.newMessage();
+  e.type("C");
+}
+
 // A line as text: characters as themselves, the newline element as '|', other elements as
 // "<kind:code>", controls as "[type:value]".
 inline std::string show(const workspace::MessageLine& line) {
