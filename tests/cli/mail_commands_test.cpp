@@ -14,6 +14,7 @@
 #include "mail/base64.h"
 #include "signlink/sign_data_file.h"
 #include "tests/mailtransfer/mail_servers.h"
+#include "tests/support/hex_text.h"
 #include "tests/support/mail_site_book.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
@@ -53,13 +54,7 @@ std::string parseWithPython(const std::string& path) {
 }
 
 std::string hex(std::string_view bytes) {
-  static const char digits[] = "0123456789abcdef";
-  std::string h;
-  for (unsigned char c : bytes) {
-    h += digits[c >> 4];
-    h += digits[c & 15];
-  }
-  return h;
+  return testing_support::lowerHex(bytes);
 }
 
 // The attachment of a delivered mail, decoded.

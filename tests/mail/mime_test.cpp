@@ -12,6 +12,7 @@
 #include "mail/mime_body_part.h"
 #include "mail/smtp_message.h"
 #include "platform/local_clock.h"
+#include "tests/support/hex_text.h"
 #include "tests/support/sign_mail_text.h"
 #include "tests/support/temp_dir.h"
 
@@ -60,13 +61,7 @@ void buildSignDataMail(SmtpMessage* m, const std::string& serverName, const std:
 }
 
 std::string hex(const std::string& bytes) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string out;
-  for (unsigned char c : bytes) {
-    out += kDigits[c >> 4];
-    out += kDigits[c & 0xF];
-  }
-  return out;
+  return testing_support::lowerHex(bytes);
 }
 
 }  // namespace

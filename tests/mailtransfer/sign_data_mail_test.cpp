@@ -13,6 +13,7 @@
 #include "mail/mail_date.h"
 #include "mail/sign_data_mail.h"
 #include "platform/local_clock.h"
+#include "tests/support/hex_text.h"
 #include "tests/support/sign_mail_text.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_time.h"
@@ -140,15 +141,7 @@ TEST_F(SignDataMailTest, PythonEmailPackageReadsSubjectBodyAndData) {
     out.append(buffer, n);
   ASSERT_EQ(::pclose(pipe), 0) << out;
 
-  auto hex = [](const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string h;
-    for (unsigned char c : bytes) {
-      h += digits[c >> 4];
-      h += digits[c & 15];
-    }
-    return h;
-  };
+  const auto hex = [](std::string_view bytes) { return testing_support::lowerHex(bytes); };
   const std::string subject = hex(mail::kSignDataSubject);
   EXPECT_NE(out.find("subject " + subject + "\n"), std::string::npos) << out;
   EXPECT_NE(out.find("multipart 1\n"), std::string::npos) << out;

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <utility>
 
 #include "tests/support/temp_dir.h"
@@ -115,7 +116,15 @@ std::vector<std::string> SmtpTestServer::deliveredMails() const {
     }
     ::closedir(dir);
   }
-  std::sort(names.begin(), names.end());
+  // Python's Maildir names a mail "<seconds>.M<microseconds>P<pid>Q<count>.<host>" without
+  // padding the microseconds, so the names do not sort in delivery order; the count does.
+  const auto deliveryCount = [](const std::string& name) {
+    const size_t q = name.find('Q');
+    return q == std::string::npos ? 0UL : std::strtoul(name.c_str() + q + 1, nullptr, 10);
+  };
+  std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+    return deliveryCount(a) < deliveryCount(b);
+  });
   std::vector<std::string> mails;
   for (const std::string& name : names)
     mails.push_back(readFile(folder + "/" + name));
