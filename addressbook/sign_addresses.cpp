@@ -52,6 +52,38 @@ bool hasNumberAboveMaxAddress(std::string_view text) {
   return false;
 }
 
+// True when `part` is one number, with blanks around it allowed: "7", " 12 ".
+bool isOneNumber(std::string_view part) {
+  size_t i = 0;
+  while (i < part.size() && isBlank(part[i]))
+    ++i;
+  const size_t digitsStart = i;
+  while (i < part.size() && isDigit(part[i]))
+    ++i;
+  if (i == digitsStart) return false;
+  while (i < part.size() && isBlank(part[i]))
+    ++i;
+  return i == part.size();
+}
+
+// True when every item is a number or two numbers joined by one "-". Anything else would expand
+// to something the user did not type: a letter or a lone blank reads as 0, which every sign
+// answers to, and "1 2" or "1-2-3" would silently drop their tail.
+bool itemsAreWellFormed(std::string_view text) {
+  while (true) {
+    const size_t end = std::min(text.find(kItemSeparator), text.size());
+    const std::string_view item = text.substr(0, end);
+    const size_t dash = item.find(kRangeSeparator);
+    if (dash == std::string_view::npos) {
+      if (!isOneNumber(item)) return false;
+    } else if (!isOneNumber(item.substr(0, dash)) || !isOneNumber(item.substr(dash + 1))) {
+      return false;
+    }
+    if (end == text.size()) return true;
+    text.remove_prefix(end + 1);
+  }
+}
+
 platform::Status refuse(int id) {
   return platform::Status::refused(i18n::text(id));
 }
@@ -65,6 +97,7 @@ platform::Status validateSignAddresses(std::string_view text) {
   for (size_t i = 0; i + 1 < text.size(); ++i) {
     if (isSeparator(text[i]) && isSeparator(text[i + 1])) return refuse(i18n::IDS_ADDRESS_INVALID);
   }
+  if (!itemsAreWellFormed(text)) return refuse(i18n::IDS_ADDRESS_BAD_ITEM);
   if (hasNumberAboveMaxAddress(text)) return refuse(i18n::IDS_ADDRESS_ABOVE_255);
   return platform::Status::success();
 }

@@ -24,9 +24,12 @@ inline constexpr unsigned kMaxSignAddress = 255;
 //  2. "," or "-" as the first character;
 //  3. "," or "-" as the last character;
 //  4. "," or "-" next to another "," or "-" (so "1,,2" and "1,-2" are refused);
-//  5. a number above 255 (it would wrap to another sign's address; 256 would reach every sign).
-// Success when the list is acceptable; otherwise kRefused with the text to show the user. Other
-// characters are not checked here.
+//  5. an item that is not one number or two numbers joined by one "-", blanks around the numbers
+//     allowed: any character other than digits, blanks, "," and "-" is refused this way, as are
+//     an item of blanks alone, "1 2" and "1-2-3" (expansion would read these as 0, the address
+//     of every sign, or drop their tail);
+//  6. a number above 255 (it would wrap to another sign's address; 256 would reach every sign).
+// Success when the list is acceptable; otherwise kRefused with the text to show the user.
 platform::Status validateSignAddresses(std::string_view text);
 
 // Expands a list into at most kMaxSignAddresses addresses, in text order, duplicates kept:

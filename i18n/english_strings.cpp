@@ -188,6 +188,27 @@ const std::vector<BuiltinString>& builtinStrings() {
        "The group '%s' has been removed by user,can't transmt data to this group!"},
       {IDS_DEVICE_REMOVED,
        "The device '%s' has been removed by user,can't transmt data through this device!"},
+      {IDS_ADDRESS_BAD_ITEM,
+       "The address may hold only numbers, blanks, commas and hyphens, as in 1,3,5-7,please "
+       "re-enter!"},
+      {IDS_SELECT_DEVICE, "You must first select a connect device."},
+      {IDS_PHONE_BLANK, "Phone number cannot be left blank.\rPlease enter a phone number!"},
+      {IDS_SELECT_TCP_IP_GROUP,
+       "You must select a TCP/IP group at first, please select menu 'Communication "
+       "Settings>TCP/IP Group Settings...' to add one or more new TCP/IP groups!"},
+      {IDS_SELECT_MAILBOX,
+       "You must select a mail address which will recieve mail, please select menu "
+       "'Communication Settings>Mailbox Settings...' to add one or more new mail address!"},
+      {IDS_SELECT_SITES_TO_INCLUDE,
+       "You must first select one or more sites from the list of all sites!"},
+      {IDS_TCP_IP_ADDRESS_EMPTY, "TCP/IP address can't be empty!"},
+      {IDS_SELECT_MAIL_SERVER,
+       "Please select one MAIL SERVER from MAIL SERVER list box.\rSelect menu 'Communication "
+       "Settings>MAIL SERVER Settings...' to add one or more MAIL SERVER groups!"},
+      {IDS_SELECT_MODEM,
+       "Please select one modem at first.\rIf your modem is connect to computer with serail cable "
+       "directly,please select 'External Modem'.\rIf your modem is a PCI Card, please install the "
+       "driver for this modem in WINDOWS at first and select 'Internal Modem'!"},
       {IDS_NO_TRANSFER_FILE_LOADED,
        "You must first load an Image Transfer File before you can select images to insert in your "
        "message.\rIf you have not created any bitmap images yet, click on \"Open Workspace\" below "

@@ -7,7 +7,7 @@
 // Identifiers the program has always used are kept as they are. New ones are taken from the free
 // blocks below so that subsystems never collide:
 //   32982-32999  message workspace and workspace files
-//   33000-33022, 33030-33073  address book, sign links, send pipeline
+//   33000-33022, 33030-33073  address book (33021-33022 still free), sign links, send pipeline
 //   33106-33124  mail transport
 //   33133-33161  sign data stream, TCP/IP link and send pipeline
 //   32858-32868, 32871-32896, 32939-32955  windows, menus and dialogs (32866-32868, 32885-32889 and
@@ -81,20 +81,29 @@ enum StringId : int {
   IDS_FILE_VERSION_TOO_NEW = 32988,      // refusal of a file written by a newer program
 
   // Address book and site manage file.
-  IDS_OPEN_SITE_FILE = 32814,      // "Open site manage data file"
-  IDS_NOT_SITE_FILE = 33000,       // "The '%s' file is not site data file for Z2500 series."
-  IDS_SITE_FILE_TOO_NEW = 33001,   // "Sorry,the '%s' file is create by NEW program,..."
-  IDS_ADDRESS_EMPTY = 33002,       // "Please input address of Signs which will receive message"
-  IDS_ADDRESS_FIRST_CHAR = 33003,  // "The first char must be a number,please re-enter!"
-  IDS_ADDRESS_LAST_CHAR = 33004,   // "The last char must be a number,please re-enter!"
-  IDS_ADDRESS_INVALID = 33005,     // "The address is invalidation,please re-enter!"
-  IDS_ADDRESS_ABOVE_255 = 33006,   // a sign address above 255
-  IDS_NAME_EXISTS = 33007,         // "Sorry, this name already exists, please input ..."
-  IDS_SITE_IN_GROUP = 33008,       // "Site(%s) has been included by group(%s),you cannot ..."
-  IDS_SITE_REMOVED = 33009,        // "The site '%s' has been removed by user,..."
-  IDS_GROUP_REMOVED = 33010,       // "The group '%s' has been removed by user,..."
-  IDS_DEVICE_REMOVED = 33011,      // "The device '%s' has been removed by user,..."
-  IDS_DEVICE_IN_USE = 33164,       // "You cannot remove a device that is being used by a site."
+  IDS_OPEN_SITE_FILE = 32814,       // "Open site manage data file"
+  IDS_NOT_SITE_FILE = 33000,        // "The '%s' file is not site data file for Z2500 series."
+  IDS_SITE_FILE_TOO_NEW = 33001,    // "Sorry,the '%s' file is create by NEW program,..."
+  IDS_ADDRESS_EMPTY = 33002,        // "Please input address of Signs which will receive message"
+  IDS_ADDRESS_FIRST_CHAR = 33003,   // "The first char must be a number,please re-enter!"
+  IDS_ADDRESS_LAST_CHAR = 33004,    // "The last char must be a number,please re-enter!"
+  IDS_ADDRESS_INVALID = 33005,      // "The address is invalidation,please re-enter!"
+  IDS_ADDRESS_ABOVE_255 = 33006,    // a sign address above 255
+  IDS_NAME_EXISTS = 33007,          // "Sorry, this name already exists, please input ..."
+  IDS_SITE_IN_GROUP = 33008,        // "Site(%s) has been included by group(%s),you cannot ..."
+  IDS_SITE_REMOVED = 33009,         // "The site '%s' has been removed by user,..."
+  IDS_GROUP_REMOVED = 33010,        // "The group '%s' has been removed by user,..."
+  IDS_DEVICE_REMOVED = 33011,       // "The device '%s' has been removed by user,..."
+  IDS_DEVICE_IN_USE = 33164,        // "You cannot remove a device that is being used by a site."
+  IDS_ADDRESS_BAD_ITEM = 33012,     // a sign-address list holding other characters or bad items
+  IDS_SELECT_DEVICE = 33013,        // "You must first select a connect device."
+  IDS_PHONE_BLANK = 33014,          // "Phone number cannot be left blank.\rPlease enter ..."
+  IDS_SELECT_TCP_IP_GROUP = 33015,  // "You must select a TCP/IP group at first, ..."
+  IDS_SELECT_MAILBOX = 33016,       // "You must select a mail address which will recieve ..."
+  IDS_SELECT_SITES_TO_INCLUDE = 33017,  // "You must first select one or more sites from ..."
+  IDS_TCP_IP_ADDRESS_EMPTY = 33018,     // "TCP/IP address can't be empty!"
+  IDS_SELECT_MAIL_SERVER = 33019,       // "Please select one MAIL SERVER from MAIL SERVER ..."
+  IDS_SELECT_MODEM = 33020,             // "Please select one modem at first.\r..."
   // Sign data stream and its transfer.
   IDS_SEND_SUCCESSFULLY = 32981,    // "send successfully,"
   IDS_PROGRESS_TEXT_DATA = 33133,   // "text data"

@@ -116,3 +116,19 @@ TEST(ValidateSignAddresses, RefusesAddressesAboveOneByte) {
   EXPECT_EQ(refusal("99999999999999999999999"), above);
   EXPECT_TRUE(validateSignAddresses("0255").ok());  // leading zeros are fine
 }
+
+// A letter, a lone blank or a stray item used to expand to 0, the address every sign answers to.
+TEST(ValidateSignAddresses, RefusesAnythingButNumbersCommasAndRanges) {
+  const std::string bad =
+      "The address may hold only numbers, blanks, commas and hyphens, as in 1,3,5-7,please "
+      "re-enter!";
+  for (const char* text : {"a", "1,a", "1, ,2", " ", "1 2", "1-2-3", "1;2", "1.5", "x-3", "+1"})
+    EXPECT_EQ(refusal(text), bad) << text;
+  // Blanks around the numbers stay allowed.
+  for (const char* text : {" 1 , 2 - 4 ", "1,\t3"})
+    EXPECT_TRUE(validateSignAddresses(text).ok()) << text;
+  // The earlier checks keep their order and texts.
+  EXPECT_EQ(refusal("a,"), "The last char must be a number,please re-enter!");
+  EXPECT_EQ(refusal("a,,1"), "The address is invalidation,please re-enter!");
+  EXPECT_EQ(refusal("300,a"), bad);
+}
