@@ -1,7 +1,10 @@
-// Address-book commands: expanding a sign-address list, and the site manage file as JSON.
+// Address-book commands: expanding a sign-address list, and the site manage file as JSON. An
+// imported book passes the checks of the address-book dialogs before it replaces the file.
 
+#include <sys/stat.h>
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
 #include <cstdint>
 #include <iostream>
 #include <limits>
@@ -12,7 +15,9 @@
 #include <vector>
 
 #include "addressbook/address_book.h"
+#include "addressbook/book_edits.h"
 #include "addressbook/sign_addresses.h"
+#include "addressbook/site_parameters.h"
 #include "cli/cli_context.h"
 #include "platform/atomic_file.h"
 #include "platform/cp1252.h"
@@ -119,9 +124,18 @@ json bookToJson(const CAddressBook& book) {
               {"defaultDevice", utf8(book.defaultDevice)}};
 }
 
+// True when nothing at all stands at `path` (a dangling link or an unreadable file is something).
+bool isAbsent(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) != 0 && errno == ENOENT;
+}
+
 void runBookShow(CliContext& ctx) {
   CAddressBook book;
-  if (!ctx.loadAddressBook(&book)) return;
+  // A data directory that has never held an address book shows an empty one.
+  const std::string& dir = ctx.dataDir();
+  if (dir.empty()) return;
+  if (!isAbsent(addressbook::sitePath(dir)) && !ctx.loadAddressBook(&book)) return;
   std::cout << bookToJson(book).dump(2) << "\n";
   if (!std::cout) ctx.fail("cannot write to standard output");
 }
@@ -285,6 +299,65 @@ bool bookFromJson(const json& root, CAddressBook* book, std::string* error) {
   return error->empty();
 }
 
+// ---- the dialogs' checks on an imported book ----
+
+// "<list>[<index>] "<name>": <the dialog's text>", in UTF-8 on one line.
+std::string recordFault(const char* list, size_t index, const std::string& name,
+                        const platform::Status& why) {
+  std::string text = platform::cp1252ToUtf8(why.message());
+  for (char& c : text) {
+    if (c == '\r') c = ' ';
+  }
+  return std::string(list) + "[" + std::to_string(index) + "] \"" + utf8(name) + "\": " + text;
+}
+
+// Runs `check` on every record of `list`; false with the first fault in *error.
+template <typename Record, typename Check>
+bool checkList(const std::vector<Record>& list, const char* key, Check check, std::string* error) {
+  for (size_t i = 0; i < list.size(); ++i) {
+    const platform::Status status = check(list[i]);
+    if (!status.ok()) {
+      *error = recordFault(key, i, list[i].name, status);
+      return false;
+    }
+  }
+  return true;
+}
+
+// A group lists each site once, as the Group parameters dialog keeps it.
+platform::Status checkMembers(const CSiteGroup& group) {
+  std::set<std::string> seen;
+  for (const std::string& member : group.siteNames) {
+    if (!seen.insert(member).second)
+      return platform::Status::refused("the site \"" + member + "\" stands twice in the group");
+  }
+  return platform::Status::success();
+}
+
+// What the address-book dialogs would refuse, in the order of the file: the devices' mail server
+// and modem, the sites' addresses, device, TCP/IP group, mailbox and phone number, the groups'
+// members, the TCP/IP groups' addresses, and a default device that names no device.
+bool checkBook(const CAddressBook& book, std::string* error) {
+  using addressbook::validateSite;
+  const auto device = [&book](const CDevice& d) {
+    return addressbook::validateDeviceReferences(book, d);
+  };
+  const auto site = [&book](const CSite& s) { return validateSite(book, s); };
+  const auto tcpIpGroup = [](const CNamedAddress& g) {
+    return addressbook::validateTcpIpAddress(g.address);
+  };
+  if (!checkList(book.devices, "devices", device, error) ||
+      !checkList(book.sites, "sites", site, error) ||
+      !checkList(book.groups, "groups", checkMembers, error) ||
+      !checkList(book.tcpIpGroups, "tcpipGroups", tcpIpGroup, error))
+    return false;
+  if (!book.defaultDevice.empty() && !book.findDevice(book.defaultDevice)) {
+    *error = "defaultDevice \"" + utf8(book.defaultDevice) + "\" names no device";
+    return false;
+  }
+  return true;
+}
+
 void runBookImport(CliContext& ctx, const std::string& jsonPath) {
   const platform::Result<std::string> text = platform::readWholeFile(jsonPath, kMaxImportBytes);
   if (!text.ok()) {
@@ -298,7 +371,7 @@ void runBookImport(CliContext& ctx, const std::string& jsonPath) {
   }
   CAddressBook book;
   std::string error;
-  if (!bookFromJson(root, &book, &error)) {
+  if (!bookFromJson(root, &book, &error) || !checkBook(book, &error)) {
     ctx.fail(jsonPath + ": " + error);
     return;
   }

@@ -138,16 +138,91 @@ TEST(CliBook, BadImportsAreRefusedAndLeaveTheFileAlone) {
   }
 }
 
+TEST(CliBook, ShowOnADataDirectoryWithoutABookPrintsAnEmptyOne) {
+  TempDir dir;
+  const CommandResult r = runCli({"--data-dir", dir.path(), "book", "show", "--json"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out, nlohmann::ordered_json::parse(R"({"devices": [], "sites": [], "groups": [],
+      "tcpipGroups": [], "mailboxes": [], "mailServers": [], "defaultDevice": ""})")
+                           .dump(2) +
+                       "\n");
+}
+
 TEST(CliBook, ShowReportsAFileItCannotRead) {
   TempDir dir;
+  // Something stands under the file's name but cannot be read as a file.
+  ASSERT_EQ(::mkdir(addressbook::sitePath(dir.path()).c_str(), 0700), 0);
   CommandResult r = runCli({"--data-dir", dir.path(), "book", "show", "--json"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "varnel-cli: Open site manage data file " + addressbook::sitePath(dir.path()) +
                        " Error!\n");
 
+  ASSERT_EQ(::rmdir(addressbook::sitePath(dir.path()).c_str()), 0);
   writeFile(addressbook::sitePath(dir.path()), "garbage");
   r = runCli({"--data-dir", dir.path(), "book", "show", "--json"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("is not site data file for Z2500 series."), std::string::npos);
+}
+
+// A book the address-book dialogs could not have made is refused, naming its first fault.
+TEST(CliBook, ImportAppliesTheDialogsChecks) {
+  TempDir dir;
+  const std::string site = addressbook::sitePath(dir.path());
+  addressbook::CAddressBook original;
+  original.defaultDevice = "keep";
+  ASSERT_TRUE(original.save(site).ok());
+  const std::string before = readFile(site);
+  const std::string devices =
+      R"("devices": [{"name": "Net", "type": 2}, {"name": "Dial", "type": 3},
+                     {"name": "Mail", "type": 4, "mailServer": "Smtp"}],
+         "tcpipGroups": [{"name": "Lan", "address": "10.0.0.1"}],
+         "mailboxes": [{"name": "Box", "address": "pc@example.com"}],
+         "mailServers": [{"name": "Smtp"}])";
+  const struct {
+    std::string json;
+    const char* error;
+  } cases[] = {
+      {R"({"sites": [{"name": "S", "device": "Net", "addresses": "1"}], )" + devices + "}",
+       "sites[0] \"S\": You must select a TCP/IP group at first"},
+      {R"({"sites": [{"name": "S", "device": "Net", "addresses": "a", "target": "Lan"}], )" +
+           devices + "}",
+       "sites[0] \"S\": The address may hold only numbers"},
+      {R"({"sites": [{"name": "S", "device": "Gone", "addresses": "1"}]})",
+       "sites[0] \"S\": You must first select a connect device."},
+      {R"({"sites": [{"name": "S", "device": "Dial", "addresses": "1"}], )" + devices + "}",
+       "sites[0] \"S\": Phone number cannot be left blank. Please enter a phone number!"},
+      {R"({"sites": [{"name": "S", "device": "Mail", "addresses": "1", "target": "Lan"}], )" +
+           devices + "}",
+       "sites[0] \"S\": You must select a mail address"},
+      {R"({"devices": [{"name": "Mail", "type": 4, "mailServer": "Gone"}]})",
+       "devices[0] \"Mail\": Please select one MAIL SERVER"},
+      {R"({"devices": [{"name": "M", "type": 3, "modemKind": 1}]})",
+       "devices[0] \"M\": Please select one modem at first."},
+      {R"({"groups": [{"name": "G", "sites": ["A", "B", "A"]}]})",
+       "groups[0] \"G\": the site \"A\" stands twice"},
+      {R"({"tcpipGroups": [{"name": "T", "address": ""}]})",
+       "tcpipGroups[0] \"T\": TCP/IP address can't be empty!"},
+      {R"({"devices": [{"name": "D"}], "defaultDevice": "E"})",
+       "defaultDevice \"E\" names no device"},
+  };
+  for (const auto& c : cases) {
+    writeFile(dir.file("bad.json"), c.json);
+    const CommandResult r =
+        runCli({"--data-dir", dir.path(), "book", "import", dir.file("bad.json")});
+    EXPECT_EQ(r.exitCode, 1) << c.json;
+    EXPECT_NE(r.err.find(c.error), std::string::npos) << c.json << " -> " << r.err;
+    EXPECT_EQ(readFile(site), before) << c.json;
+  }
+  // The same records, filled in as the dialogs would, are taken.
+  writeFile(dir.file("good.json"),
+            R"({"sites": [{"name": "A", "device": "Net", "addresses": "1", "target": "Lan"},
+                          {"name": "B", "device": "Dial", "addresses": "2", "phone": "555"},
+                          {"name": "C", "device": "Mail", "addresses": "3", "target": "Box"}],
+                "defaultDevice": "Net", )" +
+                devices + "}");
+  const CommandResult r =
+      runCli({"--data-dir", dir.path(), "book", "import", dir.file("good.json")});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
 }
