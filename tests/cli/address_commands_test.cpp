@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <vector>
 
 #include "addressbook/address_book.h"
 #include "addressbook/site_manage_file.h"
@@ -17,6 +18,34 @@ using testing_support::readFile;
 using testing_support::runCli;
 using testing_support::TempDir;
 using testing_support::writeFile;
+
+namespace {
+
+struct BadImport {
+  std::string json;
+  std::string error;  // a part of the refusal on stderr
+};
+
+// Imports each book over a saved one: each is refused with its error and leaves the file as it
+// was.
+void expectImportsRefused(const std::vector<BadImport>& cases) {
+  TempDir dir;
+  const std::string site = addressbook::sitePath(dir.path());
+  addressbook::CAddressBook original;
+  original.defaultDevice = "keep";
+  ASSERT_TRUE(original.save(site).ok());
+  const std::string before = readFile(site);
+  for (const BadImport& c : cases) {
+    writeFile(dir.file("bad.json"), c.json);
+    const CommandResult r =
+        runCli({"--data-dir", dir.path(), "book", "import", dir.file("bad.json")});
+    EXPECT_EQ(r.exitCode, 1) << c.json;
+    EXPECT_NE(r.err.find(c.error), std::string::npos) << c.json << " -> " << r.err;
+    EXPECT_EQ(readFile(site), before) << c.json;
+  }
+}
+
+}  // namespace
 
 TEST(CliAddresses, PrintsTheExpandedAddresses) {
   CommandResult r = runCli({"addresses", "1,3,5-7"});
@@ -104,16 +133,7 @@ TEST(CliBook, ImportFillsMissingFieldsWithDefaults) {
 }
 
 TEST(CliBook, BadImportsAreRefusedAndLeaveTheFileAlone) {
-  TempDir dir;
-  const std::string site = addressbook::sitePath(dir.path());
-  addressbook::CAddressBook original;
-  original.defaultDevice = "keep";
-  ASSERT_TRUE(original.save(site).ok());
-  const std::string before = readFile(site);
-  const struct {
-    const char* json;
-    const char* error;
-  } cases[] = {
+  expectImportsRefused({
       {"{", "not valid JSON"},
       {"[]", "must be a JSON object"},
       {R"({"devices": {}})", "devices must be an array"},
@@ -127,15 +147,7 @@ TEST(CliBook, BadImportsAreRefusedAndLeaveTheFileAlone) {
       {R"({"sites": [{"name": "S"}, {"name": "S"}]})", "sites[1].name \"S\" is already used"},
       {R"({"sites": [{"name": "\u4e2d"}]})", "sites[0].name"},
       {R"({"defaultDevice": 3})", "defaultDevice must be a string"},
-  };
-  for (const auto& c : cases) {
-    writeFile(dir.file("bad.json"), c.json);
-    const CommandResult r =
-        runCli({"--data-dir", dir.path(), "book", "import", dir.file("bad.json")});
-    EXPECT_EQ(r.exitCode, 1) << c.json;
-    EXPECT_NE(r.err.find(c.error), std::string::npos) << c.json << " -> " << r.err;
-    EXPECT_EQ(readFile(site), before) << c.json;
-  }
+  });
 }
 
 TEST(CliBook, ShowOnADataDirectoryWithoutABookPrintsAnEmptyOne) {
@@ -168,22 +180,13 @@ TEST(CliBook, ShowReportsAFileItCannotRead) {
 
 // A book the address-book dialogs could not have made is refused, naming its first fault.
 TEST(CliBook, ImportAppliesTheDialogsChecks) {
-  TempDir dir;
-  const std::string site = addressbook::sitePath(dir.path());
-  addressbook::CAddressBook original;
-  original.defaultDevice = "keep";
-  ASSERT_TRUE(original.save(site).ok());
-  const std::string before = readFile(site);
   const std::string devices =
       R"("devices": [{"name": "Net", "type": 2}, {"name": "Dial", "type": 3},
                      {"name": "Mail", "type": 4, "mailServer": "Smtp"}],
          "tcpipGroups": [{"name": "Lan", "address": "10.0.0.1"}],
          "mailboxes": [{"name": "Box", "address": "pc@example.com"}],
          "mailServers": [{"name": "Smtp"}])";
-  const struct {
-    std::string json;
-    const char* error;
-  } cases[] = {
+  expectImportsRefused({
       {R"({"sites": [{"name": "S", "device": "Net", "addresses": "1"}], )" + devices + "}",
        "sites[0] \"S\": You must select a TCP/IP group at first"},
       {R"({"sites": [{"name": "S", "device": "Net", "addresses": "a", "target": "Lan"}], )" +
@@ -206,16 +209,9 @@ TEST(CliBook, ImportAppliesTheDialogsChecks) {
        "tcpipGroups[0] \"T\": TCP/IP address can't be empty!"},
       {R"({"devices": [{"name": "D"}], "defaultDevice": "E"})",
        "defaultDevice \"E\" names no device"},
-  };
-  for (const auto& c : cases) {
-    writeFile(dir.file("bad.json"), c.json);
-    const CommandResult r =
-        runCli({"--data-dir", dir.path(), "book", "import", dir.file("bad.json")});
-    EXPECT_EQ(r.exitCode, 1) << c.json;
-    EXPECT_NE(r.err.find(c.error), std::string::npos) << c.json << " -> " << r.err;
-    EXPECT_EQ(readFile(site), before) << c.json;
-  }
+  });
   // The same records, filled in as the dialogs would, are taken.
+  TempDir dir;
   writeFile(dir.file("good.json"),
             R"({"sites": [{"name": "A", "device": "Net", "addresses": "1", "target": "Lan"},
                           {"name": "B", "device": "Dial", "addresses": "2", "phone": "555"},
