@@ -98,4 +98,14 @@ platform::Status validateDeviceReferences(const CAddressBook& book, const CDevic
   return platform::Status::success();
 }
 
+platform::Status validateMailServer(const CMailServer& server) {
+  if (server.pop3Server.empty()) return refuse(i18n::IDS_POP3_SERVER_BLANK);
+  if (server.pop3Account.empty()) return refuse(i18n::IDS_POP3_ACCOUNT_BLANK);
+  if (server.smtpServer.empty()) return refuse(i18n::IDS_SMTP_SERVER_BLANK);
+  if (server.mailAddress.empty()) return refuse(i18n::IDS_MAIL_ADDRESS_BLANK);
+  if (server.needsAuth && !server.usePop3Credentials && server.account.empty())
+    return refuse(i18n::IDS_AUTH_ACCOUNT_BLANK);
+  return platform::Status::success();
+}
+
 }  // namespace addressbook

@@ -55,4 +55,12 @@ platform::Status editSite(CAddressBook* book, std::string_view name, const SiteP
 // internal modem needs an installed modem's name ("Please select one modem at first.\r...").
 platform::Status validateDeviceReferences(const CAddressBook& book, const CDevice& device);
 
+// The mail server dialog's OK checks, in this order, each kRefused with its text (shown with the
+// dialog's caption): an empty POP3 server ("The POP3 SERVER can't be left blank"), POP3 account
+// ("The POP3 Account can't be left blank"), SMTP server ("The SMTP can't be left blank!") or
+// sender address ("The Mailbox can't be left blank!"); then the authentication dialog's check:
+// with authentication on and the POP3 credentials not used, an empty account ("The account for
+// authentication can't be left blank!").
+platform::Status validateMailServer(const CMailServer& server);
+
 }  // namespace addressbook

@@ -269,6 +269,8 @@ const std::vector<BuiltinString>& builtinStrings() {
        "'%s' is not an Image Transfer File: it must hold 0 to 8 bitmap images!"},
       {IDS_TRANSFER_FILE_SAVE_FAILED, "Error when saving Image Transfer File: %s"},
       {IDS_IMAGE_ALREADY_IN_CATALOG, "Bitmap image %s is already in the catalog!"},
+      {IDS_SMTP_SERVER_BLANK, "The SMTP can't be left blank!"},
+      {IDS_MAIL_ADDRESS_BLANK, "The Mailbox can't be left blank!"},
       {IDS_MAIL_SERVER_FIELDS_BLANK,
        "The MAIL server , mail address of sending mail ,POP3 server and POP3 account can't be left "
        "blank!"},
@@ -332,6 +334,9 @@ const std::vector<BuiltinString>& builtinStrings() {
       {33162, "Clear the memory of the signs of a site or group\nClear memory"},
       {IDS_DEVICE_IN_USE, "You cannot remove a device that is being used by a site."},
       {IDS_MAIL_SOCKET_CREATE_FAILED, "Unable to create the socket."},
+      {IDS_POP3_SERVER_BLANK, "The POP3 SERVER can't be left blank"},
+      {IDS_POP3_ACCOUNT_BLANK, "The POP3 Account can't be left blank"},
+      {IDS_AUTH_ACCOUNT_BLANK, "The account for authentication can't be left blank!"},
       {IDS_SMTP_CREATE_SOCKET_FAILED,
        "Connect, Failed to create client socket, GetLastError returns: %d"},
       {IDS_SMTP_CONNECT_FAILED,

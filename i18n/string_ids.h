@@ -198,6 +198,11 @@ enum StringId : int {
   IDS_SMTP_DATA_REFUSED = 33096,          // "SendMessage, An unexpected DATA response was received"
   IDS_MAILBOX_DELETED = 33105,            // "Group %s(Recv Mailbox) has been deleted by user,..."
   IDS_MAIL_SOCKET_CREATE_FAILED = 33172,  // "Unable to create the socket."
+  IDS_POP3_SERVER_BLANK = 33173,          // "The POP3 SERVER can't be left blank"
+  IDS_POP3_ACCOUNT_BLANK = 33174,         // "The POP3 Account can't be left blank"
+  IDS_AUTH_ACCOUNT_BLANK = 33175,         // "The account for authentication can't be left blank!"
+  IDS_SMTP_SERVER_BLANK = 33074,          // "The SMTP can't be left blank!"
+  IDS_MAIL_ADDRESS_BLANK = 33075,         // "The Mailbox can't be left blank!"
   IDS_SMTP_CREATE_SOCKET_FAILED = 33176,  // "Connect, Failed to create client socket, ..."
   IDS_SMTP_CONNECT_FAILED = 33177,        // "Connect, Could not connect to the MAIL server %s ..."
 };

@@ -121,3 +121,23 @@ TEST(SiteParameters, StoredRecordsAreJudgedLikeTheDialogs) {
   modem.modemKind = addressbook::kExternalModem;
   EXPECT_TRUE(validateDeviceReferences(b, modem).ok());
 }
+
+TEST(MailServerChecks, RunInTheDialogsOrder) {
+  addressbook::CMailServer m;
+  EXPECT_EQ(validateMailServer(m).message(), "The POP3 SERVER can't be left blank");
+  m.pop3Server = "pop";
+  EXPECT_EQ(validateMailServer(m).message(), "The POP3 Account can't be left blank");
+  m.pop3Account = "me";
+  EXPECT_EQ(validateMailServer(m).message(), "The SMTP can't be left blank!");
+  m.smtpServer = "smtp";
+  EXPECT_EQ(validateMailServer(m).message(), "The Mailbox can't be left blank!");
+  m.mailAddress = "me@example.com";
+  EXPECT_TRUE(validateMailServer(m).ok());
+  // Authentication with its own account needs one; with the POP3 log-in it does not.
+  m.needsAuth = 1;
+  EXPECT_TRUE(validateMailServer(m).ok());
+  m.usePop3Credentials = 0;
+  EXPECT_EQ(validateMailServer(m).message(), "The account for authentication can't be left blank!");
+  m.account = "auth";
+  EXPECT_TRUE(validateMailServer(m).ok());
+}
