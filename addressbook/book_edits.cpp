@@ -179,6 +179,29 @@ platform::Status validateTcpIpAddress(std::string_view address) {
   return platform::Status::success();
 }
 
+IpOctets parseIpAddress(std::string_view address) {
+  IpOctets octets{};
+  for (size_t part = 0; part < octets.size(); ++part) {
+    unsigned value = 0;
+    for (size_t i = 0; i < address.size() && address[i] >= '0' && address[i] <= '9'; ++i)
+      value = std::min(255u, value * 10 + static_cast<unsigned>(address[i] - '0'));
+    octets[part] = static_cast<uint8_t>(value);
+    const size_t dot = address.find('.');
+    if (dot == std::string_view::npos) break;
+    address.remove_prefix(dot + 1);
+  }
+  return octets;
+}
+
+std::string formatIpAddress(const IpOctets& octets) {
+  std::string text;
+  for (uint8_t octet : octets) {
+    if (!text.empty()) text += '.';
+    text += std::to_string(octet);
+  }
+  return text;
+}
+
 platform::Status addTcpIpGroup(CAddressBook* book, const std::string& name,
                                const std::string& address) {
   platform::Status status = checkNewName(*book, NameDialogMode::kTcpIpGroup, name);

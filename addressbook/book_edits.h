@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,5 +85,16 @@ platform::Status addTcpIpGroup(CAddressBook* book, const std::string& name,
 
 // The address dialog's check: kRefused with "TCP/IP address can't be empty!" for an empty text.
 platform::Status validateTcpIpAddress(std::string_view address);
+
+// The four octets of the address dialog's field.
+using IpOctets = std::array<uint8_t, 4>;
+
+// A stored address as the address dialog shows it: the text split at each "." into up to four
+// parts, each read from its leading decimal digits (none read as 0, above 255 as 255); missing
+// parts are 0.
+IpOctets parseIpAddress(std::string_view address);
+
+// The address dialog's octets as stored: "%d.%d.%d.%d", without leading zeros.
+std::string formatIpAddress(const IpOctets& octets);
 
 }  // namespace addressbook

@@ -181,3 +181,13 @@ TEST(GroupMembers, NewGroupsAndTcpIpGroupsCheckTheirNames) {
   ASSERT_TRUE(addTcpIpGroup(&b, "Other", "1.2.3.4").ok());
   EXPECT_EQ(b.tcpIpGroups.size(), 2u);
 }
+
+TEST(TcpIpAddress, ParsedForTheFieldAndFormattedWithoutLeadingZeros) {
+  using addressbook::IpOctets;
+  EXPECT_EQ(addressbook::parseIpAddress("10.0.0.5"), (IpOctets{10, 0, 0, 5}));
+  EXPECT_EQ(addressbook::parseIpAddress("010.1"), (IpOctets{10, 1, 0, 0}));
+  EXPECT_EQ(addressbook::parseIpAddress("300.x.7.8.9"), (IpOctets{255, 0, 7, 8}));
+  EXPECT_EQ(addressbook::parseIpAddress(""), (IpOctets{0, 0, 0, 0}));
+  EXPECT_EQ(addressbook::formatIpAddress({127, 0, 0, 1}), "127.0.0.1");
+  EXPECT_EQ(addressbook::formatIpAddress({0, 0, 0, 0}), "0.0.0.0");
+}
