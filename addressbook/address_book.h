@@ -73,7 +73,9 @@ class CAddressBook {
   // The LAST group, in list order, whose site names include `siteName`; null when no group does.
   const CSiteGroup* findGroupOfSite(std::string_view siteName) const;
 
-  // Referential rules of the address-book dialogs.
+  // Referential rules of the address-book dialogs. The dialogs' complete edits (name checks,
+  // renames of every list, removals, group members, site and mail server checks) are in
+  // book_edits.h and site_parameters.h, built on these.
 
   // Success when the site may be removed; otherwise kRefused with the refusal naming the group
   // found by findGroupOfSite (shown with the caption "Warning!").
