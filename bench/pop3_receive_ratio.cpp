@@ -116,17 +116,8 @@ double timed(testing_support::Pop3Server& server, int mails, Run run) {
 }  // namespace
 
 int main() {
-  if (!testing_support::Pop3Server::available()) {
-    std::fprintf(stderr, "dovecot is not installed\n");
-    return 1;
-  }
   testing_support::Pop3Server server;
-  server.addUser(kUser, kPassword);
-  std::string error;
-  if (!server.start(&error)) {
-    std::fprintf(stderr, "dovecot: %s\n", error.c_str());
-    return 1;
-  }
+  if (!testing_support::startWithUser(server, kUser, kPassword)) return 1;
   const uint16_t port = server.port();
   for (int mails : kSizes) {
     const double ours = timed(server, mails, [&] { return oursMs(port); });

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "tests/support/fake_clock_pump.h"
+#include "tests/support/pipe_pair.h"
 
 TEST(PauseWithDispatch, WaitsAtLeastTheTimeAndDispatchesWhileWaiting) {
   testing_support::FakeClockPump pump;
@@ -27,17 +28,7 @@ namespace {
 
 using Readiness = platform::MessagePump::Readiness;
 
-// Both ends of a pipe, closed at the end of the test.
-struct Pipe {
-  Pipe() { EXPECT_EQ(::pipe(fds), 0); }
-  ~Pipe() {
-    ::close(fds[0]);
-    ::close(fds[1]);
-  }
-  int readEnd() const { return fds[0]; }
-  int writeEnd() const { return fds[1]; }
-  int fds[2] = {-1, -1};
-};
+using Pipe = testing_support::PipePair;
 
 uint64_t elapsedMs(std::chrono::steady_clock::time_point since) {
   return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -49,6 +40,7 @@ uint64_t elapsedMs(std::chrono::steady_clock::time_point since) {
 
 TEST(SleepingPumpDescriptorWait, WakesWhenTheDescriptorBecomesReadable) {
   Pipe pipe;
+  ASSERT_TRUE(pipe.ok());
   platform::SleepingPump pump;
   std::thread writer([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
@@ -78,8 +70,7 @@ TEST(SleepingPumpDescriptorWait, ReadyDescriptorReturnsAtOnceAndIdleOneWaitsOutT
 
 TEST(SleepingPumpDescriptorWait, HangUpCountsAsReady) {
   Pipe pipe;
-  ::close(pipe.fds[1]);
-  pipe.fds[1] = -1;
+  pipe.closeWriteEnd();
   EXPECT_TRUE(platform::isDescriptorReady(pipe.readEnd(), Readiness::kReadable));
   platform::SleepingPump pump;
   const auto start = std::chrono::steady_clock::now();

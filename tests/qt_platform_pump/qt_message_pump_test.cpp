@@ -10,19 +10,13 @@
 
 #include <unistd.h>
 
+#include "tests/support/pipe_pair.h"
+
 namespace {
 
 using Readiness = platform::MessagePump::Readiness;
 
-// Both ends of a pipe, closed with the object.
-struct Pipe {
-  Pipe() { QCOMPARE_EQ(::pipe(fds), 0); }
-  ~Pipe() {
-    ::close(fds[0]);
-    ::close(fds[1]);
-  }
-  int fds[2] = {-1, -1};
-};
+using Pipe = testing_support::PipePair;
 
 // Counts the events posted to it.
 class EventCounter : public QObject {
@@ -51,21 +45,22 @@ class QtMessagePumpTest : public QObject {
 
 void QtMessagePumpTest::descriptorWaitWakesWhenThePipeBecomesReadable() {
   Pipe pipe;
+  QVERIFY(pipe.ok());
   platform::ui::QtMessagePump pump;
   ssize_t written = 0;
   std::thread writer([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    written = ::write(pipe.fds[1], "x", 1);
+    written = ::write(pipe.writeEnd(), "x", 1);
   });
   const uint64_t start = pump.tickMs();
   // Other events may end a wait early; the caller looks again, as the socket does.
-  while (!platform::isDescriptorReady(pipe.fds[0], Readiness::kReadable) &&
+  while (!platform::isDescriptorReady(pipe.readEnd(), Readiness::kReadable) &&
          pump.tickMs() - start < kLongWaitMs) {
-    pump.waitForDescriptor(pipe.fds[0], Readiness::kReadable, kLongWaitMs);
+    pump.waitForDescriptor(pipe.readEnd(), Readiness::kReadable, kLongWaitMs);
   }
   writer.join();
   QCOMPARE(written, 1);
-  QVERIFY(platform::isDescriptorReady(pipe.fds[0], Readiness::kReadable));
+  QVERIFY(platform::isDescriptorReady(pipe.readEnd(), Readiness::kReadable));
   QVERIFY(pump.tickMs() - start < kLongWaitMs / 2);
 }
 
@@ -74,9 +69,9 @@ void QtMessagePumpTest::descriptorWaitEndsWithItsTime() {
   platform::ui::QtMessagePump pump;
   const uint64_t start = pump.tickMs();
   while (pump.tickMs() - start < 40) {
-    pump.waitForDescriptor(pipe.fds[0], Readiness::kReadable, 40);
+    pump.waitForDescriptor(pipe.readEnd(), Readiness::kReadable, 40);
   }
-  QVERIFY(!platform::isDescriptorReady(pipe.fds[0], Readiness::kReadable));
+  QVERIFY(!platform::isDescriptorReady(pipe.readEnd(), Readiness::kReadable));
   QVERIFY(pump.tickMs() - start < kLongWaitMs / 2);
 }
 
@@ -89,12 +84,12 @@ void QtMessagePumpTest::windowEventsAreProcessedWhileADescriptorIsWaitedFor() {
   QTimer::singleShot(10, [&] { timerFired = true; });
   const uint64_t start = pump.tickMs();
   while ((counter.received == 0 || !timerFired) && pump.tickMs() - start < kLongWaitMs) {
-    pump.waitForDescriptor(pipe.fds[0], Readiness::kReadable, kLongWaitMs);
+    pump.waitForDescriptor(pipe.readEnd(), Readiness::kReadable, kLongWaitMs);
   }
   QCOMPARE(counter.received, 1);
   QVERIFY(timerFired);
   QVERIFY(pump.tickMs() - start < kLongWaitMs / 2);
-  QVERIFY(!platform::isDescriptorReady(pipe.fds[0], Readiness::kReadable));
+  QVERIFY(!platform::isDescriptorReady(pipe.readEnd(), Readiness::kReadable));
 }
 
 QTEST_MAIN(QtMessagePumpTest)
