@@ -46,7 +46,8 @@ class SleepingPump final : public MessagePump {
 };
 
 // True when `fd` is ready for `readiness` now (error, hang-up and a closed descriptor count as
-// ready, so that the next call on it reports what happened); never blocks.
+// ready, so that the next call on it reports what happened); never blocks. A negative `fd` is
+// never ready.
 bool isDescriptorReady(int fd, MessagePump::Readiness readiness);
 
 }  // namespace platform

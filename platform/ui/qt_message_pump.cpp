@@ -15,6 +15,11 @@ uint64_t QtMessagePump::tickMs() {
 }
 
 void QtMessagePump::waitForDescriptor(int fd, Readiness readiness, int maxWaitMs) {
+  if (fd < 0) {
+    // Nothing to watch (the socket was closed meanwhile): the wait is a plain dispatch.
+    dispatch(maxWaitMs);
+    return;
+  }
   if (isDescriptorReady(fd, readiness)) return;
   // The notifier's activation is an event of its own, so processEvents() returns once the
   // descriptor is ready, if nothing else came first.
