@@ -55,17 +55,8 @@ long peakResidentKb() {
 }  // namespace
 
 int main() {
-  if (!testing_support::Pop3Server::available()) {
-    std::fprintf(stderr, "dovecot is not installed\n");
-    return 1;
-  }
   testing_support::Pop3Server server;
-  server.addUser(kUser, kPassword);
-  std::string error;
-  if (!server.start(&error)) {
-    std::fprintf(stderr, "dovecot: %s\n", error.c_str());
-    return 1;
-  }
+  if (!testing_support::startWithUser(server, kUser, kPassword)) return 1;
 
   std::mt19937 rng(7);
   size_t mailBytes = 0;

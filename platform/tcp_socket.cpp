@@ -16,9 +16,11 @@ namespace platform {
 
 namespace {
 
-// Waits poll the socket without blocking and let the pump dispatch in between. The first slices
+// Waits poll the socket without blocking and otherwise hand the socket to the pump, which returns
+// as soon as it becomes ready (or a window message came, or the slice ended). The slices bound each
+// hand-over so that pumps that cannot watch a descriptor (fake clocks) look again soon: the first
 // are short so that data arriving in quick succession is picked up at once; an idle wait settles
-// at the longest slice, which still keeps windows responsive.
+// at the longest slice.
 constexpr int kFirstSliceMs = 1;
 constexpr int kLongestSliceMs = 16;
 
@@ -338,7 +340,10 @@ SocketStatus TcpSocket::waitFor(short events, int timeoutMs, SocketOp op) {
       }
       wait = std::min<int>(slice, timeoutMs - static_cast<int>(used));
     }
-    pump_.dispatch(wait);
+    pump_.waitForDescriptor(
+        fd_,
+        events == POLLIN ? MessagePump::Readiness::kReadable : MessagePump::Readiness::kWritable,
+        wait);
     slice = std::min(slice * 2, kLongestSliceMs);
   }
 }

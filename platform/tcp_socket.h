@@ -85,8 +85,9 @@ std::string localHostName();
 
 // An IPv4 TCP client socket. Every wait (connecting, sending into a full buffer, receiving) goes
 // through the injected MessagePump: the socket is polled without blocking, and between polls the
-// pump dispatches window messages for a short slice, so windows stay responsive and a fake pump's
-// clock drives the time-outs in tests. Deadlines are measured with pump.tickMs().
+// pump waits on the socket for a short slice (MessagePump::waitForDescriptor), returning as soon
+// as the socket is ready, so windows stay responsive, no wait sleeps while its data is there, and
+// a fake pump's clock drives the time-outs in tests. Deadlines are measured with pump.tickMs().
 //
 // The socket stays in non-blocking mode for its whole life; callers never see EAGAIN or EINTR.
 // Nothing is ever silently truncated: a send either delivers every byte or reports a failure.
@@ -160,7 +161,7 @@ class TcpSocket {
   const SocketError& lastError() const { return error_; }
 
  private:
-  // Polls for `events` until ready or the deadline passes, dispatching between polls.
+  // Polls for `events` until ready or the deadline passes, waiting through the pump between polls.
   SocketStatus waitFor(short events, int timeoutMs, SocketOp op);
   // Records the failure of `op` with the current errno value.
   void failWithErrno(SocketOp op, int errnoValue);

@@ -13,6 +13,9 @@ class QtMessagePump final : public MessagePump {
   QtMessagePump();
   uint64_t tickMs() override;
   void dispatch(int maxWaitMs) override;
+  // Watches the descriptor with a socket notifier inside the event loop, so window events are
+  // processed while the socket is waited for.
+  void waitForDescriptor(int fd, Readiness readiness, int maxWaitMs) override;
 
  private:
   QElapsedTimer clock_;

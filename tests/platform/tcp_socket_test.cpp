@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <arpa/inet.h>
@@ -335,3 +337,55 @@ TEST(TcpSocketState, OperationsOnAClosedSocketFailCleanly) {
 }
 
 }  // namespace
+
+namespace {
+
+// A real-time pump that counts blind sleeps: a socket wait must watch its socket instead.
+class WatchingPump final : public platform::MessagePump {
+ public:
+  uint64_t tickMs() override { return real_.tickMs(); }
+  void dispatch(int maxWaitMs) override {
+    ++blindSleeps;
+    real_.dispatch(maxWaitMs);
+  }
+  void waitForDescriptor(int fd, Readiness readiness, int maxWaitMs) override {
+    ++watchedWaits;
+    real_.waitForDescriptor(fd, readiness, maxWaitMs);
+  }
+  int blindSleeps = 0;
+  int watchedWaits = 0;
+
+ private:
+  platform::SleepingPump real_;
+};
+
+}  // namespace
+
+TEST(TcpSocketReceive, RealWaitWakesWhenTheAnswerArrivesAndTimesOutOnTime) {
+  Listener server;
+  WatchingPump pump;
+  TcpSocket s(pump);
+  ASSERT_EQ(s.connect("127.0.0.1", server.port(), 15000), SocketStatus::kOk);
+  const int peer = server.accept();
+  ASSERT_GE(peer, 0);
+  std::thread answer([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    writeAll(peer, "+OK\r\n");
+  });
+  const uint64_t start = pump.tickMs();
+  char buf[16];
+  size_t n = 0;
+  const SocketStatus got = s.receive(buf, sizeof buf, 60000, &n);
+  answer.join();
+  ASSERT_EQ(got, SocketStatus::kOk);
+  EXPECT_EQ(std::string(buf, n), "+OK\r\n");
+  EXPECT_LT(pump.tickMs() - start, 30000u);
+  EXPECT_GE(pump.watchedWaits, 1);
+
+  // Nothing more comes: the wait ends with the time-out as before.
+  const uint64_t silentStart = pump.tickMs();
+  EXPECT_EQ(s.receive(buf, sizeof buf, 50, &n), SocketStatus::kTimedOut);
+  EXPECT_GE(pump.tickMs() - silentStart, 50u);
+  EXPECT_EQ(s.lastError().code, platform::wsa::kTimedOut);
+  EXPECT_EQ(pump.blindSleeps, 0);
+}

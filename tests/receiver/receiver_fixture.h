@@ -14,10 +14,10 @@
 
 namespace receiver_test {
 
-// A pump for tests that talk to real servers and lines: short waits (socket polling) really
-// sleep, so servers get their time; long ones (the pauses between units sent to a sign) move the
-// clock forward and sleep only kLongWaitRealMs, time enough for the far end of a line to read what
-// was sent (opening the port again would discard what it has not read yet).
+// A pump for tests that talk to real servers and lines: short waits really sleep (or wait on
+// their socket), so servers get their time; long ones (the pauses between units sent to a sign)
+// move the clock forward and sleep only kLongWaitRealMs, time enough for the far end of a line to
+// read what was sent (opening the port again would discard what it has not read yet).
 class SkippingPump final : public platform::MessagePump {
  public:
   static constexpr int kLongestRealWaitMs = 50;
@@ -40,10 +40,20 @@ class SkippingPump final : public platform::MessagePump {
       std::this_thread::sleep_for(std::chrono::milliseconds(maxWaitMs));
     }
   }
+  // Short waits on a socket or line block on it, as the programs' pumps do; long ones are
+  // skipped as above.
+  void waitForDescriptor(int fd, Readiness readiness, int maxWaitMs) override {
+    if (maxWaitMs > kLongestRealWaitMs) {
+      platform::MessagePump::waitForDescriptor(fd, readiness, maxWaitMs);
+      return;
+    }
+    real_.waitForDescriptor(fd, readiness, maxWaitMs);
+  }
   // The long waits that were skipped, in order.
   const std::vector<int>& skippedWaits() const { return skippedWaits_; }
 
  private:
+  platform::SleepingPump real_;
   uint64_t skipped_ = 0;
   std::vector<int> skippedWaits_;
 };

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -253,6 +254,20 @@ size_t Pop3Server::mailCount(const std::string& user) const {
 std::string Pop3Server::log() const {
   const std::string text = readText(dir_ + "/dovecot.log");
   return text.size() > kLogTail ? text.substr(text.size() - kLogTail) : text;
+}
+
+bool startWithUser(Pop3Server& server, const std::string& user, const std::string& password) {
+  if (!Pop3Server::available()) {
+    std::fprintf(stderr, "dovecot is not installed\n");
+    return false;
+  }
+  server.addUser(user, password);
+  std::string error;
+  if (!server.start(&error)) {
+    std::fprintf(stderr, "dovecot: %s\n", error.c_str());
+    return false;
+  }
+  return true;
 }
 
 }  // namespace testing_support

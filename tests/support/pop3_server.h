@@ -72,4 +72,8 @@ class Pop3Server {
   time_t userFileStamp_ = 0;  // Modification time given to the user file when last written.
 };
 
+// For programs that need a server to run at all (the benchmarks): adds `user` and starts `server`,
+// saying on stderr why not when Dovecot is missing or does not come up.
+bool startWithUser(Pop3Server& server, const std::string& user, const std::string& password);
+
 }  // namespace testing_support

@@ -1,0 +1,1 @@
+varnel_qt_test(qt_platform_pump LIBS varnel_qt_platform)
