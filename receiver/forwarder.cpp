@@ -65,14 +65,15 @@ bool stampForwardingTime(signlink::TransmissionUnit* unit, const platform::Local
 }
 
 int forwardOneFile(const ForwardItem& item, ForwardContext& context, std::string* resultText) {
+  const std::string name = logSafeText(item.fileName);  // The results go to the send log.
   SerialFrameLink link;
   platform::SerialSettings settings;
   settings.baud = kForwardBaud;
   if (!link.open(context.profilePath, context.comPort, settings)) {
-    return fail(context,
-                i18n::formatText(texts::kPortFailed,
-                                 {static_cast<long long>(context.comPort), item.fileName}),
-                resultText);
+    return fail(
+        context,
+        i18n::formatText(texts::kPortFailed, {static_cast<long long>(context.comPort), name}),
+        resultText);
   }
 
   std::string_view stream;
@@ -81,7 +82,7 @@ int forwardOneFile(const ForwardItem& item, ForwardContext& context, std::string
   if (signData) read = signlink::readStream(stream);
   if (!signData || !read.complete) {
     link.close();
-    return fail(context, i18n::formatText(texts::kInvalidFile, {item.fileName}), resultText);
+    return fail(context, i18n::formatText(texts::kInvalidFile, {name}), resultText);
   }
 
   ForwardObserver observer(context.status, signlink::frameCount(read.units, signlink::kFrameSize));
@@ -93,7 +94,7 @@ int forwardOneFile(const ForwardItem& item, ForwardContext& context, std::string
   signlink::transfer(std::move(read.units), link, observer, context.pump, options);
   link.close();
 
-  *resultText = i18n::formatText(texts::kSent, {item.fileName});
+  *resultText = i18n::formatText(texts::kSent, {name});
   context.status.setProgress(0);
   context.status.showStatus(*resultText);
   return 1;

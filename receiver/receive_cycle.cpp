@@ -125,8 +125,10 @@ int Receiver::ReceiveFromOne(const MailboxRecord* mailbox, platform::Status* fai
       signMails_.push_back(std::move(mail));
     } else {
       log_.appendReceiveRaw(texts::kLogSeparator);
-      log_.appendReceive(prefix, i18n::formatText(texts::kDeletedMail, {mail.from, mail.header,
-                                                                        mail.subject, mail.body}));
+      log_.appendReceive(prefix,
+                         i18n::formatText(texts::kDeletedMail,
+                                          {logSafeText(mail.from), logSafeBlock(mail.header),
+                                           logSafeText(mail.subject), logSafeBlock(mail.body)}));
       log_.appendReceiveRaw(texts::kLogSeparator);
     }
     pop.Delete(n);  // A mail that cannot be deleted is fetched again next time.
@@ -151,7 +153,8 @@ void Receiver::StoreSignMails(const std::string& prefix) {
     ForwardItem item;
     if (decodeAttachment(mail.body, &item.fileName, &item.bytes) < 0) {
       status_.showStatus(texts::kDecodeFailed);
-      log_.appendReceive(prefix, i18n::formatText(texts::kDecodeFailedLog, {mail.body}));
+      log_.appendReceive(prefix,
+                         i18n::formatText(texts::kDecodeFailedLog, {logSafeBlock(mail.body)}));
       continue;
     }
     WriteAttachment(item, prefix);
@@ -171,10 +174,10 @@ void Receiver::WriteAttachment(const ForwardItem& item, const std::string& prefi
     if (!platform::writeFileAtomic(path, item.bytes, platform::kDataFileMode).ok())
       error = errno != 0 ? errno : EIO;
   }
+  const std::string shown = logSafeText(platform::utf8ToCp1252Lossy(path));
   const std::string text =
-      error == 0 ? i18n::formatText(texts::kWritten, {platform::utf8ToCp1252Lossy(path)})
-                 : i18n::formatText(texts::kWriteFailed, {platform::utf8ToCp1252Lossy(path),
-                                                          static_cast<long long>(error)});
+      error == 0 ? i18n::formatText(texts::kWritten, {shown})
+                 : i18n::formatText(texts::kWriteFailed, {shown, static_cast<long long>(error)});
   log_.appendReceive(prefix, text);
   status_.showStatus(text);
 }

@@ -25,7 +25,62 @@ std::string dayText(const platform::LocalTime& t) {
   return buf;
 }
 
+bool isControl(unsigned char c) {
+  return c < 0x20 || c == 0x7F;
+}
+
+void appendEscaped(unsigned char c, std::string* out) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  switch (c) {
+    case '\r':
+      out->append("\\r");
+      return;
+    case '\n':
+      out->append("\\n");
+      return;
+    case '\t':
+      out->append("\\t");
+      return;
+    default:
+      out->append("\\x");
+      out->push_back(kHex[c >> 4]);
+      out->push_back(kHex[c & 0x0F]);
+  }
+}
+
 }  // namespace
+
+std::string logSafeText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (isControl(c))
+      appendEscaped(c, &out);
+    else
+      out.push_back(ch);
+  }
+  return out;
+}
+
+std::string logSafeBlock(std::string_view block) {
+  std::string out;
+  out.reserve(block.size());
+  for (size_t i = 0; i < block.size(); ++i) {
+    const auto c = static_cast<unsigned char>(block[i]);
+    const bool crlf = c == '\r' && i + 1 < block.size() && block[i + 1] == '\n';
+    if (c == '\n' || crlf) {
+      if (crlf) out.push_back(block[i++]);
+      out.push_back('\n');
+      if (i + 1 < block.size()) out.push_back(' ');
+    } else if (isControl(c) && c != '\t') {
+      appendEscaped(c, &out);
+    } else {
+      out.push_back(block[i]);
+    }
+  }
+  return out;
+}
 
 std::string ReceiverLog::receiveLogName(const platform::LocalTime& t) {
   return dayText(t) + kReceiveLogSuffix;

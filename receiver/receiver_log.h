@@ -45,6 +45,17 @@ class ReceiverLog {
   const platform::LocalClock& clock_;  // Not owned.
 };
 
+// `text` taken from a mail (a sender, a subject, a file name) made safe for one log line: every
+// control byte (below 0x20, and 0x7F) is written visibly, CR, LF and TAB as "\\r", "\\n" and "\\t",
+// the others as "\\xHH". No text from a mail can then start a line that looks like an entry.
+std::string logSafeText(std::string_view text);
+
+// A multi-line block taken from a mail (a header block, a body) made safe for the log: its line
+// breaks (LF, CR LF) are kept, every line after the first is indented by one space, and every
+// other control byte but TAB is escaped as by logSafeText. A break at the very end is not followed
+// by an indent.
+std::string logSafeBlock(std::string_view block);
+
 // The text that opens every receive-log entry of a mailbox: "POP Server:%s,Account:%s--".
 std::string connectionPrefix(std::string_view server, std::string_view account);
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -198,6 +199,33 @@ TEST_F(ReceiveCycleTest, AFailingMailboxDoesNotStopTheOthers) {
   // The last mailbox decides the cycle's result.
   settings_.mailboxes = {mailbox(), wrong};
   EXPECT_EQ(receiver_.ReceiveCycle(), -1);
+}
+
+// Senders, subjects, bodies and attachment names may carry line breaks; none of them may start a
+// line of the logs that reads as an entry.
+TEST_F(ReceiveCycleTest, TextFromAMailCannotForgeALogEntry) {
+  const std::string forged = "Receive from POP Server:forged";
+  server_->deliver(user_, plainMail("Hi\r" + forged + "\x01", "Hello\r\n" + forged + " body\r\n"));
+  server_->deliver(user_, signMail("z.bin\r" + forged + ".bin", signFile("x")));
+
+  pty_.startCollecting();
+  EXPECT_EQ(receiver_.ReceiveCycle(), 1);
+  pty_.stopCollecting();
+
+  const std::string log = receiveLog();
+  const std::string entry = "Receive from " + prefix() + ":2026-12-08 12-00-00 ";
+  for (size_t at = 0; at < log.size();) {
+    const size_t end = std::min(log.find('\n', at), log.size());
+    const std::string line = log.substr(at, end - at);
+    if (line.rfind("Receive from ", 0) == 0) {
+      EXPECT_EQ(line.rfind(entry, 0), 0u) << line;
+    }
+    at = end + 1;
+  }
+  EXPECT_NE(log.find("Subject:Hi\\r" + forged + "\\x01\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("Body:Hello\r\n " + forged + " body\r\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("/z.bin\\r" + forged + ".bin"), std::string::npos) << log;
+  EXPECT_EQ(sendLog().find("\n" + forged), std::string::npos) << sendLog();
 }
 
 TEST(ReceiveCycle, ChecksComeBeforeAnyConnection) {
