@@ -6,13 +6,25 @@ namespace {
 
 constexpr size_t kCodeDigits = 3;
 constexpr std::string_view kFinal250 = "250 ";
+constexpr char kContinuation = '-';
+
+// True when the last line of `text` (which ends with a line end) continues on a further line:
+// its code is followed by '-'.
+bool lastLineContinues(std::string_view text) {
+  text.remove_suffix(1);  // The final LF.
+  const size_t start = text.rfind('\n');
+  const std::string_view line = start == std::string_view::npos ? text : text.substr(start + 1);
+  return line.size() > kCodeDigits && line[kCodeDigits] == kContinuation;
+}
 
 }  // namespace
 
 bool smtpReplyComplete(std::string_view text, std::string_view terminator, bool waitFor250Line) {
   if (text.empty()) return false;
-  const bool ended = (!terminator.empty() && text.ends_with(terminator)) || text.back() == '\n';
+  const bool lfEnded = text.back() == '\n';
+  const bool ended = (!terminator.empty() && text.ends_with(terminator)) || lfEnded;
   if (!ended) return false;
+  if (lfEnded && lastLineContinues(text)) return false;
   return !waitFor250Line || text.find(kFinal250) != std::string_view::npos;
 }
 

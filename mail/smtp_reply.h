@@ -8,8 +8,9 @@ namespace mail {
 // arbitrary bytes) on their own.
 
 // True when the reply text read so far is complete: it ends with `terminator` or its last
-// character is LF. With `waitFor250Line` (the EHLO reply) it must in addition hold "250 "
-// somewhere, so that a multi-line reply spread over several packets is read to its last line.
+// character is LF, and its last line is not followed by more (its code is not followed by '-'),
+// so that a multi-line reply spread over several packets is read to its final line. With
+// `waitFor250Line` (the EHLO reply) it must in addition hold "250 " somewhere.
 bool smtpReplyComplete(std::string_view text, std::string_view terminator, bool waitFor250Line);
 
 // The number of a reply line: its first three characters read as a decimal number, stopping at

@@ -14,7 +14,6 @@ namespace mail_testing {
 namespace {
 
 constexpr int kPollSliceMs = 20;
-constexpr auto kPacketGap = std::chrono::milliseconds(30);
 
 }  // namespace
 
@@ -64,7 +63,7 @@ bool ScriptedSmtpPeer::waitUntilClosed(int ms) const {
 
 void ScriptedSmtpPeer::sendAnswer(int fd, const Answer& answer) {
   for (size_t i = 0; i < answer.size(); ++i) {
-    if (i > 0) std::this_thread::sleep_for(kPacketGap);
+    if (i > 0) std::this_thread::sleep_for(std::chrono::milliseconds(packetGapMs_));
     (void)!::send(fd, answer[i].data(), answer[i].size(), MSG_NOSIGNAL);
   }
 }

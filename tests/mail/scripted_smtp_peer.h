@@ -31,6 +31,9 @@ class ScriptedSmtpPeer {
   void setAnswer(const std::string& verb, Answer a) { answers_[verb] = {std::move(a)}; }
   void setAnswers(const std::string& verb, std::vector<Answer> a) { answers_[verb] = std::move(a); }
 
+  // The pause between the packets of one answer (30 ms unless set). Call before start().
+  void setPacketGapMs(int ms) { packetGapMs_ = ms; }
+
   // Starts serving; returns the port.
   int start();
 
@@ -49,6 +52,7 @@ class ScriptedSmtpPeer {
 
   int listenFd_ = -1;
   int port_ = 0;
+  int packetGapMs_ = 30;
   Answer greeting_ = {"220 scripted ESMTP\r\n"};
   std::map<std::string, std::vector<Answer>> answers_;
   std::atomic<bool> stop_{false};

@@ -82,6 +82,26 @@ TEST(SmtpConnection, MultiLineReplyWhoseLaterLineCarriesTheCodeSucceeds) {
             "CQVRSMTPConnection::Disconnect, Already disconnected from SMTP server, doing nothing");
 }
 
+// A reply ends at the line whose code is followed by a blank, however its lines are spread over
+// packets; the HELO path must not take the first line of a greeting for all of it.
+TEST(SmtpConnection, GreetingSplitAcrossSlowPacketsIsReadToItsLastLine) {
+  ScriptedSmtpPeer peer;
+  peer.setPacketGapMs(300);
+  peer.setGreeting({"220-first\r\n", "220 second\r\n"});
+  peer.setAnswer("EHLO", {"250-scripted\r\n", "250 HELP\r\n"});
+  peer.setAnswer("HELO", {"250-scripted\r\n", "250 hello\r\n"});
+  const int port = peer.start();
+  platform::SleepingPump pump;
+  RecordingConnection smtp(pump);
+  smtp.SetHeloHostName("client.test");
+  ASSERT_TRUE(smtp.Connect(loginTo(kLocalhost, port)))
+      << (smtp.errors.empty() ? "" : smtp.errors.back());
+  EXPECT_EQ(smtp.LastResponseCode(), 250);
+  EXPECT_TRUE(smtp.Disconnect(true));
+  EXPECT_TRUE(peer.waitUntilClosed(5000));
+  EXPECT_EQ(peer.received(), "HELO client.test\r\nQUIT\r\n");
+}
+
 TEST(SmtpConnection, SilentServerTimesOutAfterThirtySecondsWith10060) {
   ScriptedSmtpPeer peer;
   peer.setAnswer("EHLO", {});

@@ -14,6 +14,12 @@ TEST(SmtpReply, CompleteWhenEndedByTheTerminatorOrLf) {
   EXPECT_FALSE(smtpReplyComplete("220 ready", "\r\n", false));
   EXPECT_TRUE(smtpReplyComplete("220 ready\r\n", "\r\n", false));
   EXPECT_TRUE(smtpReplyComplete("220 ready\n", "\r\n", false));
+  // A line whose code is followed by '-' is not the last one of its reply.
+  EXPECT_FALSE(smtpReplyComplete("220-first\r\n", "\r\n", false));
+  EXPECT_FALSE(smtpReplyComplete("220-first\r\n220-more\n", "\r\n", false));
+  EXPECT_FALSE(smtpReplyComplete("220-first\r\n220 last", "\r\n", false));
+  EXPECT_TRUE(smtpReplyComplete("220-first\r\n220 last\r\n", "\r\n", false));
+  EXPECT_TRUE(smtpReplyComplete("220\r\n", "\r\n", false));
   // EHLO: a reply spread over packets is complete only once a "250 " line has arrived.
   EXPECT_FALSE(smtpReplyComplete("250-host\r\n250-SIZE\r\n", "\r\n", true));
   EXPECT_TRUE(smtpReplyComplete("250-host\r\n250 AUTH LOGIN\r\n", "\r\n", true));
