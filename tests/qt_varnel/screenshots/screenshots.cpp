@@ -4,8 +4,8 @@
 //   cmake --build build --target screenshots
 
 #include <QApplication>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QString>
 #include <QTest>
 #include <cstdio>
@@ -17,8 +17,8 @@
 #include "app/ui/sign_setup_dialog.h"
 #include "app/ui/varnel_app.h"
 #include "app/ui/varnel_view.h"
-#include "tests/support/temp_dir.h"
 #include "i18n/language_module.h"
+#include "tests/support/temp_dir.h"
 #include "workspace/sign_tables.h"
 #include "workspace/ui/control_list_dialog.h"
 #include "workspace/ui/picture_area.h"
