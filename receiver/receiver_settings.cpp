@@ -46,6 +46,19 @@ int pollPeriodMs(const ReceiverSettings& settings) {
          1000;
 }
 
+MailboxField blankMailboxField(const MailboxRecord& record, std::string* refusal) {
+  if (record.server.empty()) {
+    *refusal = texts::kServerBlank;
+    return MailboxField::kServer;
+  }
+  if (record.account.empty()) {
+    *refusal = texts::kAccountBlank;
+    return MailboxField::kAccount;
+  }
+  refusal->clear();
+  return MailboxField::kNone;
+}
+
 bool replaceMailboxAtEnd(ReceiverSettings* settings, size_t index, MailboxRecord record) {
   std::vector<MailboxRecord>& boxes = settings->mailboxes;
   if (index >= boxes.size()) return false;

@@ -44,6 +44,13 @@ int pollPeriodMs(const ReceiverSettings& settings);
 // changes) for an index outside the list.
 bool replaceMailboxAtEnd(ReceiverSettings* settings, size_t index, MailboxRecord record);
 
+// A mailbox field the POP3 dialog refuses to leave blank.
+enum class MailboxField { kNone, kServer, kAccount };
+
+// The POP3 dialog's check before OK: the server, then the account, must not be blank. Returns
+// the first blank field (kNone when the record is complete) and sets *refusal to its text.
+MailboxField blankMailboxField(const MailboxRecord& record, std::string* refusal);
+
 // The settings file's name inside the data directory, its header text and the version written.
 // Version 10 files lack the autostart field; they load with autostart off.
 inline constexpr char kSettingsFileName[] = "Set.dat";

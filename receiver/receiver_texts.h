@@ -51,4 +51,8 @@ inline constexpr char kSent[] = "Send file %s successfully!";
 inline constexpr char kSelfReceivingOn[] = "User open self-receiving";
 inline constexpr char kSelfReceivingOff[] = "User close self-receiving";
 
+// The POP3 dialog's refusals.
+inline constexpr char kServerBlank[] = "POP3 Server can't be left blank!";
+inline constexpr char kAccountBlank[] = "Account can't be left blank!";
+
 }  // namespace receiver::texts

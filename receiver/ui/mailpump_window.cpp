@@ -44,10 +44,6 @@ constexpr int kInitialWidth = 540;
 constexpr int kInitialHeight = 440;
 constexpr int kStatusLineMinimumHeight = 36;
 
-QString latin(const char* text) {
-  return QString::fromLatin1(text);
-}
-
 }  // namespace
 
 CMailpumpWindow::CMailpumpWindow(ReceiverSettings& settings, const ReceiverPaths& paths,
@@ -60,8 +56,8 @@ CMailpumpWindow::CMailpumpWindow(ReceiverSettings& settings, const ReceiverPaths
       ownPrompts_(options_.prompts == nullptr ? std::make_unique<QtWindowPrompts>() : nullptr),
       prompts_(options_.prompts != nullptr ? options_.prompts : ownPrompts_.get()),
       receiver_(settings_, paths_, *this, pump_, clock_),
-      tray_(std::make_unique<CTrayIcon>(programIcon(), latin(texts::kTrayTip))) {
-  setWindowTitle(latin(texts::kWindowTitle));
+      tray_(std::make_unique<CTrayIcon>(programIcon(), fromCp1252(texts::kTrayTip))) {
+  setWindowTitle(fromCp1252(texts::kWindowTitle));
   setWindowIcon(programIcon());
 
   auto* central = new QWidget(this);
@@ -92,7 +88,7 @@ CMailpumpWindow::CMailpumpWindow(ReceiverSettings& settings, const ReceiverPaths
 CMailpumpWindow::~CMailpumpWindow() = default;
 
 QWidget* CMailpumpWindow::buildMailboxGroup() {
-  auto* group = new QGroupBox(latin(texts::kMailboxList));
+  auto* group = new QGroupBox(fromCp1252(texts::kMailboxList));
   mailboxList_ = new QListWidget(group);
   mailboxList_->setMinimumHeight(kMinimumListHeight);
   for (const MailboxRecord& box : settings_.mailboxes)
@@ -105,7 +101,7 @@ QWidget* CMailpumpWindow::buildMailboxGroup() {
       {texts::kRename, &CMailpumpWindow::renameMailbox},
       {texts::kRemove, &CMailpumpWindow::removeMailbox}};
   for (const auto& [label, slot] : commands) {
-    auto* button = new QPushButton(latin(label), group);
+    auto* button = new QPushButton(fromCp1252(label), group);
     connect(button, &QPushButton::clicked, this, slot);
     buttons->addWidget(button);
   }
@@ -118,26 +114,26 @@ QWidget* CMailpumpWindow::buildMailboxGroup() {
 }
 
 QWidget* CMailpumpWindow::buildOptionsGroup() {
-  auto* group = new QGroupBox(latin(texts::kOptionsGroup));
-  selfReceiving_ = new QCheckBox(latin(texts::kCheckMailEvery), group);
+  auto* group = new QGroupBox(fromCp1252(texts::kOptionsGroup));
+  selfReceiving_ = new QCheckBox(fromCp1252(texts::kCheckMailEvery), group);
   selfReceiving_->setChecked(settings_.selfReceiving);
   connect(selfReceiving_, &QCheckBox::toggled, this, &CMailpumpWindow::setSelfReceiving);
   interval_ = new QSpinBox(group);
   interval_->setRange(kMinPollIntervalSeconds, kMaxPollIntervalSeconds);
   interval_->setValue(settings_.pollIntervalSeconds);
-  interval_->setSuffix(QLatin1Char(' ') + latin(texts::kSeconds));
+  interval_->setSuffix(QLatin1Char(' ') + fromCp1252(texts::kSeconds));
 
   portList_ = new QComboBox(group);
   connect(portList_, &QComboBox::activated, this, &CMailpumpWindow::choosePort);
 
-  autorun_ = new QCheckBox(latin(texts::kAutorun), group);
+  autorun_ = new QCheckBox(fromCp1252(texts::kAutorun), group);
   autorun_->setChecked(settings_.autostart);
   connect(autorun_, &QCheckBox::toggled, this, &CMailpumpWindow::setAutorun);
 
   auto* layout = new QGridLayout(group);
   layout->addWidget(selfReceiving_, 0, 0);
   layout->addWidget(interval_, 0, 1);
-  layout->addWidget(new QLabel(latin(texts::kComPortLabel), group), 1, 0);
+  layout->addWidget(new QLabel(fromCp1252(texts::kComPortLabel), group), 1, 0);
   layout->addWidget(portList_, 1, 1);
   layout->addWidget(autorun_, 2, 0, 1, 2);
   layout->setColumnStretch(2, 1);
@@ -145,7 +141,7 @@ QWidget* CMailpumpWindow::buildOptionsGroup() {
 }
 
 QWidget* CMailpumpWindow::buildResultGroup() {
-  resultGroup_ = new QGroupBox(latin(receiver::texts::kStatusCaption));
+  resultGroup_ = new QGroupBox(fromCp1252(receiver::texts::kStatusCaption));
   statusLine_ = new QLabel(resultGroup_);
   statusLine_->setWordWrap(true);
   statusLine_->setMinimumHeight(kStatusLineMinimumHeight);
@@ -163,11 +159,11 @@ QWidget* CMailpumpWindow::buildResultGroup() {
 }
 
 QLayout* CMailpumpWindow::buildCommandRow() {
-  receiveButton_ = new QPushButton(latin(texts::kReceiveManually));
+  receiveButton_ = new QPushButton(fromCp1252(texts::kReceiveManually));
   connect(receiveButton_, &QPushButton::clicked, this, &CMailpumpWindow::receiveNow);
-  auto* help = new QPushButton(latin(texts::kHelp));
+  auto* help = new QPushButton(fromCp1252(texts::kHelp));
   connect(help, &QPushButton::clicked, this, &CMailpumpWindow::showHelp);
-  auto* exit = new QPushButton(latin(texts::kExit));
+  auto* exit = new QPushButton(fromCp1252(texts::kExit));
   connect(exit, &QPushButton::clicked, this, &CMailpumpWindow::exitProgram);
 
   auto* row = new QHBoxLayout;
@@ -180,11 +176,11 @@ QLayout* CMailpumpWindow::buildCommandRow() {
 
 // The About entry lives in the window's own menu: the desktop's window menu cannot be extended.
 void CMailpumpWindow::buildMenu() {
-  QMenu* menu = menuBar()->addMenu(latin(texts::kWindowMenu));
-  about_ = menu->addAction(latin(texts::kAboutCommand));
+  QMenu* menu = menuBar()->addMenu(fromCp1252(texts::kWindowMenu));
+  about_ = menu->addAction(fromCp1252(texts::kAboutCommand));
   connect(about_, &QAction::triggered, this, &CMailpumpWindow::showAbout);
   menu->addSeparator();
-  connect(menu->addAction(latin(texts::kExit)), &QAction::triggered, this,
+  connect(menu->addAction(fromCp1252(texts::kExit)), &QAction::triggered, this,
           &CMailpumpWindow::exitProgram);
 }
 
@@ -264,7 +260,7 @@ void CMailpumpWindow::newMailbox() {
 void CMailpumpWindow::editMailbox() {
   const int row = selectedRow();
   if (row < 0) {
-    prompts_->warn(this, latin(texts::kSelectToModify));
+    prompts_->warn(this, fromCp1252(texts::kSelectToModify));
     return;
   }
   MailboxRecord record = settings_.mailboxes[row];
@@ -275,7 +271,7 @@ void CMailpumpWindow::editMailbox() {
 void CMailpumpWindow::renameMailbox() {
   const int row = selectedRow();
   if (row < 0) {
-    prompts_->warn(this, latin(texts::kSelectToRename));
+    prompts_->warn(this, fromCp1252(texts::kSelectToRename));
     return;
   }
   MailboxRecord record = settings_.mailboxes[row];
@@ -288,10 +284,11 @@ void CMailpumpWindow::renameMailbox() {
 void CMailpumpWindow::removeMailbox() {
   const int row = selectedRow();
   if (row < 0) {
-    prompts_->warn(this, latin(texts::kSelectToRemove));
+    prompts_->warn(this, fromCp1252(texts::kSelectToRemove));
     return;
   }
-  if (!prompts_->askYesNo(this, latin(texts::kPromptTitle), latin(texts::kConfirmRemove))) return;
+  if (!prompts_->askYesNo(this, fromCp1252(texts::kPromptTitle), fromCp1252(texts::kConfirmRemove)))
+    return;
   // The question waited; a cycle may not have changed the list, but look again all the same.
   if (row >= static_cast<int>(settings_.mailboxes.size())) return;
   settings_.mailboxes.erase(settings_.mailboxes.begin() + row);
@@ -343,12 +340,13 @@ void CMailpumpWindow::onPollTimer() {
 }
 
 void CMailpumpWindow::showHelp() {
-  prompts_->inform(this, latin(texts::kHelp), latin(texts::kHelpText));
+  prompts_->inform(this, fromCp1252(texts::kHelp), fromCp1252(texts::kHelpText));
 }
 
 void CMailpumpWindow::showAbout() {
-  prompts_->inform(this, latin(texts::kAboutTitle),
-                   latin(texts::kAboutVersion) + QLatin1Char('\n') + latin(texts::kAboutDate));
+  prompts_->inform(
+      this, fromCp1252(texts::kAboutTitle),
+      fromCp1252(texts::kAboutVersion) + QLatin1Char('\n') + fromCp1252(texts::kAboutDate));
 }
 
 // --- Tray and window state ---

@@ -8,9 +8,12 @@
 #include <QVBoxLayout>
 
 #include "platform/ui/qt_text.h"
+#include "receiver/receiver_texts.h"
 #include "receiver/ui/window_texts.h"
 
 namespace receiver::ui {
+
+using platform::ui::fromCp1252;
 
 namespace {
 
@@ -22,21 +25,21 @@ constexpr int kFieldMinimumWidth = 240;
 
 CPop3ServerDialog::CPop3ServerDialog(const MailboxRecord& record, QWidget* parent)
     : QDialog(parent),
-      server_(new QLineEdit(platform::ui::fromCp1252(record.server), this)),
-      account_(new QLineEdit(platform::ui::fromCp1252(record.account), this)),
-      password_(new QLineEdit(platform::ui::fromCp1252(record.password), this)),
+      server_(new QLineEdit(fromCp1252(record.server), this)),
+      account_(new QLineEdit(fromCp1252(record.account), this)),
+      password_(new QLineEdit(fromCp1252(record.password), this)),
       port_(new QSpinBox(this)) {
-  setWindowTitle(QString::fromLatin1(texts::kServerDialogTitle));
+  setWindowTitle(fromCp1252(texts::kServerDialogTitle));
   server_->setMinimumWidth(kFieldMinimumWidth);
   password_->setEchoMode(QLineEdit::Password);
   port_->setRange(kLowestPort, kHighestPort);
   port_->setValue(record.port);
 
   auto* form = new QFormLayout;
-  form->addRow(QString::fromLatin1(texts::kServerLabel), server_);
-  form->addRow(QString::fromLatin1(texts::kAccountLabel), account_);
-  form->addRow(QString::fromLatin1(texts::kPasswordLabel), password_);
-  form->addRow(QString::fromLatin1(texts::kPortLabel), port_);
+  form->addRow(fromCp1252(texts::kServerLabel), server_);
+  form->addRow(fromCp1252(texts::kAccountLabel), account_);
+  form->addRow(fromCp1252(texts::kPasswordLabel), password_);
+  form->addRow(fromCp1252(texts::kPortLabel), port_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &CPop3ServerDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -54,16 +57,21 @@ void CPop3ServerDialog::store(MailboxRecord* record) const {
 }
 
 QString CPop3ServerDialog::refusal() const {
-  if (server_->text().isEmpty()) return QString::fromLatin1(texts::kServerBlank);
-  if (account_->text().isEmpty()) return QString::fromLatin1(texts::kAccountBlank);
-  return {};
+  MailboxRecord record;
+  store(&record);
+  std::string text;
+  blankMailboxField(record, &text);
+  return fromCp1252(text);
 }
 
 void CPop3ServerDialog::accept() {
-  const QString problem = refusal();
-  if (!problem.isEmpty()) {
-    QMessageBox::warning(this, QString::fromLatin1(texts::kWarningTitle), problem);
-    (problem == QString::fromLatin1(texts::kServerBlank) ? server_ : account_)->setFocus();
+  MailboxRecord record;
+  store(&record);
+  std::string text;
+  const MailboxField blank = blankMailboxField(record, &text);
+  if (blank != MailboxField::kNone) {
+    QMessageBox::warning(this, fromCp1252(texts::kWarningTitle), fromCp1252(text));
+    (blank == MailboxField::kServer ? server_ : account_)->setFocus();
     return;
   }
   QDialog::accept();

@@ -30,8 +30,6 @@ inline constexpr char kServerLabel[] = "POP3 SERVER";
 inline constexpr char kAccountLabel[] = "Account";
 inline constexpr char kPasswordLabel[] = "Password";
 inline constexpr char kPortLabel[] = "Pop3 Server Port";
-inline constexpr char kServerBlank[] = "POP3 Server can't be left blank!";
-inline constexpr char kAccountBlank[] = "Account can't be left blank!";
 
 // Options and commands.
 inline constexpr char kOptionsGroup[] = "Options";

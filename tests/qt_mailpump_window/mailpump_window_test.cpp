@@ -253,7 +253,7 @@ void MailpumpWindowTest::pop3DialogRefusesBlankServerAndAccount() {
   receiver::ui::CPop3ServerDialog dialog(MailboxRecord{});
   QCOMPARE(dialog.portField()->value(), 110);
   QCOMPARE(dialog.passwordField()->echoMode(), QLineEdit::Password);
-  QCOMPARE(dialog.refusal(), fromCp1252(receiver::ui::texts::kServerBlank));
+  QCOMPARE(dialog.refusal(), fromCp1252(receiver::texts::kServerBlank));
 
   // OK with a blank field shows the refusal and keeps the dialog open.
   QString shown;
@@ -264,11 +264,11 @@ void MailpumpWindowTest::pop3DialogRefusesBlankServerAndAccount() {
     }
   });
   dialog.accept();
-  QCOMPARE(shown, fromCp1252(receiver::ui::texts::kServerBlank));
+  QCOMPARE(shown, fromCp1252(receiver::texts::kServerBlank));
   QCOMPARE(dialog.result(), int(QDialog::Rejected));
 
   dialog.serverField()->setText("pop.example.org");
-  QCOMPARE(dialog.refusal(), fromCp1252(receiver::ui::texts::kAccountBlank));
+  QCOMPARE(dialog.refusal(), fromCp1252(receiver::texts::kAccountBlank));
   dialog.accountField()->setText("sign");
   QVERIFY(dialog.refusal().isEmpty());
   dialog.accept();

@@ -184,3 +184,16 @@ TEST(MailboxList, EditedMailboxMovesToTheEnd) {
   EXPECT_FALSE(receiver::replaceMailboxAtEnd(&settings, 3, edited));
   EXPECT_EQ(settings, before);
 }
+
+TEST(MailboxList, ThePop3DialogRefusesABlankServerFirstThenABlankAccount) {
+  MailboxRecord record;
+  std::string refusal;
+  EXPECT_EQ(receiver::blankMailboxField(record, &refusal), receiver::MailboxField::kServer);
+  EXPECT_EQ(refusal, "POP3 Server can't be left blank!");
+  record.server = "pop.example";
+  EXPECT_EQ(receiver::blankMailboxField(record, &refusal), receiver::MailboxField::kAccount);
+  EXPECT_EQ(refusal, "Account can't be left blank!");
+  record.account = "sign";
+  EXPECT_EQ(receiver::blankMailboxField(record, &refusal), receiver::MailboxField::kNone);
+  EXPECT_EQ(refusal, "");
+}
