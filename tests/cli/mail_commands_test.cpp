@@ -4,7 +4,6 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -40,17 +39,8 @@ std::vector<std::string> filesIn(const std::string& dir) {
 
 // Lines of tests/mail/parse_mail.py about a mail file.
 std::string parseWithPython(const std::string& path) {
-  const std::string command =
-      "/usr/bin/python3 " VARNEL_SOURCE_DIR "/tests/mail/parse_mail.py " + path;
-  std::string out;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-      out.append(buffer, n);
-    if (::pclose(pipe) != 0) out += "(parser failed)";
-  }
-  return out;
+  const testing_support::CommandResult parsed = testing_support::parseMailWithPython(path);
+  return parsed.exitCode == 0 ? parsed.out : parsed.out + "(parser failed)";
 }
 
 std::string hex(std::string_view bytes) {

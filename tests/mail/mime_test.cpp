@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,6 +11,7 @@
 #include "mail/smtp_message.h"
 #include "platform/local_clock.h"
 #include "tests/support/hex_text.h"
+#include "tests/support/run_command.h"
 #include "tests/support/sign_mail_text.h"
 #include "tests/support/temp_dir.h"
 
@@ -265,16 +264,10 @@ TEST(SmtpMessage, AnIndependentMimeParserReadsSubjectBodyAndAttachment) {
   ASSERT_TRUE(m.render(platform::FixedClock(fixedTime(120)), &rendered, &error));
   writeFile(dir.file("mail.eml"), rendered);
 
-  const std::string command =
-      "/usr/bin/python3 " VARNEL_SOURCE_DIR "/tests/mail/parse_mail.py " + dir.file("mail.eml");
-  FILE* pipe = ::popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string output;
-  char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
-    output.append(buffer, n);
-  const int status = ::pclose(pipe);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+  const testing_support::CommandResult parsed =
+      testing_support::parseMailWithPython(dir.file("mail.eml"));
+  const std::string& output = parsed.out;
+  ASSERT_EQ(parsed.exitCode, 0) << output << parsed.err;
 
   EXPECT_NE(output.find("subject " + hex("Data for Z2500 series") + "\n"), std::string::npos)
       << output;

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -14,6 +13,7 @@
 #include "mail/sign_data_mail.h"
 #include "platform/local_clock.h"
 #include "tests/support/hex_text.h"
+#include "tests/support/run_command.h"
 #include "tests/support/sign_mail_text.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_time.h"
@@ -130,16 +130,10 @@ TEST_F(SignDataMailTest, PythonEmailPackageReadsSubjectBodyAndData) {
   const auto message = build(bookWith("Office", "depot@example.com"));
   ASSERT_NE(message, nullptr) << error_;
   testing_support::writeFile(dir_.file("mail.eml"), render(*message));
-  const std::string command =
-      "/usr/bin/python3 " VARNEL_SOURCE_DIR "/tests/mail/parse_mail.py " + dir_.file("mail.eml");
-  FILE* pipe = ::popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string out;
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-    out.append(buffer, n);
-  ASSERT_EQ(::pclose(pipe), 0) << out;
+  const testing_support::CommandResult parsed =
+      testing_support::parseMailWithPython(dir_.file("mail.eml"));
+  const std::string& out = parsed.out;
+  ASSERT_EQ(parsed.exitCode, 0) << out << parsed.err;
 
   const auto hex = [](std::string_view bytes) { return testing_support::lowerHex(bytes); };
   const std::string subject = hex(mail::kSignDataSubject);

@@ -53,6 +53,10 @@ CommandResult runCommand(const std::vector<std::string>& argv) {
   return result;
 }
 
+CommandResult parseMailWithPython(const std::string& path) {
+  return runCommand({"/usr/bin/python3", VARNEL_SOURCE_DIR "/tests/mail/parse_mail.py", path});
+}
+
 CommandResult runCli(const std::vector<std::string>& args) {
 #ifdef VARNEL_CLI_PATH
   std::vector<std::string> argv{VARNEL_CLI_PATH};

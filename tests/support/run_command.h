@@ -18,4 +18,8 @@ CommandResult runCommand(const std::vector<std::string>& argv);
 // Runs varnel-cli from the build tree with the given arguments.
 CommandResult runCli(const std::vector<std::string>& args);
 
+// Runs tests/mail/parse_mail.py under the system's python3 (the one Debian's mail packages serve)
+// on the mail file at `path`: its output names each part with its fields as lower-case hex.
+CommandResult parseMailWithPython(const std::string& path);
+
 }  // namespace testing_support
