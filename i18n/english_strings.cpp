@@ -341,6 +341,23 @@ const std::vector<BuiltinString>& builtinStrings() {
        "Connect, Failed to create client socket, GetLastError returns: %d"},
       {IDS_SMTP_CONNECT_FAILED,
        "Connect, Could not connect to the MAIL server %s on port %d , GetLastError returns: %d"},
+      {IDS_NAME_CAPTION_MAILBOX, "New Mailbox"},
+      {IDS_NAME_PROMPT_MAILBOX, "Enter the new name for this mailbox:"},
+      {IDS_NAME_CAPTION_MAIL_ADDRESS, "New Email Address"},
+      {IDS_NAME_PROMPT_MAIL_ADDRESS, "Enter the email address for this mailbox"},
+      {IDS_NAME_CAPTION_DEVICE, "New Device"},
+      {IDS_NAME_PROMPT_DEVICE, "Enter the new name for this device:"},
+      {IDS_NAME_CAPTION_SITE, "New Site"},
+      {IDS_NAME_PROMPT_SITE, "Enter the new name for this site:"},
+      {IDS_NAME_CAPTION_GROUP, "New Group"},
+      {IDS_NAME_PROMPT_GROUP, "Enter the new name for this group:"},
+      {IDS_NAME_CAPTION_TCP_IP_GROUP, "New TCP/IP Group"},
+      {IDS_NAME_PROMPT_TCP_IP_GROUP, "Enter the new name for this TCP/IP group:"},
+      {IDS_NAME_CAPTION_MAIL_SERVER, "New Mail Server"},
+      {IDS_NAME_PROMPT_MAIL_SERVER, "Enter the new name for this mail server:"},
+      {IDS_NAME_CAPTION_BITMAP_INDEX, "Edit existing bitmap image"},
+      {IDS_NAME_PROMPT_BITMAP_INDEX,
+       "Enter the index number of the bitmap image that you would like to edit"},
   };
   return table;
 }

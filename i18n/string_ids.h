@@ -5,13 +5,14 @@
 // english_strings.cpp, in the same order.
 //
 // Identifiers the program has always used are kept as they are. New ones are taken from the free
-// blocks below so that subsystems never collide:
-//   32982-32999  message workspace and workspace files
-//   33000-33022, 33030-33073  address book (33021-33022 still free), sign links, send pipeline
-//   33106-33124  mail transport
-//   33133-33161  sign data stream, TCP/IP link and send pipeline
-//   32858-32868, 32871-32896, 32939-32955  windows, menus and dialogs (32866-32868, 32885-32889 and
-//   32950-32955 still free)
+// blocks, one block per part of the program, so that work on one never collides with another:
+//   32957-32966, 33163, 33165-33171   the send windows (send option, progress, dial-up)
+//   32975-32980, 32989-32999          the scheduler and special functions
+//   32866-32868, 33021-33022          mail and receiver robustness
+//   33024-33029, 33100-33104, 33178-33187  site, group and TCP/IP group dialogs
+//   33076-33081, 33106-33124          device, mail server, mailbox and modem dialogs
+//   33082-33087, 32950-32955          keeping the address book safe on disk
+//   33188-33208                       the shared name-entry dialog (33204-33208 still free)
 // (Identifiers must stay inside 108-128 and 32797-33208.)
 // The menu commands' identifiers (i18n/menu_texts.h) are also the identifiers of their status-bar
 // prompts; 32890-32896 are taken by the bitmap editor's menu commands, 108 by the ZiTi bar.
@@ -104,6 +105,24 @@ enum StringId : int {
   IDS_TCP_IP_ADDRESS_EMPTY = 33018,     // "TCP/IP address can't be empty!"
   IDS_SELECT_MAIL_SERVER = 33019,       // "Please select one MAIL SERVER from MAIL SERVER ..."
   IDS_SELECT_MODEM = 33020,             // "Please select one modem at first.\r..."
+  // The shared name-entry dialog: caption and prompt of each mode. The captions "New Site", "New
+  // Group" and "New TCP/IP Group" also begin the captions of the dialogs that follow them.
+  IDS_NAME_CAPTION_MAILBOX = 33188,       // "New Mailbox"
+  IDS_NAME_PROMPT_MAILBOX = 33189,        // "Enter the new name for this mailbox:"
+  IDS_NAME_CAPTION_MAIL_ADDRESS = 33190,  // "New Email Address"
+  IDS_NAME_PROMPT_MAIL_ADDRESS = 33191,   // "Enter the email address for this mailbox"
+  IDS_NAME_CAPTION_DEVICE = 33192,        // "New Device"
+  IDS_NAME_PROMPT_DEVICE = 33193,         // "Enter the new name for this device:"
+  IDS_NAME_CAPTION_SITE = 33194,          // "New Site"
+  IDS_NAME_PROMPT_SITE = 33195,           // "Enter the new name for this site:"
+  IDS_NAME_CAPTION_GROUP = 33196,         // "New Group"
+  IDS_NAME_PROMPT_GROUP = 33197,          // "Enter the new name for this group:"
+  IDS_NAME_CAPTION_TCP_IP_GROUP = 33198,  // "New TCP/IP Group"
+  IDS_NAME_PROMPT_TCP_IP_GROUP = 33199,   // "Enter the new name for this TCP/IP group:"
+  IDS_NAME_CAPTION_MAIL_SERVER = 33200,   // "New Mail Server"
+  IDS_NAME_PROMPT_MAIL_SERVER = 33201,    // "Enter the new name for this mail server:"
+  IDS_NAME_CAPTION_BITMAP_INDEX = 33202,  // "Edit existing bitmap image"
+  IDS_NAME_PROMPT_BITMAP_INDEX = 33203,   // "Enter the index number of the bitmap image ..."
   // Sign data stream and its transfer.
   IDS_SEND_SUCCESSFULLY = 32981,    // "send successfully,"
   IDS_PROGRESS_TEXT_DATA = 33133,   // "text data"

@@ -289,8 +289,19 @@ void CMainFrame::runCommand(int commandId) {
     case i18n::ID_INSERT_PAUSE:
       view_->runInsertCommand(commandId);
       return;
+    case i18n::ID_SITE_SETTINGS:
+    case i18n::ID_GROUP_SETTINGS:
+    case i18n::ID_TCP_GROUP_SETTINGS:
+      runSiteCommand(commandId);
+      return;
+    case i18n::ID_DEVICE_SETTINGS:
+    case i18n::ID_MAIL_SERVER_SETTINGS:
+    case i18n::ID_MAILBOX_SETTINGS:
+    case i18n::ID_MODEM_INFO:
+      runDeviceCommand(commandId);
+      return;
     default:
-      // Scheduler, user-defined bitmaps, sending and the communication settings.
+      // Scheduler, user-defined bitmaps and sending.
       showNotAvailable();
       return;
   }

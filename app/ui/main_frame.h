@@ -61,6 +61,13 @@ class CMainFrame : public QMainWindow {
   void showAbout();
   void showNotAvailable();
 
+  // The "Communication Settings" menu. The dialogs change state_.book in place and call
+  // bookChanged() after every OK that changed it.
+  void runSiteCommand(int commandId);    // sites, groups, TCP/IP groups (site_commands.cpp)
+  void runDeviceCommand(int commandId);  // devices, mail servers, mailboxes, modems
+                                         // (device_commands.cpp)
+  void bookChanged();                    // keeps the site manage file up to date (book_changes.cpp)
+
   i18n::LanguageModule& language_;
   app::AppState& state_;
   workspace::CVarnelDoc doc_;

@@ -1,54 +1,57 @@
 #include "app/ui/message_box.h"
 
-#include <QMessageBox>
-
-#include "i18n/string_ids.h"
-#include "i18n/string_table.h"
-#include "platform/ui/qt_text.h"
+#include "i18n/ui/message_boxes.h"
 
 namespace app::ui {
 
+using i18n::ui::BoxAnswer;
+using i18n::ui::BoxButtons;
+using i18n::ui::BoxIcon;
 using workspace::MessageButtons;
 using workspace::MessageIcon;
 using workspace::PromptAnswer;
 
-PromptAnswer showMessageBox(QWidget* parent, const std::string& text, const std::string& caption,
-                            MessageIcon icon, MessageButtons buttons) {
-  QMessageBox box(parent);
-  box.setWindowTitle(platform::ui::fromCp1252(caption));
-  // The texts break their lines with "\r" as well as "\n".
-  QString body = platform::ui::fromCp1252(text);
-  body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
-  box.setText(body.trimmed());
+namespace {
+
+BoxIcon boxIcon(MessageIcon icon) {
   switch (icon) {
     case MessageIcon::kError:
-      box.setIcon(QMessageBox::Critical);
-      break;
+      return BoxIcon::kError;
     case MessageIcon::kExclamation:
-      box.setIcon(QMessageBox::Warning);
-      break;
+      return BoxIcon::kExclamation;
     case MessageIcon::kInformation:
-      box.setIcon(QMessageBox::Information);
-      break;
+      return BoxIcon::kInformation;
     case MessageIcon::kQuestion:
-      box.setIcon(QMessageBox::Question);
       break;
   }
+  return BoxIcon::kQuestion;
+}
+
+BoxButtons boxButtons(MessageButtons buttons) {
   switch (buttons) {
     case MessageButtons::kOk:
-      box.setStandardButtons(QMessageBox::Ok);
-      break;
+      return BoxButtons::kOk;
     case MessageButtons::kYesNo:
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-      break;
+      return BoxButtons::kYesNo;
     case MessageButtons::kYesNoCancel:
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
   }
-  const int answer = box.exec();
-  if (answer == QMessageBox::Yes || answer == QMessageBox::Ok) return PromptAnswer::kYes;
-  if (answer == QMessageBox::No) return PromptAnswer::kNo;
-  return buttons == MessageButtons::kYesNo ? PromptAnswer::kNo : PromptAnswer::kCancel;
+  return BoxButtons::kYesNoCancel;
+}
+
+}  // namespace
+
+PromptAnswer showMessageBox(QWidget* parent, const std::string& text, const std::string& caption,
+                            MessageIcon icon, MessageButtons buttons) {
+  switch (i18n::ui::showBox(parent, text, caption, boxIcon(icon), boxButtons(buttons))) {
+    case BoxAnswer::kYes:
+      return PromptAnswer::kYes;
+    case BoxAnswer::kNo:
+      return PromptAnswer::kNo;
+    case BoxAnswer::kCancel:
+      break;
+  }
+  return PromptAnswer::kCancel;
 }
 
 PromptAnswer showEditorMessage(QWidget* parent, const workspace::EditorMessage& message) {
@@ -56,13 +59,11 @@ PromptAnswer showEditorMessage(QWidget* parent, const workspace::EditorMessage& 
 }
 
 void showWarning(QWidget* parent, const std::string& text) {
-  showMessageBox(parent, text, i18n::text(i18n::IDS_CAPTION_WARNING), MessageIcon::kExclamation,
-                 MessageButtons::kOk);
+  i18n::ui::showWarningBox(parent, text);
 }
 
 void showError(QWidget* parent, const std::string& text) {
-  showMessageBox(parent, text, i18n::text(i18n::IDS_CAPTION_ERROR), MessageIcon::kError,
-                 MessageButtons::kOk);
+  i18n::ui::showErrorBox(parent, text);
 }
 
 }  // namespace app::ui
