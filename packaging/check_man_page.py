@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Keeps a command-line program's man page true to its --help: every option the program's help
 lists must appear in the man page, and every command and subcommand must head an entry (a line
-in bold that starts with its name).
+that starts with its name in bold).
 
 Usage: check_man_page.py PROGRAM MAN_PAGE
 """
@@ -62,7 +62,11 @@ def main():
     with open(page, encoding="utf-8") as f:
         troff = f.read()
     words = plain(troff)
-    headings = [plain(line).strip() for line in troff.splitlines() if line.startswith(".B")]
+    headings = [
+        plain(line).strip()
+        for line in troff.splitlines()
+        if line.startswith(".B") or line.startswith("\\fB")
+    ]
 
     def mentioned(item):
         if item.startswith("--"):
