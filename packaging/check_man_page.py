@@ -15,8 +15,9 @@ ENTRY = re.compile(r"^\s*([a-z][a-z-]*)(\s|$)")
 
 
 def help_text(program, path):
+    # The help goes to standard output; standard error may carry a sanitizer's report.
     run = subprocess.run([program, *path, "--help"], capture_output=True, text=True, check=False)
-    return run.stdout + run.stderr
+    return run.stdout
 
 
 def subcommands(text):
