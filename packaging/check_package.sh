@@ -47,7 +47,7 @@ for scope in system user; do
   sed "s|/usr/bin/|$stage/usr/bin/|" "$stage/usr/lib/systemd/$scope/mailpump.service" >"$unit"
   if [ "$scope" = user ]; then
     # A user manager needs a runtime directory, which a CI job may not have.
-    mkdir -p -m 0700 "$stage/runtime"
+    mkdir -m 0700 "$stage/runtime"
     XDG_RUNTIME_DIR="$stage/runtime" systemd-analyze verify --user --man=no "$unit"
   else
     systemd-analyze verify --man=no "$unit"
