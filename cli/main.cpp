@@ -12,8 +12,8 @@ int main(int argc, char** argv) {
   app.set_help_all_flag("--help-all", "Show the help of every command");
   cli::CliContext ctx;
   app.add_option("--data-dir", ctx.dataDirOption,
-                 "Data directory (default: beside the program when writable, else "
-                 "$XDG_DATA_HOME/varnel)");
+                 "Data directory (default: $XDG_DATA_HOME/varnel; for a program run from its "
+                 "build folder, that folder when writable)");
   cli::addWorkspaceCommands(app, ctx);
   cli::addAddressCommands(app, ctx);
   cli::addSignDataCommands(app, ctx);

@@ -10,6 +10,7 @@
 #include "platform/atomic_file.h"
 #include "platform/cp1252.h"
 #include "platform/data_dir.h"
+#include "platform/service_notify.h"
 #include "receiver/exit_sequence.h"
 #include "receiver/instance_lock.h"
 #include "receiver/receive_cycle.h"
@@ -176,6 +177,8 @@ int runPolling(const std::string& dataDir, HeadlessEnvironment& env) {
   StreamStatus status(env.err);
   status.showStatus(settings.selfReceiving ? texts::kSelfReceivingOn : texts::kSelfReceivingOff);
   Receiver receiver(settings, paths, status, env.pump, env.clock, env.pop3Options);
+  // Under systemd (Type=notify) the service counts as started once the data directory is ours.
+  platform::notifyServiceManager("READY=1");
   const uint64_t period = static_cast<uint64_t>(pollPeriodMs(settings));
   uint64_t due = env.pump.tickMs() + period;
   while (!stopRequested(env)) {
@@ -188,6 +191,7 @@ int runPolling(const std::string& dataDir, HeadlessEnvironment& env) {
     }
     env.pump.dispatch(static_cast<int>(std::min<uint64_t>(due - now, kStopCheckMs)));
   }
+  platform::notifyServiceManager("STOPPING=1");
   const platform::Status saved =
       finishReceiving(&receiver, paths, settings, start.load, SettingsEdits::kNone);
   if (!saved.ok()) {

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building and testing need. Safe to run again:
 # when everything is present it does nothing.
+#   --package  also the tools that build and check the .deb (dpkg-shlibdeps, desktop-file-validate,
+#              systemd-analyze, appstreamcli)
 set -euo pipefail
 
 packages=(
@@ -13,6 +15,10 @@ packages=(
   # real peers the tests talk to on loopback
   dovecot-pop3d python3-aiosmtpd python3
 )
+
+if [ "${1:-}" = "--package" ]; then
+  packages+=(dpkg-dev file desktop-file-utils systemd appstream shared-mime-info)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
