@@ -103,7 +103,8 @@ void CSiteSettingsDialog::changed() {
 }
 
 void CSiteSettingsDialog::newSite(const std::string& name) {
-  const SiteParameters initial{preselectedDevice(book_, nullptr)};
+  SiteParameters initial;
+  initial.deviceName = preselectedDevice(book_, nullptr);
   const auto p =
       askSiteParameters(book_, initial, recordCaption(rules_.newCaption, name), language_, this);
   if (!p || !addSite(&book_, name, *p).ok()) return;
