@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 #include "addressbook/ui/name_entry_dialog.h"
@@ -53,6 +54,13 @@ QPushButton* button(QWidget* dialog, int id) {
 
 void pressOk(QWidget* dialog) {
   if (QPushButton* ok = button(dialog, i18n::kIdOk)) ok->click();
+}
+
+QStringList entries(const QListWidget* list) {
+  QStringList texts;
+  for (int row = 0; row < list->count(); ++row)
+    texts << list->item(row)->text();
+  return texts;
 }
 
 Step enterName(const QString& text) {

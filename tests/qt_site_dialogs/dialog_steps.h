@@ -2,11 +2,13 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 #include "addressbook/address_book.h"
 #include "tests/qt_varnel/modal_script.h"
 
+class QListWidget;
 class QPushButton;
 
 // Shared by the address-book dialog tests: a small book and the steps that answer the dialogs
@@ -49,6 +51,9 @@ Step cancelNoting(QString* caption);
 QPushButton* button(QWidget* dialog, int id);
 // Presses the dialog's OK button.
 void pressOk(QWidget* dialog);
+
+// The texts of a list's entries.
+QStringList entries(const QListWidget* list);
 
 // Counts the calls of a dialog's bookChanged.
 struct ChangeCounter {

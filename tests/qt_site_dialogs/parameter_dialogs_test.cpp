@@ -27,13 +27,6 @@ constexpr int kDial = 1;
 constexpr int kMail = 2;
 constexpr int kPort = 3;
 
-QStringList entries(const QListWidget* list) {
-  QStringList texts;
-  for (int row = 0; row < list->count(); ++row)
-    texts << list->item(row)->text();
-  return texts;
-}
-
 QStringList entries(const QComboBox* box) {
   QStringList texts;
   for (int i = 0; i < box->count(); ++i)

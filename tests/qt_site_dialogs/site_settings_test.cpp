@@ -33,13 +33,6 @@ using namespace site_dialogs_test;
 
 namespace {
 
-QStringList entries(const QListWidget* list) {
-  QStringList texts;
-  for (int row = 0; row < list->count(); ++row)
-    texts << list->item(row)->text();
-  return texts;
-}
-
 QString controlText(QWidget* dialog, int id) {
   QWidget* w = i18n::ui::findControl(dialog, id);
   if (auto* label = qobject_cast<QLabel*>(w)) return label->text();

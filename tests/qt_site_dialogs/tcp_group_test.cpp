@@ -19,13 +19,6 @@ using namespace site_dialogs_test;
 
 namespace {
 
-QStringList entries(const QListWidget* list) {
-  QStringList texts;
-  for (int row = 0; row < list->count(); ++row)
-    texts << list->item(row)->text();
-  return texts;
-}
-
 // Types `keys` into the address field from its start and presses OK.
 Step typeAddress(const QString& keys) {
   return on<CTcpGroupAddressDialog>([keys](CTcpGroupAddressDialog* a) {
