@@ -6,13 +6,10 @@
 #include <vector>
 
 #include "addressbook/address_book.h"
-#include "addressbook/name_dialog_texts.h"
-#include "i18n/string_ids.h"
 
 using addressbook::CAddressBook;
 using addressbook::CDevice;
 using addressbook::DeviceType;
-using addressbook::SiteListMode;
 using addressbook::SiteTargetRow;
 
 namespace {
@@ -38,24 +35,6 @@ CAddressBook bookWithDevices() {
 
 }  // namespace
 
-TEST(SiteDialogRules, ModesNameTheirListsTextsAndCaptions) {
-  const CAddressBook b = bookWithDevices();
-  EXPECT_EQ(siteListNames(b, SiteListMode::kSites), std::vector<std::string>{"Depot"});
-  EXPECT_EQ(siteListNames(b, SiteListMode::kGroups), std::vector<std::string>{"All"});
-  const auto groups = siteListRules(SiteListMode::kGroups);
-  EXPECT_EQ(groups.nameMode, addressbook::NameDialogMode::kGroup);
-  EXPECT_EQ(groups.noSelection, i18n::IDS_SELECT_AVAILABLE_GROUP);
-  EXPECT_EQ(addressbook::recordCaption(groups.renameCaption, "All"), "Rename Group:All");
-  const auto sites = siteListRules(SiteListMode::kSites);
-  EXPECT_EQ(sites.nameMode, addressbook::NameDialogMode::kSite);
-  EXPECT_EQ(addressbook::recordCaption(sites.editCaption, "Depot"), "Edit Site:Depot");
-  const auto texts = addressbook::groupModeTexts();
-  EXPECT_EQ(texts.caption, "Group Settings");
-  EXPECT_EQ(texts.listLabel, "Available Groups");
-  EXPECT_EQ(texts.removeButton, "Remove Group");
-  EXPECT_EQ(addressbook::removeQuestion("Depot"), "Are you sure you wish to remove Depot");
-}
-
 TEST(SiteDialogRules, SecondRowFollowsTheDeviceType) {
   const CAddressBook b = bookWithDevices();
   EXPECT_EQ(siteTargetRow(b, "Port"), SiteTargetRow::kNone);
@@ -68,8 +47,6 @@ TEST(SiteDialogRules, SecondRowFollowsTheDeviceType) {
             (std::vector<std::string>{"North", "South"}));
   EXPECT_EQ(siteTargetChoices(b, SiteTargetRow::kMailbox), std::vector<std::string>{"Office"});
   EXPECT_TRUE(siteTargetChoices(b, SiteTargetRow::kPhoneNumber).empty());
-  EXPECT_EQ(addressbook::siteTargetLabel(SiteTargetRow::kTcpIpGroup), "TCP/IP Group");
-  EXPECT_EQ(addressbook::siteTargetLabel(SiteTargetRow::kMailbox), "Mailbox");
 }
 
 TEST(SiteDialogRules, PreselectedDevice) {
@@ -86,10 +63,7 @@ TEST(SiteDialogRules, PreselectedDevice) {
   EXPECT_EQ(preselectedDevice(CAddressBook{}, nullptr), "");
 }
 
-TEST(SiteDialogRules, TcpIpGroupListEntriesAndSelection) {
-  EXPECT_EQ(addressbook::tcpIpGroupEntry({"North", "10.0.0.1"}), "North<=>10.0.0.1");
-  EXPECT_EQ(addressbook::removeTcpIpGroupQuestion("North"),
-            "Are you sure to remove group 'North'?");
+TEST(SiteDialogRules, TcpIpGroupQuestionAndSelection) {
   // A name holding a conversion is shown as it is, never read as one.
   EXPECT_EQ(addressbook::removeTcpIpGroupQuestion("%s%d"), "Are you sure to remove group '%s%d'?");
   EXPECT_EQ(addressbook::selectionAfterRemoval(1, 3), 1);  // the same position

@@ -130,16 +130,6 @@ class NameEntryDialogTest : public QObject {
     QCOMPARE(site.field()->text(), QString("A site with a long name"));
   }
 
-  void askForNameReturnsTheNameOrNothing() {
-    const addressbook::CAddressBook book = sampleBook();
-    ModalScript script;
-    script.then(enterName("Barn")).then(ModalScript::reject());
-    QCOMPARE(addressbook::ui::askForName(book, NameDialogMode::kSite, language_, nullptr),
-             std::optional<std::string>("Barn"));
-    QCOMPARE(addressbook::ui::askForName(book, NameDialogMode::kSite, language_, nullptr),
-             std::nullopt);
-  }
-
  private:
   testing_support::TempDir dir_;
   i18n::LanguageModule language_{dir_.path()};
