@@ -224,6 +224,24 @@ enum StringId : int {
   IDS_MAIL_ADDRESS_BLANK = 33075,         // "The Mailbox can't be left blank!"
   IDS_SMTP_CREATE_SOCKET_FAILED = 33176,  // "Connect, Failed to create client socket, ..."
   IDS_SMTP_CONNECT_FAILED = 33177,        // "Connect, Could not connect to the MAIL server %s ..."
+
+  // Site, group and TCP/IP group dialogs.
+  IDS_SELECT_AVAILABLE_SITE = 33024,          // "You must first select an available site."
+  IDS_SELECT_AVAILABLE_GROUP = 33025,         // "You must first select an available group."
+  IDS_ASK_REMOVE_RECORD = 33026,              // "Are you sure you wish to remove", then the name
+  IDS_SELECT_TCP_IP_GROUP_TO_REMOVE = 33027,  // "Please select a group to be deleted at first!"
+  IDS_ASK_REMOVE_TCP_IP_GROUP = 33028,        // "Are you sure to remove group '%s'?"
+  IDS_GROUP_SETTINGS_CAPTION = 33029,         // "Group Settings" (Site Settings in group mode)
+  IDS_AVAILABLE_GROUPS = 33100,               // "Available Groups"
+  IDS_REMOVE_GROUP = 33101,                   // "Remove Group"
+  IDS_SITE_TARGET_TCP_IP_GROUP = 33102,       // "TCP/IP Group" (Site parameters' second row)
+  IDS_SITE_TARGET_MAILBOX = 33103,            // "Mailbox"
+  IDS_CAPTION_EDIT_SITE = 33178,              // "Edit Site"
+  IDS_CAPTION_RENAME_SITE = 33179,            // "Rename Site"
+  IDS_CAPTION_EDIT_GROUP = 33180,             // "Edit Group"
+  IDS_CAPTION_RENAME_GROUP = 33181,           // "Rename Group"
+  IDS_CAPTION_EDIT_TCP_IP_GROUP = 33182,      // "Edit TCP/IP Group"
+  IDS_CAPTION_RENAME_TCP_IP_GROUP = 33183,    // "Rename TCP/IP Group"
 };
 
 }  // namespace i18n

@@ -1,6 +1,7 @@
-// The documentation's screenshots: varnel's main window, the setup dialog and the Insert menu's
-// dialogs, written as PNG files to the folder given as the argument. Not a test: the
-// `screenshots` build target runs it on the offscreen platform to refresh docs/:
+// The documentation's screenshots: varnel's main window, the setup dialog, the Insert menu's
+// dialogs and the address book's dialogs, written as PNG files to the folder given as the
+// argument. Not a test: the `screenshots` build target runs it on the offscreen platform to
+// refresh docs/:
 //   cmake --build build --target screenshots
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include "app/ui/varnel_app.h"
 #include "app/ui/varnel_view.h"
 #include "i18n/language_module.h"
+#include "tests/qt_varnel/screenshots/shots.h"
 #include "tests/support/temp_dir.h"
 #include "workspace/sign_tables.h"
 #include "workspace/ui/control_list_dialog.h"
@@ -71,14 +73,6 @@ void writeMessages(workspace::EditorModel& m) {
   type(m, " Welcome!");
 }
 
-// Shows `widget`, waits for it to be painted and saves it as <out>/<name>.png.
-bool save(QWidget& widget, const QString& out, const char* name) {
-  widget.show();
-  if (!QTest::qWaitForWindowExposed(&widget)) return false;
-  QTest::qWait(50);
-  return widget.grab().save(QString("%1/%2.png").arg(out, name));
-}
-
 bool mainWindowAndSetupDialog(const QString& out) {
   testing_support::TempDir dir;
   CVarnelApp app(dir.path());
@@ -126,6 +120,13 @@ bool insertDialogs(const QString& out) {
 
 }  // namespace
 
+bool save(QWidget& widget, const QString& out, const char* name) {
+  widget.show();
+  if (!QTest::qWaitForWindowExposed(&widget)) return false;
+  QTest::qWait(50);
+  return widget.grab().save(QString("%1/%2.png").arg(out, name));
+}
+
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
   if (argc != 2) {
@@ -134,7 +135,7 @@ int main(int argc, char** argv) {
   }
   const QString out = QFile::decodeName(argv[1]);
   QDir().mkpath(out);
-  if (!mainWindowAndSetupDialog(out) || !insertDialogs(out)) {
+  if (!mainWindowAndSetupDialog(out) || !insertDialogs(out) || !addressBookDialogs(out)) {
     std::fprintf(stderr, "%s: a screenshot could not be written to %s\n", argv[0], argv[1]);
     return 1;
   }

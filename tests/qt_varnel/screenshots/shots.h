@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Shared by the screenshot program's files.
+
+// Shows `widget`, waits for it to be painted and saves it as <out>/<name>.png.
+bool save(QWidget& widget, const QString& out, const char* name);
+
+// The address book's dialogs: Site Settings and Site parameters.
+bool addressBookDialogs(const QString& out);
