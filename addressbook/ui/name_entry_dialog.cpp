@@ -12,6 +12,7 @@
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "i18n/ui/message_boxes.h"
+#include "i18n/ui/qt_language_targets.h"
 #include "i18n/ui/template_widgets.h"
 #include "platform/ui/qt_text.h"
 
@@ -28,7 +29,8 @@ CNameEntryDialog::CNameEntryDialog(const CAddressBook& book, NameDialogMode mode
   prompt->setWordWrap(true);
   i18n::ui::setControlId(field_, i18n::kIdNameEntry);
   auto* buttons = i18n::ui::makeOkCancelButtons(this, kNumber);
-  ok_ = buttons->button(QDialogButtonBox::Ok);
+  // The button box holds the template's own buttons, not standard ones.
+  ok_ = qobject_cast<QPushButton*>(i18n::ui::findControl(this, i18n::kIdOk));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(prompt);
