@@ -25,6 +25,7 @@ using platform::ui::fromCp1252;
 using platform::ui::toCp1252;
 
 constexpr int kNumber = i18n::IDD_MAIL_SERVER;
+constexpr int kFieldChars = 28;  // room for a host name or an address
 
 }  // namespace
 
@@ -89,6 +90,7 @@ CMailServerDialog::CMailServerDialog(const addressbook::CMailServer& server,
 QLineEdit* CMailServerDialog::field(int id, const std::string& text) {
   auto* edit = new QLineEdit(fromCp1252(text), this);
   i18n::ui::setControlId(edit, id);
+  edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * kFieldChars);
   return edit;
 }
 

@@ -17,6 +17,7 @@
 #include "app/ui/sign_setup_dialog.h"
 #include "app/ui/varnel_app.h"
 #include "app/ui/varnel_view.h"
+#include "device_shots.h"
 #include "i18n/language_module.h"
 #include "tests/support/temp_dir.h"
 #include "workspace/sign_tables.h"
@@ -134,7 +135,10 @@ int main(int argc, char** argv) {
   }
   const QString out = QFile::decodeName(argv[1]);
   QDir().mkpath(out);
-  if (!mainWindowAndSetupDialog(out) || !insertDialogs(out)) {
+  const SaveShot saveShot = [&out](QWidget& widget, const char* name) {
+    return save(widget, out, name);
+  };
+  if (!mainWindowAndSetupDialog(out) || !insertDialogs(out) || !deviceDialogShots(saveShot)) {
     std::fprintf(stderr, "%s: a screenshot could not be written to %s\n", argv[0], argv[1]);
     return 1;
   }
