@@ -7,6 +7,7 @@
 #include "addressbook/site_parameters.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
+#include "platform/whole_number.h"
 
 namespace mail {
 namespace {
@@ -25,17 +26,7 @@ platform::Status noSuchRecord(std::string_view name) {
 }
 
 std::optional<int32_t> portOf(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return std::nullopt;
-  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-  int32_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-    if (value > kMaxPort) return std::nullopt;
-  }
-  if (value < 1) return std::nullopt;
-  return value;
+  return platform::parseWholeNumber(text, 1, kMaxPort);
 }
 
 int byMode(MailListMode mode, int serverId, int mailboxId) {

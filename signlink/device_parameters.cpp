@@ -5,6 +5,7 @@
 
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
+#include "platform/whole_number.h"
 
 namespace signlink {
 namespace {
@@ -19,19 +20,8 @@ platform::Status refuse(int id) {
   return platform::Status::refused(i18n::text(id));
 }
 
-// A whole number from `min` to `max` written with decimal digits only (blanks around allowed).
 std::optional<int32_t> wholeNumber(std::string_view text, int32_t min, int32_t max) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return std::nullopt;
-  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-  int64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-    if (value > max) return std::nullopt;
-  }
-  if (value < min) return std::nullopt;
-  return static_cast<int32_t>(value);
+  return platform::parseWholeNumber(text, min, max);
 }
 
 std::optional<int32_t> baudRateOf(std::string_view text) {

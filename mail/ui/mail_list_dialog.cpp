@@ -1,15 +1,14 @@
 #include "mail/ui/mail_list_dialog.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <optional>
 #include <utility>
 
 #include "addressbook/book_edits.h"
+#include "addressbook/ui/list_dialog_layout.h"
 #include "addressbook/ui/name_entry_dialog.h"
 #include "i18n/dialog_controls.h"
 #include "i18n/dialog_texts.h"
@@ -51,26 +50,12 @@ CMailListDialog::CMailListDialog(MailListMode mode, addressbook::CAddressBook& b
     list_->addItem(fromCp1252(name));
   if (list_->count() > 0) list_->setCurrentRow(0);
 
-  auto* buttons = new QVBoxLayout;
-  const std::pair<int, void (CMailListDialog::*)()> actions[] = {
-      {i18n::kIdMailListNew, &CMailListDialog::newRecord},
-      {i18n::kIdMailListEdit, &CMailListDialog::editRecord},
-      {i18n::kIdMailListRemove, &CMailListDialog::removeRecord},
-      {i18n::kIdMailListRename, &CMailListDialog::renameRecord},
-      {i18n::kIdOk, &CMailListDialog::reject}};
-  for (const auto& [id, action] : actions) {
-    auto* button = makeControl<QPushButton>(this, kNumber, id);
-    button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, action);
-    buttons->addWidget(button);
-  }
-  buttons->addStretch();
-  auto* left = new QVBoxLayout;
-  left->addWidget(label);
-  left->addWidget(list_);
-  auto* layout = new QHBoxLayout(this);
-  layout->addLayout(left, 1);
-  layout->addLayout(buttons);
+  addressbook::ui::layOutListDialog(this, kNumber, label, list_,
+                                    {{i18n::kIdMailListNew, [this] { newRecord(); }},
+                                     {i18n::kIdMailListEdit, [this] { editRecord(); }},
+                                     {i18n::kIdMailListRemove, [this] { removeRecord(); }},
+                                     {i18n::kIdMailListRename, [this] { renameRecord(); }},
+                                     {i18n::kIdOk, [this] { reject(); }}});
   i18n::ui::initDialog(this, kNumber, language_);
   if (mode_ == MailListMode::kMailboxes) applyMailboxTexts();
 }

@@ -1,16 +1,15 @@
 #include "signlink/ui/device_settings_dialog.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <optional>
 #include <utility>
 
 #include "addressbook/book_edits.h"
 #include "addressbook/name_dialog_texts.h"
+#include "addressbook/ui/list_dialog_layout.h"
 #include "addressbook/ui/name_entry_dialog.h"
 #include "i18n/dialog_controls.h"
 #include "i18n/dialog_texts.h"
@@ -54,29 +53,14 @@ CDeviceSettingsDialog::CDeviceSettingsDialog(DeviceDialogContext context, QWidge
   i18n::ui::setControlId(defaultName_, i18n::kIdDeviceDefaultName);
   (new QVBoxLayout(frame))->addWidget(defaultName_);
 
-  auto* buttons = new QVBoxLayout;
-  const std::pair<int, void (CDeviceSettingsDialog::*)()> actions[] = {
-      {i18n::kIdDeviceNew, &CDeviceSettingsDialog::newDevice},
-      {i18n::kIdDeviceEdit, &CDeviceSettingsDialog::editDevice},
-      {i18n::kIdDeviceRename, &CDeviceSettingsDialog::renameDevice},
-      {i18n::kIdDeviceRemove, &CDeviceSettingsDialog::removeDevice},
-      {i18n::kIdDeviceMakeDefault, &CDeviceSettingsDialog::makeDefault},
-      {i18n::kIdOk, &CDeviceSettingsDialog::reject}};
-  for (const auto& [id, action] : actions) {
-    auto* button = makeControl<QPushButton>(this, kNumber, id);
-    button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, action);
-    buttons->addWidget(button);
-  }
-  buttons->addStretch();
-
-  auto* left = new QVBoxLayout;
-  left->addWidget(label);
-  left->addWidget(list_);
-  left->addWidget(frame);
-  auto* layout = new QHBoxLayout(this);
-  layout->addLayout(left, 1);
-  layout->addLayout(buttons);
+  addressbook::ui::layOutListDialog(this, kNumber, label, list_,
+                                    {{i18n::kIdDeviceNew, [this] { newDevice(); }},
+                                     {i18n::kIdDeviceEdit, [this] { editDevice(); }},
+                                     {i18n::kIdDeviceRename, [this] { renameDevice(); }},
+                                     {i18n::kIdDeviceRemove, [this] { removeDevice(); }},
+                                     {i18n::kIdDeviceMakeDefault, [this] { makeDefault(); }},
+                                     {i18n::kIdOk, [this] { reject(); }}},
+                                    frame);
   i18n::ui::initDialog(this, kNumber, context_.language);
   showDefault();
 }
