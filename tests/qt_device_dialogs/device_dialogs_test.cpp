@@ -8,10 +8,13 @@
 #include <QTest>
 
 #include "addressbook/address_book.h"
+#include "app/ui/main_frame.h"
+#include "app/ui/varnel_app.h"
 #include "dialog_steps.h"
 #include "i18n/dialog_controls.h"
 #include "i18n/dialog_texts.h"
 #include "i18n/language_module.h"
+#include "i18n/menu_texts.h"
 #include "modal_script.h"
 #include "platform/profile_file.h"
 #include "signlink/ui/device_parameters_dialog.h"
@@ -78,6 +81,7 @@ class DeviceDialogsTest : public QObject {
   void serialDeviceOnAProbedPortWritesTheLastKeys();
   void modemInfoPreselectsAndRemembersTheModem();
   void modemInfoWithoutModemsSaysSo();
+  void menuCommandsOpenTheDialogsOnTheProgramsBook();
 };
 
 void DeviceDialogsTest::parametersShowOnlyTheControlsOfTheKind() {
@@ -322,6 +326,49 @@ void DeviceDialogsTest::modemInfoWithoutModemsSaysSo() {
   QCOMPARE(port, QStringLiteral("NONE"));
   QCOMPARE(report, QStringLiteral("No modem installed in computer"));
   QCOMPARE(f.profile.readString("Modem", "Use Modem Name", "unset"), std::string(""));
+}
+
+void DeviceDialogsTest::menuCommandsOpenTheDialogsOnTheProgramsBook() {
+  testing_support::TempDir dir;
+  app::ui::CVarnelApp app(dir.path());
+  app.language().init();
+  app::ui::CMainFrame frame(app.language(), app.state());
+  ModalScript script;
+  script
+      .then([](QWidget* w) {
+        QCOMPARE(w->windowTitle(), QStringLiteral("Device Settings"));
+        click(w, i18n::kIdDeviceNew);
+      })
+      .then(enterName("Net"))
+      .then(fillAndAccept([](QWidget* w) {
+        click(w, i18n::kIdDeviceKindTcpIp);
+        type(w, i18n::kIdDeviceIpPort, "7001");
+      }))
+      .then([](QWidget* w) {
+        click(w, i18n::kIdDeviceMakeDefault);
+        click(w, i18n::kIdOk);
+      });
+  frame.runCommand(i18n::ID_DEVICE_SETTINGS);
+  const app::AppState& state = app.state();
+  QCOMPARE(state.book.devices.size(), size_t{1});
+  QCOMPARE(state.book.defaultDevice, std::string("Net"));
+  QCOMPARE(state.device.lastIpPort, 7001);
+  const platform::ProfileFile profile(dir.file("varnel.ini"));
+  QCOMPARE(profile.readInt("Device", "LastIPPort", 0), 7001);
+
+  QString caption;
+  script.then([&](QWidget* w) {
+    caption = w->windowTitle();
+    qobject_cast<QDialog*>(w)->reject();
+  });
+  frame.runCommand(i18n::ID_MAILBOX_SETTINGS);
+  QCOMPARE(caption, QStringLiteral("Mailbox Settings"));
+  script.then([&](QWidget* w) {
+    caption = w->windowTitle();
+    qobject_cast<QDialog*>(w)->reject();
+  });
+  frame.runCommand(i18n::ID_MAIL_SERVER_SETTINGS);
+  QCOMPARE(caption, QStringLiteral("Mail Server Settings"));
 }
 
 QTEST_MAIN(DeviceDialogsTest)
