@@ -7,6 +7,7 @@
 #include "app/varnel_profile.h"
 #include "bitmaps/bitmap_catalog.h"
 #include "i18n/language_module.h"
+#include "signlink/device_parameters.h"
 
 // varnel's start-up and exit sequences, free of any window system: the windows they show (message
 // boxes, the setup dialog) are reached through StartupUi so the order and the files can be tested.
@@ -32,12 +33,7 @@ struct SendInfo {
 };
 
 // The "Device" values read at start-up (written by the device settings dialog, not at exit).
-struct DeviceInfo {
-  int lastComport = kDefaultLastComport;
-  int lastIpPort = kDefaultLastIpPort;
-  std::string lastModemName;
-  std::string lastSmtpName;
-};
+using DeviceInfo = signlink::LastDeviceChoices;
 
 SendInfo readSendInfo(const platform::ProfileFile& profile);
 // Writes all nine "SendInfo" keys in their fixed order; false when a write failed.

@@ -242,6 +242,33 @@ enum StringId : int {
   IDS_CAPTION_RENAME_GROUP = 33181,           // "Rename Group"
   IDS_CAPTION_EDIT_TCP_IP_GROUP = 33182,      // "Edit TCP/IP Group"
   IDS_CAPTION_RENAME_TCP_IP_GROUP = 33183,    // "Rename TCP/IP Group"
+
+  // Device Settings, Device Parameters, the mail server and mailbox lists, Modem Info.
+  IDS_SELECT_AVAILABLE_DEVICE = 33076,   // "You must first select an available device."
+  IDS_SELECT_ITEM_TO_EDIT = 33077,       // "Please first select one item to edit!"
+  IDS_SELECT_ITEM_TO_REMOVE = 33078,     // "Please first select one item to remove!"
+  IDS_CONFIRM_REMOVE_ITEM = 33079,       // "Are you sure to remove this item?"
+  IDS_ASSIGN_DEFAULT_DEVICE = 33080,     // "You must assign a default device before closing."
+  IDS_CONFIRM_REMOVE_DEVICE = 33081,     // "Are you sure you wish to remove" (name and "?" follow)
+  IDS_SELECT_COM_PORT = 33106,           // "Please select one comport at first.\r..."
+  IDS_SELECT_BAUD_RATE = 33107,          // "Please select one baud rate at first."
+  IDS_ENTER_IP_PORT = 33108,             // "Please enter one integer as IP port."
+  IDS_ENTER_TIMEOUT = 33109,             // a time-out that is not a number of seconds in range
+  IDS_DEVICE_CAPTION_EDIT = 33110,       // "Edit Device"
+  IDS_DEVICE_CAPTION_RENAME = 33111,     // "Rename Device"
+  IDS_DEVICE_FRAME_TCP_IP = 33112,       // "TCP/IP Settings"
+  IDS_DEVICE_FRAME_EMAIL = 33113,        // "Email Settings"
+  IDS_DEVICE_TCP_IP_TIMEOUT = 33114,     // "TCP/IP connect time out"
+  IDS_DEVICE_MAIL_SERVER_LABEL = 33115,  // "MAIL SERVER"
+  IDS_MAIL_SERVER_CAPTION_EDIT = 33116,  // "Edit Mail Server"
+  IDS_MAIL_SERVER_CAPTION_RENAME = 33117,  // "Rename Mail Server"
+  IDS_MAILBOX_LIST_CAPTION = 33118,        // "Mailbox Settings"
+  IDS_MAILBOX_LIST_LABEL = 33119,          // "Available Mailboxes"
+  IDS_MAILBOX_EDIT = 33120,                // "Edit Mailbox"
+  IDS_MAILBOX_REMOVE = 33121,              // "Remove Mailbox"
+  IDS_MAILBOX_RENAME = 33122,              // "Rename Mailbox"
+  IDS_MAIL_ADDRESS_CAPTION_NEW = 33123,    // "New Mail Address"
+  IDS_MAIL_ADDRESS_CAPTION_EDIT = 33124,   // "Edit Mail Address"
 };
 
 }  // namespace i18n

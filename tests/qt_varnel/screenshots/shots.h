@@ -11,3 +11,7 @@ bool save(QWidget& widget, const QString& out, const char* name);
 
 // The address book's dialogs: Site Settings and Site parameters.
 bool addressBookDialogs(const QString& out);
+
+// Device Parameters for a TCP/IP device and the mail server dialog, filled as an operator fills
+// them.
+bool deviceDialogs(const QString& out);

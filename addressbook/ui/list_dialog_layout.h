@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+class QDialog;
+class QListWidget;
+class QWidget;
+
+namespace addressbook::ui {
+
+// One button of a list dialog: its control identifier in the dialog's template and what it does.
+struct ListButton {
+  int id;
+  std::function<void()> action;
+};
+
+// Lays out a list dialog of the address book (devices, mail servers, mailboxes): the label, the
+// list and an optional widget below them on the left; on the right a column of the template's
+// buttons in the given order, none of them pressed by Enter.
+void layOutListDialog(QDialog* dialog, int dialogNumber, QWidget* label, QListWidget* list,
+                      const std::vector<ListButton>& buttons, QWidget* below = nullptr);
+
+}  // namespace addressbook::ui

@@ -1,0 +1,122 @@
+#include "mail/ui/mail_server_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "i18n/dialog_controls.h"
+#include "i18n/dialog_texts.h"
+#include "i18n/ui/message_boxes.h"
+#include "i18n/ui/qt_language_targets.h"
+#include "i18n/ui/template_widgets.h"
+#include "mail/mail_settings.h"
+#include "mail/ui/smtp_auth_dialog.h"
+#include "platform/ui/qt_text.h"
+
+namespace mail::ui {
+namespace {
+
+using platform::ui::fromCp1252;
+using platform::ui::toCp1252;
+
+constexpr int kNumber = i18n::IDD_MAIL_SERVER;
+constexpr int kFieldChars = 28;  // room for a host name or an address
+
+}  // namespace
+
+CMailServerDialog::CMailServerDialog(const addressbook::CMailServer& server,
+                                     const std::string& caption,
+                                     const i18n::LanguageModule& language, QWidget* parent)
+    : QDialog(parent), language_(language), server_(server), auth_(server) {
+  using i18n::ui::makeControl;
+  const MailServerForm form = mailServerFormOf(server);
+  auto* grid = new QGridLayout;
+  const auto row = [&](int labelId, QLineEdit* edit, QPushButton* button = nullptr) {
+    const int r = grid->rowCount();
+    grid->addWidget(makeControl<QLabel>(this, kNumber, labelId), r, 0);
+    grid->addWidget(edit, r, 1);
+    if (button) grid->addWidget(button, r, 2);
+  };
+  auto* smtpDefault = makeControl<QPushButton>(this, kNumber, i18n::kIdMailServerSmtpDefault);
+  auto* pop3Default = makeControl<QPushButton>(this, kNumber, i18n::kIdMailServerPop3Default);
+  row(i18n::kIdMailServerAddressLabel,
+      address_ = field(i18n::kIdMailServerAddress, server.mailAddress));
+  row(i18n::kIdMailServerSmtpHostLabel,
+      smtpHost_ = field(i18n::kIdMailServerSmtpHost, server.smtpServer));
+  row(i18n::kIdMailServerSmtpPortLabel,
+      smtpPort_ = field(i18n::kIdMailServerSmtpPort, form.smtpPort), smtpDefault);
+  row(i18n::kIdMailServerPop3HostLabel,
+      pop3Host_ = field(i18n::kIdMailServerPop3Host, server.pop3Server));
+  row(i18n::kIdMailServerPop3AccountLabel,
+      pop3Account_ = field(i18n::kIdMailServerPop3Account, server.pop3Account));
+  row(i18n::kIdMailServerPop3PasswordLabel,
+      pop3Password_ = field(i18n::kIdMailServerPop3Password, server.pop3Password));
+  pop3Password_->setEchoMode(QLineEdit::Password);
+  row(i18n::kIdMailServerPop3PortLabel,
+      pop3Port_ = field(i18n::kIdMailServerPop3Port, form.pop3Port), pop3Default);
+  for (QPushButton* button : {smtpDefault, pop3Default})
+    button->setAutoDefault(false);
+  const addressbook::CMailServer defaults;
+  connect(smtpDefault, &QPushButton::clicked, this,
+          [this, port = defaults.smtpPort] { smtpPort_->setText(QString::number(port)); });
+  connect(pop3Default, &QPushButton::clicked, this,
+          [this, port = defaults.pop3Port] { pop3Port_->setText(QString::number(port)); });
+
+  needsAuth_ = makeControl<QCheckBox>(this, kNumber, i18n::kIdMailServerNeedsAuth);
+  needsAuth_->setChecked(server.needsAuth != 0);
+  setUp_ = makeControl<QPushButton>(this, kNumber, i18n::kIdMailServerAuthSetup);
+  setUp_->setAutoDefault(false);
+  setUp_->setEnabled(needsAuth_->isChecked());
+  connect(needsAuth_, &QCheckBox::toggled, setUp_, &QPushButton::setEnabled);
+  connect(setUp_, &QPushButton::clicked, this, &CMailServerDialog::setUp);
+  auto* auth = new QHBoxLayout;
+  auth->addWidget(needsAuth_);
+  auth->addWidget(setUp_);
+  auth->addStretch();
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addLayout(auth);
+  layout->addWidget(i18n::ui::makeOkCancelButtons(this, kNumber));
+  i18n::ui::initDialog(this, kNumber, language);
+  setWindowTitle(fromCp1252(caption));
+}
+
+QLineEdit* CMailServerDialog::field(int id, const std::string& text) {
+  auto* edit = new QLineEdit(fromCp1252(text), this);
+  i18n::ui::setControlId(edit, id);
+  edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * kFieldChars);
+  return edit;
+}
+
+void CMailServerDialog::setUp() {
+  CSmtpAuthDialog dialog(auth_, language_, this);
+  if (dialog.exec() == QDialog::Accepted) dialog.takeOver(&auth_);
+}
+
+void CMailServerDialog::accept() {
+  MailServerForm form;
+  form.server = auth_;
+  form.server.mailAddress = toCp1252(address_->text());
+  form.server.smtpServer = toCp1252(smtpHost_->text());
+  form.server.pop3Server = toCp1252(pop3Host_->text());
+  form.server.pop3Account = toCp1252(pop3Account_->text());
+  form.server.pop3Password = toCp1252(pop3Password_->text());
+  form.server.needsAuth = needsAuth_->isChecked() ? 1 : 0;
+  form.smtpPort = toCp1252(smtpPort_->text());
+  form.pop3Port = toCp1252(pop3Port_->text());
+  const platform::Status verdict = mailServerFromForm(form, &server_);
+  if (!verdict.ok()) {
+    i18n::ui::showBox(this, verdict.message(), toCp1252(windowTitle()), i18n::ui::BoxIcon::kError,
+                      i18n::ui::BoxButtons::kOk);
+    return;
+  }
+  QDialog::accept();
+}
+
+}  // namespace mail::ui
