@@ -224,6 +224,11 @@ enum StringId : int {
   IDS_MAIL_ADDRESS_BLANK = 33075,         // "The Mailbox can't be left blank!"
   IDS_SMTP_CREATE_SOCKET_FAILED = 33176,  // "Connect, Failed to create client socket, ..."
   IDS_SMTP_CONNECT_FAILED = 33177,        // "Connect, Could not connect to the MAIL server %s ..."
+
+  // Keeping the address book safe on disk.
+  IDS_BOOK_KEPT_UNREADABLE = 33082,    // a site manage file that did not load is kept as it is
+  IDS_BOOK_CHANGED_ELSEWHERE = 33083,  // another program changed the file: read it again?
+  IDS_BOOK_MOVE_ASIDE_FAILED = 33084,  // that file could not be moved aside, nothing was written
 };
 
 }  // namespace i18n
