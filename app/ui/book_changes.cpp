@@ -7,6 +7,8 @@ void CMainFrame::bookChanged() {
   // The user already chose the other program's file; it is read when the windows have closed.
   if (bookReloadPending_) return;
   app::BookKeeper& keeper = state_.bookKeeper;
+  // Without start-up (a window made on its own) there is no file to keep in step.
+  if (keeper.path().empty()) return;
   app::ForeignChoice choice = app::ForeignChoice::kKeepMine;
   if (keeper.changedElsewhere()) choice = askAboutForeignChange(this, keeper.path());
   // An address-book window still shows the book, so the other program's file cannot be read into
@@ -22,7 +24,8 @@ void CMainFrame::bookChanged() {
 
 void CMainFrame::runBookCommand(void (CMainFrame::*command)(int), int commandId) {
   app::BookKeeper& keeper = state_.bookKeeper;
-  if (bookCommandDepth_ == 0) reportBookResult(this, keeper.refresh(&state_.book), keeper);
+  if (bookCommandDepth_ == 0 && !keeper.path().empty())
+    reportBookResult(this, keeper.refresh(&state_.book), keeper);
   ++bookCommandDepth_;
   (this->*command)(commandId);
   --bookCommandDepth_;
