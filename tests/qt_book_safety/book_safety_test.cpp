@@ -80,6 +80,7 @@ QString nextLine(QProcess& process) {
 
 // This test program, started again as varnel with a script (scripted_varnel.h).
 void startScripted(QProcess& process, const TempDir& dir, const char* scenario) {
+  process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   process.start(QApplication::applicationFilePath(),
                 {kScriptedVarnelFlag, QString::fromStdString(dir.path()), scenario});
   QVERIFY(process.waitForStarted());
@@ -222,19 +223,21 @@ void BookSafetyTest::killedRightAfterADialogsOkTheChangeIsInTheFile() {
 }
 
 void BookSafetyTest::sigtermRunsTheExitSequence() {
-  TempDir dir;
-  const platform::ProfileFile profile = varnel_profile::open(dir.path());
-  QVERIFY(profile.writeString("SendInfo", "LastPhone", "5551234").ok());
-  QProcess varnel;
-  startScripted(varnel, dir, kJustStart);
-  QCOMPARE(nextLine(varnel), QString(kReady));
-  ::kill(static_cast<pid_t>(varnel.processId()), SIGTERM);
-  QVERIFY(varnel.waitForFinished(kProgramTimeoutMs));
-  QCOMPARE(varnel.exitStatus(), QProcess::NormalExit);
-  QCOMPARE(varnel.exitCode(), 0);
-  QCOMPARE(profile.readString("SendInfo", "LastPhone"), std::string("5551234"));
-  QCOMPARE(profile.readString("SendInfo", "SignAddress", "absent"), std::string());
-  QVERIFY(exists(bookPath(dir)));  // the missing site manage file was created at exit
+  for (const int stop : {SIGTERM, SIGINT}) {
+    TempDir dir;
+    const platform::ProfileFile profile = varnel_profile::open(dir.path());
+    QVERIFY(profile.writeString("SendInfo", "LastPhone", "5551234").ok());
+    QProcess varnel;
+    startScripted(varnel, dir, kJustStart);
+    QCOMPARE(nextLine(varnel), QString(kReady));
+    ::kill(static_cast<pid_t>(varnel.processId()), stop);
+    QVERIFY(varnel.waitForFinished(kProgramTimeoutMs));
+    QCOMPARE(varnel.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(varnel.exitCode(), 0);
+    QCOMPARE(profile.readString("SendInfo", "LastPhone"), std::string("5551234"));
+    QCOMPARE(profile.readString("SendInfo", "SignAddress", "absent"), std::string());
+    QVERIFY(exists(bookPath(dir)));  // the missing site manage file was created at exit
+  }
 }
 
 void BookSafetyTest::sigtermDuringAStartUpMessageEndsTheProgramThroughItsExitSequence() {
@@ -242,6 +245,7 @@ void BookSafetyTest::sigtermDuringAStartUpMessageEndsTheProgramThroughItsExitSeq
   TempDir dir;
   writeFile(bookPath(dir), kDamaged);
   QProcess varnel;
+  varnel.setProcessChannelMode(QProcess::ForwardedChannels);
   varnel.start(VARNEL_PATH, {"--data-dir", QString::fromStdString(dir.path())});
   QVERIFY(varnel.waitForStarted());
   // The language file is written at the start of start-up, once the signals are varnel's.
