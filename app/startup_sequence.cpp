@@ -4,6 +4,10 @@
 #include <cstdio>
 
 #include "bitmaps/picture_file.h"
+#include "i18n/string_ids.h"
+#include "i18n/string_table.h"
+#include "i18n/text_format.h"
+#include "platform/cp1252.h"
 
 namespace app {
 namespace {
@@ -111,8 +115,9 @@ bool startUp(AppState* state, i18n::LanguageModule* language, StartupUi& ui) {
   state->sendInfo = readSendInfo(profile);
   state->device = readDeviceInfo(profile);
 
-  const platform::Status book = state->book.load(addressbook::sitePath(state->dataDir));
-  if (!book.ok()) ui.showMessage(book.message());
+  const platform::Status book =
+      state->bookKeeper.load(addressbook::sitePath(state->dataDir), &state->book);
+  if (!book.ok()) ui.showMessage(bookLoadMessage(book, state->bookKeeper));
 
   state->sign = varnel_profile::readSignSettings(profile);
   varnel_profile::SignSettings chosen = state->sign;
@@ -136,8 +141,15 @@ bool startUp(AppState* state, i18n::LanguageModule* language, StartupUi& ui) {
   return true;
 }
 
-std::string shutDown(AppState* state) {
-  state->book.saveAtExit(addressbook::sitePath(state->dataDir));
+std::string bookLoadMessage(const platform::Status& load, const BookKeeper& keeper) {
+  if (!keeper.keepingUnreadable()) return load.message();
+  return load.message() + "\r" +
+         i18n::formatText(i18n::text(i18n::IDS_BOOK_KEPT_UNREADABLE),
+                          {platform::utf8ToCp1252Lossy(keeper.asideName())});
+}
+
+std::string shutDown(AppState* state, const ForeignChangeQuestion& ask) {
+  state->bookKeeper.saveAtExit(&state->book, ask);
   std::string failure;
   if (state->savePicturesAtExit) {
     const platform::Status saved = bitmaps::savePictures(

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "addressbook/address_book.h"
+#include "app/book_keeper.h"
 #include "app/varnel_profile.h"
 #include "bitmaps/bitmap_catalog.h"
 #include "i18n/language_module.h"
@@ -66,6 +67,7 @@ struct AppState {
   varnel_profile::SignSettings sign;
   std::vector<std::string> recentFiles;
   addressbook::CAddressBook book;
+  BookKeeper bookKeeper;  // keeps the site manage file in step with `book`
   bitmaps::CBitmapCatalog catalog;
   bool savePicturesAtExit = false;  // set once the setup dialog was confirmed
 };
@@ -76,10 +78,17 @@ struct AppState {
 // false when the program must end at once (setup cancelled); shutDown() must still run then.
 bool startUp(AppState* state, i18n::LanguageModule* language, StartupUi& ui);
 
-// The exit sequence: saves the site manage file unless the loaded one was newer than this program
-// (failures not reported), empties the address book, saves the picture file when the setup dialog
-// was confirmed at start-up, empties the catalog and writes "SendInfo". Returns the picture file's
-// failure text, empty when none (the caller may show it or not).
-std::string shutDown(AppState* state);
+// The text start-up shows when the site manage file did not load: the loader's text, and when the
+// file is there (damaged, foreign, newer, unreadable), that it is kept and where it will go.
+std::string bookLoadMessage(const platform::Status& load, const BookKeeper& keeper);
+
+// The exit sequence: saves the site manage file as BookKeeper::saveAtExit decides (a file that did
+// not load is kept while the book is unchanged; another program's change is kept unless the book
+// holds changes of its own and `ask` says to keep those; failures not reported), empties the
+// address book, saves the picture file when the setup dialog was confirmed at start-up, empties the
+// catalog and writes "SendInfo". Without `ask` (no one to answer: a signal, the session ending)
+// another program's change is kept. Returns the picture file's failure text, empty when none (the
+// caller may show it or not).
+std::string shutDown(AppState* state, const ForeignChangeQuestion& ask = {});
 
 }  // namespace app

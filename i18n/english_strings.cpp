@@ -283,6 +283,15 @@ const std::vector<BuiltinString>& builtinStrings() {
       {IDS_CONFIRM_REMOVE_ITEM, "Are you sure to remove this item?"},
       {IDS_ASSIGN_DEFAULT_DEVICE, "You must assign a default device before closing."},
       {IDS_CONFIRM_REMOVE_DEVICE, "Are you sure you wish to remove"},
+      {IDS_BOOK_KEPT_UNREADABLE,
+       "The file is kept as it is. When you change the address book, it is moved aside to '%s' "
+       "and the address book is saved under its own name."},
+      {IDS_BOOK_CHANGED_ELSEWHERE,
+       "The site manage file '%s' has been changed by another program.\rYes: read that file "
+       "(your changes since it was last saved are discarded).\rNo: keep your address book and "
+       "write it over that file."},
+      {IDS_BOOK_MOVE_ASIDE_FAILED,
+       "The file '%s' could not be moved aside to '%s', so the address book was not saved!"},
       {IDS_MAIL_SERVER_FIELDS_BLANK,
        "The MAIL server , mail address of sending mail ,POP3 server and POP3 account can't be left "
        "blank!"},

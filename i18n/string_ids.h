@@ -269,6 +269,11 @@ enum StringId : int {
   IDS_MAILBOX_RENAME = 33122,              // "Rename Mailbox"
   IDS_MAIL_ADDRESS_CAPTION_NEW = 33123,    // "New Mail Address"
   IDS_MAIL_ADDRESS_CAPTION_EDIT = 33124,   // "Edit Mail Address"
+
+  // Keeping the address book safe on disk.
+  IDS_BOOK_KEPT_UNREADABLE = 33082,    // a site manage file that did not load is kept as it is
+  IDS_BOOK_CHANGED_ELSEWHERE = 33083,  // another program changed the file: read it again?
+  IDS_BOOK_MOVE_ASIDE_FAILED = 33084,  // that file could not be moved aside, nothing was written
 };
 
 }  // namespace i18n

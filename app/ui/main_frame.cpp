@@ -292,13 +292,13 @@ void CMainFrame::runCommand(int commandId) {
     case i18n::ID_SITE_SETTINGS:
     case i18n::ID_GROUP_SETTINGS:
     case i18n::ID_TCP_GROUP_SETTINGS:
-      runSiteCommand(commandId);
+      runBookCommand(&CMainFrame::runSiteCommand, commandId);
       return;
     case i18n::ID_DEVICE_SETTINGS:
     case i18n::ID_MAIL_SERVER_SETTINGS:
     case i18n::ID_MAILBOX_SETTINGS:
     case i18n::ID_MODEM_INFO:
-      runDeviceCommand(commandId);
+      runBookCommand(&CMainFrame::runDeviceCommand, commandId);
       return;
     default:
       // Scheduler, user-defined bitmaps and sending.

@@ -42,6 +42,10 @@ class CMainFrame : public QMainWindow {
   void runCommand(int commandId);
   // Puts the current language's texts on the menus, the bar, the prompts and open dialogs.
   void applyLanguage();
+  // The address book (state.book) has just been changed: writes the site manage file at once
+  // (book_changes.cpp). When another program changed that file meanwhile, asks whether to read it
+  // (after the address-book window that made the change has closed) or to write over it.
+  void bookChanged();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -66,7 +70,11 @@ class CMainFrame : public QMainWindow {
   void runSiteCommand(int commandId);    // sites, groups, TCP/IP groups (site_commands.cpp)
   void runDeviceCommand(int commandId);  // devices, mail servers, mailboxes, modems
                                          // (device_commands.cpp)
-  void bookChanged();                    // keeps the site manage file up to date (book_changes.cpp)
+  // Runs one of the two above with the book first brought up to date with its file, and reads
+  // the file afterwards when the user chose another program's file meanwhile (book_changes.cpp).
+  void runBookCommand(void (CMainFrame::*command)(int), int commandId);
+  int bookCommandDepth_ = 0;        // address-book windows open
+  bool bookReloadPending_ = false;  // read the file once they have closed
 
   i18n::LanguageModule& language_;
   app::AppState& state_;

@@ -2,13 +2,16 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QSessionManager>
 
+#include "app/ui/book_questions.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/message_box.h"
 #include "app/ui/sign_setup_dialog.h"
 #include "app/ui/varnel_view.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
+#include "platform/ui/stop_signals.h"
 
 namespace app::ui {
 namespace {
@@ -48,16 +51,32 @@ void CVarnelApp::shutDown() {
   if (shutDown_) return;
   shutDown_ = true;
   frame_.reset();
-  app::shutDown(&state_);
+  app::ForeignChangeQuestion ask;
+  if (!stopping_) {
+    ask = [this] { return askAboutForeignChange(nullptr, state_.bookKeeper.path()); };
+  }
+  app::shutDown(&state_, ask);
+}
+
+void CVarnelApp::requestStop() {
+  stopping_ = true;
+  // Ends the main loop and every dialog's loop; a loop started after this returns at once.
+  QCoreApplication::exit(0);
 }
 
 int CVarnelApp::run(const QString& file) {
-  if (!startUp()) {
-    shutDown();
-    return 0;
+  platform::ui::StopSignals stopSignals;
+  QObject::connect(&stopSignals, &platform::ui::StopSignals::stopRequested, qApp,
+                   [this] { requestStop(); });
+  const QMetaObject::Connection sessionEnd = QObject::connect(
+      qApp, &QGuiApplication::commitDataRequest, qApp, [this](QSessionManager&) { requestStop(); });
+  int status = 0;
+  if (startUp() && !stopping_) {
+    openMainWindow(file);
+    // A stop that came before the main loop started is not lost: exec() would forget it.
+    if (!stopping_) status = QApplication::exec();
   }
-  openMainWindow(file);
-  const int status = QApplication::exec();
+  QObject::disconnect(sessionEnd);
   shutDown();
   return status;
 }

@@ -30,9 +30,16 @@ class CVarnelApp final : public app::StartupUi {
   bool startUp();
   // Creates the main window, opens `file` when one is given and shows the window maximized.
   CMainFrame* openMainWindow(const QString& file = {});
-  // The exit sequence; runs once (later calls do nothing). Closes the main window first.
+  // The exit sequence; runs once (later calls do nothing). Closes the main window first. When
+  // another program changed the site manage file and the book holds changes of its own, asks
+  // which to keep, unless the program is being stopped (then the other program's file is kept).
   void shutDown();
-  // The whole program: start-up, the main window, the event loop, the exit sequence.
+  // Ends every running event loop, open dialogs' included, so that run() goes on to the exit
+  // sequence without asking anything: what SIGINT, SIGTERM and the end of the desktop session do.
+  void requestStop();
+  bool stopRequested() const { return stopping_; }
+  // The whole program: start-up, the main window, the event loop, the exit sequence. SIGINT,
+  // SIGTERM and the end of the desktop session end it through requestStop().
   int run(const QString& file);
 
   // app::StartupUi
@@ -44,6 +51,7 @@ class CVarnelApp final : public app::StartupUi {
   i18n::LanguageModule language_;
   std::unique_ptr<CMainFrame> frame_;
   bool shutDown_ = false;  // The exit sequence has run.
+  bool stopping_ = false;  // requestStop() was called.
 };
 
 }  // namespace app::ui

@@ -1,20 +1,16 @@
 #include "receiver/ui/mailpump_app.h"
 
-#include <signal.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <iostream>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
-#include <QSocketNotifier>
 #include <QSystemTrayIcon>
 
 #include "platform/data_dir.h"
 #include "platform/ui/qt_text.h"
+#include "platform/ui/stop_signals.h"
 #include "receiver/receiver_paths.h"
 #include "receiver/receiver_settings.h"
 #include "receiver/ui/mailpump_window.h"
@@ -28,32 +24,6 @@ namespace {
 constexpr char kProgramName[] = "mailpump";
 // How long a second start keeps trying to reach the first one, which may still be starting.
 constexpr int kActivateTimeoutMs = 5000;
-
-// SIGINT and SIGTERM (a session ending, a service stopping) run the exit sequence, so the
-// settings are saved as when "Exit" is chosen. The handler only writes to a socket pair; the
-// event loop reads it.
-int gSignalPipe[2] = {-1, -1};
-
-void onStopSignal(int) {
-  const char byte = 1;
-  [[maybe_unused]] const ssize_t written = ::write(gSignalPipe[1], &byte, 1);
-}
-
-void installStopSignals(CMailpumpWindow* window) {
-  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalPipe) != 0) return;
-  auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, window);
-  QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
-    char byte = 0;
-    [[maybe_unused]] const ssize_t got = ::read(gSignalPipe[0], &byte, 1);
-    window->exitProgram();
-  });
-  struct sigaction action {};
-  action.sa_handler = onStopSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-}
 
 void warn(const std::string& text) {
   QMessageBox::warning(nullptr, QString::fromLatin1(texts::kWarningTitle),
@@ -115,7 +85,11 @@ int runWindowedProgram(QApplication& app, const std::string& dataDirArgument) {
   QObject::connect(&window, &CMailpumpWindow::exited, &app, &QApplication::quit);
   QObject::connect(&instance, &SingleInstance::activationRequested, &window,
                    &CMailpumpWindow::showMe);
-  installStopSignals(&window);
+  // SIGINT and SIGTERM (a session ending, a service stopping) run the exit sequence, so the
+  // settings are saved as when "Exit" is chosen.
+  platform::ui::StopSignals stopSignals;
+  QObject::connect(&stopSignals, &platform::ui::StopSignals::stopRequested, &window,
+                   [&window] { window.exitProgram(); });
 
   window.start();
   app.exec();

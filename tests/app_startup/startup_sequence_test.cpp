@@ -140,6 +140,18 @@ TEST_F(StartupSequenceTest, ASiteManageFileOfANewerProgramIsNotOverwrittenAtExit
   EXPECT_EQ(testing_support::readFile(dir_.file("Z2500SiteManage.dat")), bytes);
 }
 
+TEST_F(StartupSequenceTest, ADamagedSiteManageFileIsKeptAndTheUserToldWhereItWillGo) {
+  const std::string bytes = "Z2500 SITE DATA HEAD, but damaged";
+  testing_support::writeFile(dir_.file("Z2500SiteManage.dat"), bytes);
+  ASSERT_TRUE(app::startUp(&state_, &language_, ui_));
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_NE(ui_.messages[0].find("is not site data file"), std::string::npos);
+  EXPECT_NE(ui_.messages[0].find("Z2500SiteManage.dat.unreadable"), std::string::npos);
+  app::shutDown(&state_);
+  EXPECT_EQ(testing_support::readFile(dir_.file("Z2500SiteManage.dat")), bytes);
+  EXPECT_FALSE(exists(dir_.file("Z2500SiteManage.dat.unreadable")));
+}
+
 TEST_F(StartupSequenceTest, TheRecentFileListKeepsFourDistinctFilesTheLastUsedFirst) {
   std::vector<std::string> files;
   for (const char* name : {"/a.sdv", "/b.sdv", "/c.sdv", "/d.sdv", "/e.sdv"})
