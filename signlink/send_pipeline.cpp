@@ -205,13 +205,9 @@ int sendToDestination(SendEnvironment& env, const SendItem& item, const std::str
   closeAfterwards(env, item);
   // A serial or modem transfer goes on past a failed frame, but the sign did not get it all.
   const std::string unwritten = unwrittenFramesText(report);
-  if (result == 1 && !unwritten.empty()) {
-    env.ui.setWaitCursor(false);
-    failWith(env, unwritten);
-    result = -1;
-  }
-  env.ui.setStatus(message(result == -1 ? i18n::IDS_SEND_FAILED : i18n::IDS_SEND_SUCCESSFULLY));
   env.ui.setWaitCursor(false);
+  if (result == 1 && !unwritten.empty()) result = failWith(env, unwritten);
+  env.ui.setStatus(message(result == -1 ? i18n::IDS_SEND_FAILED : i18n::IDS_SEND_SUCCESSFULLY));
   return result;
 }
 

@@ -13,12 +13,9 @@
 #include "signlink/modem_dialer.h"
 #include "signlink/serial_link.h"
 #include "signlink/tcp_link.h"
+#include "signlink/ui/dial_up_window.h"
 
 class QWidget;
-
-namespace signlink::ui {
-class CDialUpWindow;
-}
 
 namespace app::ui {
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "i18n/dialog_controls.h"
 #include "i18n/dialog_texts.h"
