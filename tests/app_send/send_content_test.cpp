@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/send_option_memory.h"
 #include "bitmaps/picture_file.h"
 #include "bitmaps/transfer_file.h"
 #include "tests/support/temp_dir.h"
@@ -111,14 +110,4 @@ TEST(SendContent, StreamsCarryTheWorkspacesWidthAndNotesSayWhatWasLeftOut) {
             signlink::buildTestStream({3}));
   EXPECT_EQ(app::buildSendStream(signlink::SendCommand::kClearMemory, nullptr, {3}, {})->stream,
             signlink::buildClearMemoryStream({3}));
-}
-
-TEST(SendOptionMemory, KeptInTheSendInfoValues) {
-  app::SendInfo info;
-  EXPECT_FALSE(app::sendOptionMemory(info).isGroup);  // the default remembers a site
-  app::rememberSendOption({true, "Shop", "North"}, &info);
-  EXPECT_EQ(info.lastSiteInSendList, 0);
-  EXPECT_EQ(info.lastSiteNameInSendList, "Shop");
-  EXPECT_EQ(info.lastGroupNameInSendList, "North");
-  EXPECT_TRUE(app::sendOptionMemory(info).isGroup);
 }

@@ -22,34 +22,21 @@ addressbook::CAddressBook bookWithTwoOfEach() {
 
 }  // namespace
 
-TEST(SendOption, ListsSitesOrGroupsInBookOrderWithTheLastChoiceSelected) {
+TEST(SendOption, PreselectsTheLastChoiceAndRefusesOkWithoutOne) {
   const addressbook::CAddressBook book = bookWithTwoOfEach();
-  const SendOptionMemory memory{true, "Depot", "South"};
+  SendOptionMemory memory{false, "Depot", "Gone"};
   const SendOptionView groups = sendOptionView(book, memory, true);
   EXPECT_EQ(groups.names, (std::vector<std::string>{"North", "South"}));
-  EXPECT_EQ(groups.selected, 1);
-  const SendOptionView sites = sendOptionView(book, memory, false);
-  EXPECT_EQ(sites.names, (std::vector<std::string>{"Shop", "Depot"}));
-  EXPECT_EQ(sites.selected, 1);
-  // A remembered name that is gone selects the first entry; an empty list selects nothing.
-  EXPECT_EQ(sendOptionView(book, {false, "Closed", ""}, false).selected, 0);
+  EXPECT_EQ(groups.selected, 0);  // the remembered group is gone: the first one
+  EXPECT_EQ(sendOptionView(book, memory, false).selected, 1);
   EXPECT_EQ(sendOptionView(addressbook::CAddressBook(), memory, true).selected, -1);
-  EXPECT_EQ(i18n::text(sendTargetCaptionId(true)), "Available Groups");
-  EXPECT_EQ(i18n::text(sendTargetCaptionId(false)), "Available Sites");
-}
 
-TEST(SendOption, OkWithoutAChoiceIsRefusedAndRemembersNothing) {
-  SendOptionMemory memory{false, "Shop", "North"};
   const platform::Result<SendChoice> refused = confirmSendOption(true, "", &memory);
   ASSERT_FALSE(refused.ok());
   EXPECT_EQ(refused.message(), i18n::text(i18n::IDS_SELECT_SITE_OR_GROUP));
   EXPECT_FALSE(memory.isGroup);
-
-  const platform::Result<SendChoice> chosen = confirmSendOption(true, "South", &memory);
-  ASSERT_TRUE(chosen.ok());
-  EXPECT_TRUE(chosen->isGroup);
-  EXPECT_EQ(chosen->name, "South");
+  ASSERT_TRUE(confirmSendOption(true, "South", &memory).ok());
   EXPECT_TRUE(memory.isGroup);
   EXPECT_EQ(memory.lastGroup, "South");
-  EXPECT_EQ(memory.lastSite, "Shop");  // the other kind's name is kept
+  EXPECT_EQ(memory.lastSite, "Depot");  // the other kind's name is kept
 }
