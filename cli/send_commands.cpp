@@ -56,30 +56,9 @@ class StderrProgress final : public signlink::SendProgressUi, public signlink::D
   }
 };
 
-// The command `kind` names, with its stream builder in *builder; `ws` and `clock` must outlive
-// the builder.
-signlink::SendCommand chooseStream(const std::string& kind, const WorkspaceToSend& ws,
-                                   const platform::LocalClock& clock,
-                                   signlink::StreamBuilder* builder) {
-  if (kind == "workspace") {
-    *builder = [&ws, &clock](const std::vector<uint8_t>& addresses) {
-      signlink::WorkspaceStreamInput in;
-      in.workspace = &ws.loaded.workspace;
-      in.signWidth = ws.sign.width;
-      in.now = clock.now();
-      in.transferImages = ws.transferImages;
-      in.catalog = &ws.catalog;
-      return signlink::buildWorkspaceStream(in, addresses);
-    };
-    return signlink::SendCommand::kWorkspace;
-  }
-  const bool clear = kind == "clear";
-  *builder = [clear](const std::vector<uint8_t>& addresses) {
-    return platform::Result<signlink::SignStream>(signlink::SignStream{
-        clear ? signlink::buildClearMemoryStream(addresses) : signlink::buildTestStream(addresses),
-        {}});
-  };
-  return clear ? signlink::SendCommand::kClearMemory : signlink::SendCommand::kTest;
+signlink::SendCommand commandOf(const std::string& kind) {
+  if (kind == "workspace") return signlink::SendCommand::kWorkspace;
+  return kind == "clear" ? signlink::SendCommand::kClearMemory : signlink::SendCommand::kTest;
 }
 
 // Sends what `ws` and the options name through every link the address book offers.
@@ -97,9 +76,21 @@ void sendThroughLinks(CliContext& ctx, const SendOptions& o, addressbook::CAddre
       link, pump, progress, [&modems](const std::string& name) { return modems.modemPort(name); });
   mailtransfer::EmailTransfer email(book, pump, clock);
 
-  signlink::StreamBuilder buildStream;
-  const signlink::SendCommand command = chooseStream(o.kind, ws, clock, &buildStream);
-  signlink::SendEnvironment env(book, link, pump, progress, std::move(buildStream));
+  // A port whose set-up failed is still used; the user hears of it.
+  link.setWarningPresenter([](const std::string&, const std::string& text) {
+    std::string line = platform::cp1252ToUtf8(text);
+    for (char& c : line) {
+      if (c == '\n' || c == '\r') c = ' ';
+    }
+    warn(line);
+  });
+  const signlink::SendCommand command = commandOf(o.kind);
+  if (command == signlink::SendCommand::kWorkspace) {
+    for (const std::string& note : app::workspaceLeftOutNotes(ws.content))
+      warn(platform::cp1252ToUtf8(note));
+  }
+  signlink::SendEnvironment env(book, link, pump, progress,
+                                app::sendStreamBuilder(command, &ws.content, clock));
   env.tcp = &tcp;
   env.dialer = &dialer;
   env.email = &email;

@@ -5,8 +5,7 @@
 #include <iostream>
 
 #include "addressbook/sign_addresses.h"
-#include "app/varnel_profile.h"
-#include "bitmaps/picture_file.h"
+#include "app/send_content.h"
 #include "cli/cli_context.h"
 #include "cli/workspace_loading.h"
 #include "i18n/string_ids.h"
@@ -59,27 +58,9 @@ bool parseNow(const std::string& text, platform::LocalTime* t) {
   return true;
 }
 
-bool buildWorkspaceExport(CliContext& ctx, const ExportOptions& o,
-                          const std::vector<uint8_t>& addresses, const platform::LocalTime& now,
-                          std::string* stream) {
-  WorkspaceToSend ws;
-  if (!loadWorkspaceToSend(ctx, o.workspacePath, o.old, &ws)) return false;
-  signlink::WorkspaceStreamInput in;
-  in.workspace = &ws.loaded.workspace;
-  in.signWidth = ws.sign.width;
-  in.now = now;
-  in.transferImages = ws.transferImages;
-  in.catalog = &ws.catalog;
-  platform::Result<signlink::SignStream> built = signlink::buildWorkspaceStream(in, addresses);
-  if (!built.ok()) {
-    ctx.fail(platform::cp1252ToUtf8(built.message()));
-    return false;
-  }
-  for (const int image : built->missingImages) {
-    warn("user-defined bitmap " + std::to_string(image) + " cannot be sent and was left out");
-  }
-  *stream = std::move(built->stream);
-  return true;
+signlink::SendCommand commandOf(const std::string& kind) {
+  if (kind == "workspace") return signlink::SendCommand::kWorkspace;
+  return kind == "test" ? signlink::SendCommand::kTest : signlink::SendCommand::kClearMemory;
 }
 
 void runExport(CliContext& ctx, const ExportOptions& o) {
@@ -94,20 +75,25 @@ void runExport(CliContext& ctx, const ExportOptions& o) {
     ctx.fail("--now must be a date and time as \"YYYY-MM-DD HH:MM:SS\"");
     return;
   }
-  std::string stream;
-  if (o.kind == "workspace") {
+  const signlink::SendCommand command = commandOf(o.kind);
+  WorkspaceToSend ws;
+  if (command == signlink::SendCommand::kWorkspace) {
     if (o.workspacePath.empty()) {
       ctx.fail("export workspace needs the workspace file");
       return;
     }
-    if (!buildWorkspaceExport(ctx, o, addresses, now, &stream)) return;
-  } else if (o.kind == "test") {
-    stream = signlink::buildTestStream(addresses);
-  } else {
-    stream = signlink::buildClearMemoryStream(addresses);
+    if (!loadWorkspaceToSend(ctx, o.workspacePath, o.old, &ws)) return;
   }
+  const platform::Result<signlink::SignStream> built =
+      app::buildSendStream(command, &ws.content, addresses, now);
+  if (!built.ok()) {
+    ctx.fail(platform::cp1252ToUtf8(built.message()));
+    return;
+  }
+  for (const std::string& note : app::leftOutNotes(*built))
+    warn(platform::cp1252ToUtf8(note));
   const platform::Status written = platform::writeFileAtomic(
-      o.outPath, signlink::signDataFileBytes(stream), platform::kDataFileMode);
+      o.outPath, signlink::signDataFileBytes(built->stream), platform::kDataFileMode);
   if (!written.ok()) ctx.fail(written.message());
 }
 

@@ -2,7 +2,6 @@
 
 #include <iostream>
 
-#include "bitmaps/picture_file.h"
 #include "bitmaps/transfer_file.h"
 #include "platform/cp1252.h"
 
@@ -41,22 +40,15 @@ std::vector<int> loadTransferImages(const workspace::Workspace& ws) {
 bool loadWorkspaceToSend(CliContext& ctx, const std::string& path, bool answerOldYes,
                          WorkspaceToSend* out) {
   if (!loadWorkspaceForCommand(ctx, path, answerOldYes, &out->loaded)) return false;
-  const workspace::Workspace& ws = out->loaded.workspace;
-  if (out->loaded.hasSignSettings) {
-    out->sign.width = ws.signWidth;
-    out->sign.colourMode = ws.colourMode;
-  } else {
+  if (!out->loaded.hasSignSettings) {
     if (ctx.dataDir().empty()) return false;
-    out->sign = varnel_profile::readSignSettings(varnel_profile::open(ctx.dataDir()));
+    app::takeSignSettingsInEffect(
+        &out->loaded, varnel_profile::readSignSettings(varnel_profile::open(ctx.dataDir())));
   }
-  const auto width = static_cast<uint16_t>(out->sign.width);
-  out->catalog = bitmaps::CBitmapCatalog(width);
-  out->transferImages = loadTransferImages(ws);
-  if (out->transferImages.empty() || ctx.dataDir().empty()) return true;
-  const platform::Status pictures = bitmaps::loadPictures(
-      bitmaps::picturePath(ctx.dataDir(), out->sign.width, out->sign.colourMode), width,
-      out->sign.colourMode, &out->catalog);
-  if (!pictures.ok()) warn(platform::cp1252ToUtf8(pictures.message()));
+  out->content = app::prepareSendContent(out->loaded.workspace, ctx.dataDir());
+  for (const std::string& warning : out->content.warnings) {
+    warn(platform::cp1252ToUtf8(warning));
+  }
   return true;
 }
 

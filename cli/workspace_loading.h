@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/varnel_profile.h"
-#include "bitmaps/bitmap_catalog.h"
+#include "app/send_content.h"
 #include "cli/cli_context.h"
 #include "workspace/workspace_file.h"
 
@@ -20,18 +19,20 @@ bool loadWorkspaceForCommand(CliContext& ctx, const std::string& path, bool answ
 // names none. A list file that cannot be read is reported on stderr as a warning.
 std::vector<int> loadTransferImages(const workspace::Workspace& ws);
 
-// A workspace with what sending or exporting it needs besides: the sign it is written for, the
-// images its Image Transfer File lists and the picture catalog they are taken from.
+// A workspace with what sending or exporting it needs besides (app/send_content.h). `content`
+// points into `loaded`: the object is filled in place and not moved afterwards.
 struct WorkspaceToSend {
+  WorkspaceToSend() = default;
+  WorkspaceToSend(const WorkspaceToSend&) = delete;
+  WorkspaceToSend& operator=(const WorkspaceToSend&) = delete;
+
+  // Its sign width and colour mode are the file's own, or the profile's for a file without them.
   workspace::LoadedWorkspace loaded;
-  // The workspace's own width and colour mode, or the profile's for a file without them.
-  varnel_profile::SignSettings sign;
-  std::vector<int> transferImages;
-  bitmaps::CBitmapCatalog catalog;
+  app::SendContent content;
 };
 
-// Loads the workspace file at `path` as loadWorkspaceForCommand() does and, when it lists images,
-// the data directory's picture file for its sign (a picture file that cannot be read is a warning:
+// Loads the workspace file at `path` as loadWorkspaceForCommand() does and prepares it for sending
+// with the data directory's picture file (a list or picture file that cannot be read is a warning:
 // the text is still sent, without the images). False when the workspace could not be loaded.
 bool loadWorkspaceToSend(CliContext& ctx, const std::string& path, bool answerOldYes,
                          WorkspaceToSend* out);

@@ -207,6 +207,7 @@ inline constexpr int kIdCatalogHiddenText2 = 1120;
 
 // Dial up... (IDD_DIAL_UP).
 inline constexpr int kIdDialUpStatus = 1424;
+inline constexpr int kIdDialUpNumber = 1433;           // the number being dialled
 inline constexpr int kIdDialUpDial = 1425;             // hidden
 inline constexpr int kIdDialUpHangUpAfterSend = 1426;  // hidden
 

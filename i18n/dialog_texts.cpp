@@ -249,6 +249,7 @@ std::vector<DialogTemplate> buildTemplates() {
       {IDD_DIAL_UP,
        "Dial up...",
        {{kIdDialUpStatus, kStatic, ""},  // the connect status, filled at run time
+        {kIdDialUpNumber, kComboBox, ""},
         {kIdDialUpDial, kButton, "Dial up", true},
         {kIdDialUpHangUpAfterSend, kButton, "Hang up when sending over", true},
         {kIdCancel, kButton, "Close"}}},

@@ -159,6 +159,22 @@ enum StringId : int {
   IDS_SELECT_SITE_OR_GROUP = 33160,   // "You must first select one site or group which will ..."
   IDS_EMAIL_NOT_AVAILABLE = 33161,    // an e-mail destination without the mail transport
 
+  // The send windows: "Send option...", the progress window and what a send reports.
+  IDS_SEND_TARGET_SITES = 32957,       // "Available Sites"
+  IDS_SEND_TARGET_GROUPS = 32958,      // "Available Groups"
+  IDS_SEND_IMAGE_LEFT_OUT = 32959,     // "User-defined bitmap %d cannot be sent and was left out."
+  IDS_SEND_ELEMENTS_LEFT_OUT = 32960,  // "%d items without a sign code were left out ..."
+  IDS_SEND_MESSAGES_LEFT_OUT = 32961,  // "The sign numbers at most 99 messages: messages %d to ..."
+  IDS_SEND_NO_FRAME_WRITTEN = 32962,   // "Nothing could be written to the sign: %s"
+  IDS_SEND_FRAMES_LOST = 32963,        // "%d of %d frames could not be written to the sign: %s"
+  IDS_SERIAL_BAUD_REFUSED = 32964,     // "COM%d cannot be set to exactly %d baud ..."
+  IDS_DEVICE_TYPE_UNKNOWN = 32965,     // "The device '%s' is of an unknown type (%d), ..."
+  IDS_SEND_RUNNING = 32966,            // "A transmission is running. Please wait ..."
+  IDS_SEND_ASK_STOP = 33163,           // "Stop the transmission after the current destination?"
+  IDS_SEND_STOPPED = 33165,            // "not sent, the transmission was stopped,"
+  IDS_SEND_RESULTS = 33166,            // "Sent to %d of %d destinations:"
+  IDS_SEND_RESULT_LINE = 33167,        // "(%d/%d) %s To:%s addr. %s"
+
   // User-defined bitmaps: picture data file, catalog, Image Transfer Files.
   IDS_NO_TRANSFER_FILE_LOADED = 33023,       // "You must first load an Image Transfer File ..."
   IDS_PICTURE_FILE_LENGTH_ERROR = 33051,     // "The  length of bitmap image data file %s ..."

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <ctime>
 #include "platform/ascii_text.h"
+#include "platform/serial_exact_rate.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -80,11 +81,16 @@ bool parseInt(std::string_view text, int* out) {
   return ec == std::errc() && end == text.data() + text.size();
 }
 
+// A rate without a speed constant is first set to this one, then replaced by the exact rate.
+constexpr speed_t kFreeRatePlaceholder = B38400;
+
 // Fills *tio with raw mode and `settings`, keeping the control flags that are not about the
 // character format (HUPCL in particular, so closing the port drops DTR and a modem hangs up).
-bool buildLineSettings(const SerialSettings& settings, termios* tio) {
+// *freeRate is set when the rate has no speed constant and must be set with setExactBaudRate().
+bool buildLineSettings(const SerialSettings& settings, termios* tio, bool* freeRate) {
   speed_t speed = 0;
-  if (!speedOf(settings.baud, &speed)) return false;
+  *freeRate = !speedOf(settings.baud, &speed);
+  if (*freeRate) speed = kFreeRatePlaceholder;
   tcflag_t size = 0;
   switch (settings.dataBits) {
     case 5:
@@ -240,10 +246,11 @@ SerialOpenResult SerialPort::open(const std::string& devicePath, const SerialSet
   result.opened = true;
 
   termios tio{};
+  bool freeRate = false;
   if (tcgetattr(fd_, &tio) != 0) {
     result.failedStep = SerialSetupStep::kGetState;
     result.error = errno;
-  } else if (!buildLineSettings(settings, &tio)) {
+  } else if (!buildLineSettings(settings, &tio, &freeRate)) {
     result.failedStep = SerialSetupStep::kBuildSettings;
     result.error = EINVAL;
   } else if (tcsetattr(fd_, TCSANOW, &tio) != 0) {
@@ -258,6 +265,14 @@ SerialOpenResult SerialPort::open(const std::string& devicePath, const SerialSet
       result.failedStep = SerialSetupStep::kSetState;
       result.error = errno;
     }
+  }
+  if (freeRate && result.failedStep == SerialSetupStep::kNone &&
+      !setExactBaudRate(fd_, settings.baud, &result.error)) {
+    // Frames at a rate the sign does not expect are garbage: the port is not used at all.
+    close();
+    result.opened = false;
+    result.rateRefused = true;
+    return result;
   }
   tcflush(fd_, TCIOFLUSH);  // Nothing from before this open is sent or read.
   return result;

@@ -9,7 +9,8 @@ namespace platform {
 // Line settings of a serial port, as the settings text "baud=%d parity=%c data=%d stop=%d" gives
 // them. The signs and modems always run 8 data bits, no parity, 1 stop bit.
 struct SerialSettings {
-  int baud = 2400;    // Bits per second; one of the standard rates (isSupportedBaudRate).
+  int baud = 2400;    // Bits per second: a standard rate (isSupportedBaudRate) or, where the
+                      // driver can make it exactly, any other.
   char parity = 'N';  // 'N' none, 'O' odd, 'E' even, 'M' mark, 'S' space (either case).
   int dataBits = 8;   // 5 to 8.
   int stopBits = 1;   // 1 or 2.
@@ -41,6 +42,9 @@ struct SerialOpenResult {
   bool opened = false;  // The device is open (set-up may still have failed).
   SerialSetupStep failedStep = SerialSetupStep::kNone;  // First set-up step that failed.
   int error = 0;  // errno of the failure (open or set-up), 0 if none.
+  // The rate has no speed constant and the driver could not be set to exactly that rate: the
+  // device was closed again (opened is false) before anything was written.
+  bool rateRefused = false;
 };
 
 // One serial device opened for exclusive use, in raw mode: every byte goes out and comes in as it
@@ -69,7 +73,9 @@ class SerialPort {
   //    someone else fails with EBUSY;
   //  - a path that is not a terminal device fails with ENOTTY.
   // Then applies raw mode with `settings`, raises RTS and discards both queues. A failure after
-  // the device opened is reported in failedStep/error, but the port stays open.
+  // the device opened is reported in failedStep/error, but the port stays open. A rate without a
+  // speed constant is set exactly through termios2 (BOTHER); where the driver cannot do that the
+  // port is closed again and rateRefused set.
   SerialOpenResult open(const std::string& devicePath, const SerialSettings& settings);
 
   // Releases the exclusive hold and closes the device. Harmless when nothing is open.

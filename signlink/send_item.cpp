@@ -15,7 +15,7 @@ SendItem itemForSite(const addressbook::CAddressBook& book, const addressbook::C
   item.comPort = static_cast<uint8_t>(device->comPort);
   switch (device->type) {
     case addressbook::DeviceType::kSerial:
-      item.speedOrPort = static_cast<uint16_t>(device->baudRate);
+      item.speedOrPort = device->baudRate;
       break;
     case addressbook::DeviceType::kTcpIp:
       item.targetName = site.networkTarget;
@@ -24,13 +24,16 @@ SendItem itemForSite(const addressbook::CAddressBook& book, const addressbook::C
       break;
     case addressbook::DeviceType::kModem:
       if (device->modemKind == addressbook::kInternalModem) item.targetName = device->modemName;
-      item.speedOrPort = static_cast<uint16_t>(device->baudRate);
+      item.speedOrPort = device->baudRate;
       item.timeout = device->dialTimeout;
       item.phoneOrMailbox = site.phoneNumber;
       break;
     case addressbook::DeviceType::kEmail:
       item.targetName = device->mailServerName;
       item.phoneOrMailbox = site.networkTarget;
+      break;
+    default:  // A type no link serves: the item names its device to report it.
+      item.targetName = device->name;
       break;
   }
   return item;

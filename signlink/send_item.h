@@ -26,8 +26,9 @@ struct SendItem {
   // TCP/IP: the site's TCP/IP group; modem: the internal modem's name (empty for an external
   // one); e-mail: the device's mail server; removed kinds: the missing record's name.
   std::string targetName;
-  uint8_t comPort = 0;         // Serial and modem.
-  uint16_t speedOrPort = 0;    // Serial and modem: baud rate; TCP/IP: the sign's port.
+  uint8_t comPort = 0;  // Serial and modem.
+  // Serial and modem: baud rate (rates above 65535 included); TCP/IP: the sign's port.
+  int32_t speedOrPort = 0;
   int32_t timeout = 0;         // TCP/IP: connect time-out; modem: dial time-out (seconds).
   std::string phoneOrMailbox;  // Modem: the site's phone number; e-mail: the site's mailbox.
 

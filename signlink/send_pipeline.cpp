@@ -30,11 +30,17 @@ class LinkFrames final : public FrameLink {
         return LinkKind::kSerial;
     }
   }
-  bool writeFrame(std::string_view frame) override { return link_.write(frame).ok(); }
+  bool writeFrame(std::string_view frame) override {
+    const platform::Status written = link_.write(frame);
+    if (!written.ok()) lastError_ = written.message();
+    return written.ok();
+  }
+  std::string lastWriteError() const override { return lastError_; }
   void close() override { link_.close(); }
 
  private:
   SignLink& link_;
+  std::string lastError_;
 };
 
 std::string message(int id, const std::vector<i18n::FormatArg>& args = {}) {
@@ -88,7 +94,9 @@ int openLink(SendEnvironment& env, const SendItem& item) {
     case kItemSerial:
       if (!link.isOpen() && link.open(nullptr, item.comPort, item.speedOrPort, kParityNone,
                                       kDataBits, kStopBits) != 1) {
-        return failWith(env, message(i18n::IDS_SERIAL_PORT_INIT_ERROR));
+        // A rate the port cannot run at exactly has its own text; nothing was written.
+        const std::string& refusal = link.serial().openRefusal();
+        return failWith(env, refusal.empty() ? message(i18n::IDS_SERIAL_PORT_INIT_ERROR) : refusal);
       }
       return 1;
     case kItemTcpIp: {
@@ -98,7 +106,8 @@ int openLink(SendEnvironment& env, const SendItem& item) {
       if (!env.tcp) return failWith(env, message(i18n::IDS_TCP_IP_EMPTY));
       env.ui.setStatus(message(i18n::IDS_TCP_CONNECTING, {group->address}));
       std::string error;
-      if (env.tcp->connect(group->address, item.speedOrPort, item.timeout, &error) != 1) {
+      if (env.tcp->connect(group->address, static_cast<uint16_t>(item.speedOrPort), item.timeout,
+                           &error) != 1) {
         return failWith(env, error);
       }
       link.setSocket(env.tcp);
@@ -132,6 +141,21 @@ void closeAfterwards(SendEnvironment& env, const SendItem& item) {
   }
 }
 
+// What a transfer that could not write every frame reports; empty when every frame went out.
+std::string unwrittenFramesText(const TransferReport& report) {
+  if (report.framesFailed == 0) return {};
+  if (report.framesFailed == report.frames) {
+    return message(i18n::IDS_SEND_NO_FRAME_WRITTEN, {report.lastError});
+  }
+  return message(i18n::IDS_SEND_FRAMES_LOST,
+                 {static_cast<long long>(report.framesFailed),
+                  static_cast<long long>(report.frames), report.lastError});
+}
+
+bool isKnownKind(uint8_t kind) {
+  return kind == kItemSerial || kind == kItemTcpIp || kind == kItemModem || kind == kItemEmail;
+}
+
 }  // namespace
 
 std::string destinationLine(const SendItem& item) {
@@ -154,6 +178,10 @@ int sendToDestination(SendEnvironment& env, const SendItem& item, const std::str
       item.kind == kItemDeviceRemoved) {
     return reportRemoved(env, item);
   }
+  if (!isKnownKind(item.kind)) {
+    return failWith(env, message(i18n::IDS_DEVICE_TYPE_UNKNOWN,
+                                 {item.targetName, static_cast<long long>(item.kind)}));
+  }
   SignLink& link = env.link;
   // A connection still up from before carries this destination too, whatever its kind.
   if (link.state().mode == kLinkNone) {
@@ -170,10 +198,16 @@ int sendToDestination(SendEnvironment& env, const SendItem& item, const std::str
   int result = 1;
   const StreamUnits read = readStream(stream);
   LinkFrames frames(link);
-  if (!read.complete || !transfer(read.units, frames, env.ui, env.pump)) result = -1;
+  TransferReport report;
+  TransferOptions options;
+  options.report = &report;
+  if (!read.complete || !transfer(read.units, frames, env.ui, env.pump, options)) result = -1;
   closeAfterwards(env, item);
-  env.ui.setStatus(message(result == -1 ? i18n::IDS_SEND_FAILED : i18n::IDS_SEND_SUCCESSFULLY));
+  // A serial or modem transfer goes on past a failed frame, but the sign did not get it all.
+  const std::string unwritten = unwrittenFramesText(report);
   env.ui.setWaitCursor(false);
+  if (result == 1 && !unwritten.empty()) result = failWith(env, unwritten);
+  env.ui.setStatus(message(result == -1 ? i18n::IDS_SEND_FAILED : i18n::IDS_SEND_SUCCESSFULLY));
   return result;
 }
 
@@ -185,6 +219,8 @@ SendSummary runSendCommand(SendEnvironment& env, SendCommand command, const Send
                                                           : i18n::IDS_SENDING_FILE;
   for (size_t n = 0; n < items.size(); ++n) {
     const SendItem& item = items[n];
+    summary.results.push_back({item, 0});
+    if (env.stopRequested && env.stopRequested()) continue;
     const platform::Result<SignStream> built =
         env.buildStream(addressbook::expandSignAddresses(item.signAddresses));
     env.ui.setCommandLine(
@@ -194,11 +230,34 @@ SendSummary runSendCommand(SendEnvironment& env, SendCommand command, const Send
     env.ui.setAddressLine(message(i18n::IDS_DESTINATION_ADDRESSES, {item.signAddresses}));
     const int result =
         built.ok() ? sendToDestination(env, item, built->stream) : failWith(env, built.message());
+    summary.results.back().result = result;
     if (result == 1) ++summary.succeeded;
     platform::pauseWithDispatch(env.pump, kBetweenDestinationsPauseMs);
     env.ui.setProgress(0);
   }
   return summary;
+}
+
+}  // namespace signlink
+
+namespace signlink {
+
+std::string sendResultsText(const SendSummary& summary) {
+  std::string text = message(
+      i18n::IDS_SEND_RESULTS,
+      {static_cast<long long>(summary.succeeded), static_cast<long long>(summary.destinations)});
+  const auto total = static_cast<long long>(summary.results.size());
+  long long position = 0;
+  for (const DestinationResult& r : summary.results) {
+    const int outcome = r.result == 1   ? i18n::IDS_SEND_SUCCESSFULLY
+                        : r.result == 0 ? i18n::IDS_SEND_STOPPED
+                                        : i18n::IDS_SEND_FAILED;
+    std::string where = destinationLine(r.item);
+    if (where.empty()) where = r.item.targetName;
+    text += "\r" + message(i18n::IDS_SEND_RESULT_LINE,
+                           {++position, total, where, r.item.signAddresses, message(outcome)});
+  }
+  return text;
 }
 
 }  // namespace signlink

@@ -67,6 +67,8 @@ struct SendEnvironment {
   EmailSender* email = nullptr;   // Mail transport; null: e-mail items fail with a message.
   const platform::LocalClock* clock = nullptr;  // Names the sign data files of e-mail items.
   std::string tempDir;                          // Where those files go (empty: $TMPDIR or /tmp).
+  // Asked before each destination; once it returns true, the remaining destinations are not sent.
+  std::function<bool()> stopRequested;
 };
 
 // Pause between two destinations.
@@ -78,11 +80,22 @@ inline constexpr int kBetweenDestinationsPauseMs = 1000;
 // result for an e-mail item.
 int sendToDestination(SendEnvironment& env, const SendItem& item, const std::string& stream);
 
+// The outcome of one destination of a command.
+struct DestinationResult {
+  SendItem item;
+  int result = 0;  // 1 sent, negative failed, 0 not tried (the send was stopped before it)
+};
+
 struct SendSummary {
   int destinations = 0;
   int succeeded = 0;
+  std::vector<DestinationResult> results;  // One per destination, in order.
   bool allSucceeded() const { return destinations > 0 && succeeded == destinations; }
 };
+
+// The plain report of a finished command: "Sent to %d of %d destinations:" and one line per
+// destination with its place, destination line, sign addresses and outcome.
+std::string sendResultsText(const SendSummary& summary);
 
 // Runs a command for a chosen site or group: for each destination in order, builds its stream,
 // fills the progress lines, sends, and pauses 1000 ms with the progress bar reset.

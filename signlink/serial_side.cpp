@@ -37,6 +37,7 @@ int SerialSide::open(int portNumber, int baud, char parity, int dataBits, int st
   close();
   setupWarning_.clear();
   openError_.clear();
+  openRefusal_.clear();
   portNumber_ = portNumber;
   devicePath_ = platform::comPortDevicePath(profilePath_, portNumber);
   if (devicePath_.empty()) {
@@ -47,6 +48,11 @@ int SerialSide::open(int portNumber, int baud, char parity, int dataBits, int st
   const platform::SerialOpenResult result = port_.open(devicePath_, settings);
   if (!result.opened) {
     openError_ = devicePath_ + ": " + systemMessage(result.error);
+    if (result.rateRefused) {
+      openRefusal_ =
+          i18n::formatText(i18n::text(i18n::IDS_SERIAL_BAUD_REFUSED),
+                           {static_cast<long long>(portNumber), static_cast<long long>(baud)});
+    }
     return 0;
   }
   if (result.failedStep != platform::SerialSetupStep::kNone) {

@@ -33,6 +33,9 @@ class SerialSide {
   const std::string& setupWarning() const { return setupWarning_; }
   // Why the last open failed ("<device>: <system message>"), or empty after a successful open.
   const std::string& openError() const { return openError_; }
+  // The user's text when the last open refused the port because it cannot run at exactly the
+  // rate asked for (nothing was written); empty otherwise.
+  const std::string& openRefusal() const { return openRefusal_; }
 
   // Closes the port; always succeeds.
   void close();
@@ -67,6 +70,7 @@ class SerialSide {
   std::string devicePath_;         // Device of the last open.
   std::string setupWarning_;       // Warning of the last open's failed set-up step, or empty.
   std::string openError_;          // Reason the last open failed, or empty.
+  std::string openRefusal_;        // The rate refusal of the last open, or empty.
 };
 
 // The name under which a failed set-up step is reported in the warning ("GetCommState()",

@@ -114,7 +114,8 @@ void appendTaskRecord(char taskDigit, uint8_t dayMask, std::string_view times,
   put(out, kEndMark);
 }
 
-// The number of messages the text records carry (they are numbered 1..N in order of appearance).
+// The number of messages of the workspace (the text records number them 1..N in order of
+// appearance, up to the 99th).
 int messageCount(const workspace::Workspace& ws) {
   int count = 0;
   int current = -1;
@@ -127,7 +128,8 @@ int messageCount(const workspace::Workspace& ws) {
   return count;
 }
 
-void appendScheduleRecords(const workspace::Workspace& ws, std::string* out) {
+// `sentMessages`: the messages the text records carry; the all-files task names only those.
+void appendScheduleRecords(const workspace::Workspace& ws, int sentMessages, std::string* out) {
   bool anyTask = false;
   for (size_t n = 0; n < ws.scheduler.tasks.size(); ++n) {
     const auto& task = ws.scheduler.tasks[n];
@@ -148,7 +150,7 @@ void appendScheduleRecords(const workspace::Workspace& ws, std::string* out) {
   if (anyTask) return;
   // No task names a message: one task that shows every message all day.
   std::string files;
-  for (int f = 1; f <= messageCount(ws); ++f)
+  for (int f = 1; f <= sentMessages; ++f)
     appendTwoDigits(f, &files);
   appendTaskRecord('0', kNoDayMask, kWholeDayTimes, files, out);
 }
@@ -210,7 +212,10 @@ platform::Result<SignStream> buildWorkspaceStream(const WorkspaceStreamInput& in
       result.missingImages.push_back(n);
     }
   }
-  appendScheduleRecords(ws, &text);
+  result.elementsLeftOut = encoded.elementsLeftOut;
+  result.messagesLeftOut = static_cast<int>(encoded.messagesLeftOut);
+  result.messagesSent = messageCount(ws) - result.messagesLeftOut;
+  appendScheduleRecords(ws, result.messagesSent, &text);
   appendAlarmRecords(ws.scheduler, &text);
   put(&text, kTerminator);
   if (text.size() > kMaxBlockBody) return tooLarge(text.size());

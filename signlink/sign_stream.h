@@ -41,6 +41,12 @@ struct SignStream {
   // Image numbers left out: not in the catalog (image block) or not in the Image Transfer File
   // (message text). The stream is still sent; the caller warns.
   std::vector<int> missingImages;
+  // Elements without a valid sign code (only a damaged file holds them), left out of the text.
+  size_t elementsLeftOut = 0;
+  // The messages the text records carry (numbered 1..messagesSent), and how many came after the
+  // 99th and were left out: the sign's message numbers have two digits.
+  int messagesSent = 0;
+  int messagesLeftOut = 0;
 };
 
 // "Send current message workspace contents": blocks 100 (sign width), 8 (time), 2 (images, only

@@ -30,6 +30,10 @@ bool transfer(std::vector<TransmissionUnit> units, FrameLink& link, TransferObse
   observer.setProgressRange(static_cast<int>(totalBytes(units) % kProgressModulus));
   observer.setProgress(0);
   const size_t frames = frameCount(units, kFrameSize);
+  TransferReport unused;
+  TransferReport& report = options.report ? *options.report : unused;
+  report = TransferReport{};
+  report.frames = frames;
   const bool pauseAfterFrame = link.kind() != LinkKind::kSerial;
   size_t frameNumber = 0;
   int progress = 0;
@@ -46,9 +50,13 @@ bool transfer(std::vector<TransmissionUnit> units, FrameLink& link, TransferObse
           {label, static_cast<long long>(frameNumber), static_cast<long long>(frames)}));
       progress += static_cast<int>(frame.size());
       observer.setProgress(progress);
-      if (!link.writeFrame(frame) && link.kind() == LinkKind::kTcp) {
-        link.close();
-        return false;
+      if (!link.writeFrame(frame)) {
+        ++report.framesFailed;
+        report.lastError = link.lastWriteError();
+        if (link.kind() == LinkKind::kTcp) {
+          link.close();
+          return false;
+        }
       }
       if (pauseAfterFrame) platform::pauseWithDispatch(pump, kFramePauseMs);
     }

@@ -27,6 +27,8 @@ class FrameLink {
   virtual LinkKind kind() const = 0;
   // Writes one frame completely. False when it did not go out.
   virtual bool writeFrame(std::string_view frame) = 0;
+  // Why the last failed write failed (the user's text); empty when the link does not say.
+  virtual std::string lastWriteError() const { return {}; }
   // Closes the link (after a failed write on TCP/IP).
   virtual void close() = 0;
 };
@@ -40,10 +42,20 @@ class TransferObserver {
   virtual void setStatus(const std::string& text) = 0;
 };
 
+// What went out: the frames of the transfer and how many of them could not be written, with the
+// link's text for the last failure.
+struct TransferReport {
+  size_t frames = 0;
+  size_t framesFailed = 0;
+  std::string lastError;
+};
+
 struct TransferOptions {
   // Called with each unit just before its first frame goes out; the receiver uses it to rewrite
   // the time record with the time of forwarding.
   std::function<void(TransmissionUnit&)> beforeUnit;
+  // Filled with the frame counts when set.
+  TransferReport* report = nullptr;
 };
 
 // Sends the units frame by frame with the pauses the sign needs, every wait dispatching messages

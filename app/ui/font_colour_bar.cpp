@@ -79,6 +79,12 @@ void CFontColourBar::fillColours() {
   colours_->setCurrentIndex(current);
 }
 
+void CFontColourBar::setColourMode(int colourMode) {
+  colourCount_ = colourMode == workspace::kSingleColourMode ? workspace::kSingleColourCount
+                                                            : workspace::kColourCount;
+  fillColours();
+}
+
 void CFontColourBar::showFontAndColour(int font, int colour) {
   const QSignalBlocker blockFonts(fonts_);
   const QSignalBlocker blockColours(colours_);

@@ -22,6 +22,8 @@ class CFontColourBar : public QWidget {
 
   // Shows `font` and `colour` without telling the editor. A colour the list lacks shows nothing.
   void showFontAndColour(int font, int colour);
+  // Offers the colours of `colourMode` (a loaded workspace file brought another sign).
+  void setColourMode(int colourMode);
   // Puts the current language's texts on the labels and the colour names.
   void applyLanguage(const i18n::LanguageModule& language);
 

@@ -14,6 +14,7 @@
 #include "app/ui/font_colour_bar.h"
 #include "app/ui/message_box.h"
 #include "app/ui/program_icon.h"
+#include "app/ui/send_station.h"
 #include "app/ui/varnel_view.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
@@ -66,6 +67,8 @@ CMainFrame::CMainFrame(i18n::LanguageModule& language, app::AppState& state, QWi
   connect(bar_, &CFontColourBar::colourChosen, view_, &CVarnelView::chooseColour);
   connect(view_, &CVarnelView::documentStateChanged, this, &CMainFrame::updateDocumentState);
   connect(view_, &CVarnelView::fileUsed, this, &CMainFrame::addRecentFile);
+  connect(view_, &CVarnelView::signSettingsChanged, bar_,
+          [this](int, int colourMode) { bar_->setColourMode(colourMode); });
 
   rebuildRecentFiles();
   applyLanguage();
@@ -300,8 +303,14 @@ void CMainFrame::runCommand(int commandId) {
     case i18n::ID_MODEM_INFO:
       runBookCommand(&CMainFrame::runDeviceCommand, commandId);
       return;
+    case i18n::ID_SEND_WORKSPACE:
+    case i18n::ID_SEND_SAVED_FILE:
+    case i18n::ID_SEND_TEST:
+    case i18n::ID_SEND_CLEAR_MEMORY:
+      runSendCommand(commandId);
+      return;
     default:
-      // Scheduler, user-defined bitmaps and sending.
+      // Scheduler and user-defined bitmaps.
       showNotAvailable();
       return;
   }
@@ -322,6 +331,12 @@ void CMainFrame::showNotAvailable() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  // A send runs inside this window's event loop; it ends first.
+  if (sending()) {
+    app::ui::showWarning(this, i18n::text(i18n::IDS_SEND_RUNNING));
+    event->ignore();
+    return;
+  }
   if (!view_->promptSave(workspace::SavePromptCommand::kExit)) {
     event->ignore();
     return;

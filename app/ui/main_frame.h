@@ -2,11 +2,13 @@
 
 #include <QMainWindow>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "app/startup_sequence.h"
 #include "i18n/language_module.h"
 #include "i18n/menu_texts.h"
+#include "platform/message_pump.h"
 #include "workspace/varnel_doc.h"
 
 class QLabel;
@@ -17,6 +19,7 @@ namespace app::ui {
 
 class CFontColourBar;
 class CVarnelView;
+class SendStation;
 
 // varnel's main window: the menu bar of menu 128, the tool bar, the status bar with its message
 // pane and the CAP, NUM and SCRL indicators, the font-and-colour bar, and the single message window
@@ -40,6 +43,13 @@ class CMainFrame : public QMainWindow {
 
   // Runs menu command `commandId` as the menu would.
   void runCommand(int commandId);
+  // True while a send runs (send_commands.cpp).
+  bool sending() const;
+  // The link to the signs, made on first use.
+  SendStation& sendStation();
+  // The pump every wait of a send goes through, from the first send on (tests: a fake clock);
+  // null: Qt's event loop. Must outlive the window.
+  void setSendPump(platform::MessagePump* pump) { sendPump_ = pump; }
   // Puts the current language's texts on the menus, the bar, the prompts and open dialogs.
   void applyLanguage();
   // The address book (state.book) has just been changed: writes the site manage file at once
@@ -75,6 +85,8 @@ class CMainFrame : public QMainWindow {
   void runBookCommand(void (CMainFrame::*command)(int), int commandId);
   int bookCommandDepth_ = 0;        // address-book windows open
   bool bookReloadPending_ = false;  // read the file once they have closed
+  // The "Send" menu and the tool-bar button (send_commands.cpp).
+  void runSendCommand(int commandId);
 
   i18n::LanguageModule& language_;
   app::AppState& state_;
@@ -85,8 +97,10 @@ class CMainFrame : public QMainWindow {
   QMenu* fileMenu_ = nullptr;
   QAction* recentAnchor_ = nullptr;  // The separator before "Exit"; recent files go above it.
   std::vector<QAction*> recentActions_;
-  std::map<int, QAction*> commands_;  // By command identifier.
-  std::vector<QLabel*> indicators_;   // CAP, NUM, SCRL.
+  std::map<int, QAction*> commands_;   // By command identifier.
+  std::vector<QLabel*> indicators_;    // CAP, NUM, SCRL.
+  std::unique_ptr<SendStation> send_;  // Made by the first send.
+  platform::MessagePump* sendPump_ = nullptr;
 };
 
 }  // namespace app::ui

@@ -34,6 +34,8 @@ class CVarnelView : public QAbstractScrollArea {
   void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
   // The sign settings a new workspace starts with.
   void setSignSettings(int width, int colourMode);
+  int signWidth() const { return signWidth_; }
+  int colourMode() const { return colourMode_; }
 
   // ---- File commands. Each returns true when it ran to the end, false when the user cancelled or
   // it failed (its message shown).
@@ -45,6 +47,9 @@ class CVarnelView : public QAbstractScrollArea {
   bool openDocument(const QString& path = {});
   bool save();
   bool saveAs();
+  // Loads the workspace file `path` (asked for when empty) without a save prompt; the caller has
+  // asked already. True on success.
+  bool loadDocument(const QString& path = {});
 
   // ---- Insert commands and the font and colour bar.
 
@@ -63,6 +68,8 @@ class CVarnelView : public QAbstractScrollArea {
   void documentStateChanged();
   // A workspace file was opened or saved under `path` (the recent-file list).
   void fileUsed(const QString& path);
+  // A loaded workspace file brought the sign settings now in effect (the colour bar follows).
+  void signSettingsChanged(int width, int colourMode);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

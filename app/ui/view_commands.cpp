@@ -60,6 +60,12 @@ bool CVarnelView::openDocument(const QString& path) {
   return loadFile(chosen);
 }
 
+bool CVarnelView::loadDocument(const QString& path) {
+  const QString chosen = path.isEmpty() ? chooseFile(FileDialogKind::kOpen) : path;
+  if (chosen.isEmpty()) return false;
+  return loadFile(chosen);
+}
+
 bool CVarnelView::save() {
   if (doc_.path().empty()) return saveAs();
   return saveTo(QFile::decodeName(doc_.path().c_str()));
@@ -102,6 +108,11 @@ bool CVarnelView::loadFile(const QString& path) {
   }
   for (const std::string& warning : result->warnings)
     app::ui::showWarning(this, warning);
+  // A file that carries its own sign settings puts them in effect until another file is loaded
+  // (New keeps them); one without them was loaded with those in effect.
+  signWidth_ = doc_.workspace().signWidth;
+  colourMode_ = doc_.workspace().colourMode;
+  emit signSettingsChanged(signWidth_, colourMode_);
   model_.documentReplaced();
   emit fileUsed(path);
   updateAfterChange();

@@ -9,6 +9,7 @@
 #include "tests/support/pty_pair.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
+#include "workspace/workspace_file.h"
 
 using testing_support::runCli;
 
@@ -71,4 +72,34 @@ TEST_F(CliSendTest, NeedsExactlyOneDestination) {
   const auto r = runCli({"--data-dir", dir_.path(), "send", "test"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("--site NAME"), std::string::npos);
+}
+
+TEST_F(CliSendTest, WorkspaceSendNamesWhatItLeavesOutAndRefusesARateThePortCannotRun) {
+  // Every change of file number starts a message: lines numbered 1, 2, 1, 2, ... are 101 messages
+  // to the sign, which numbers at most 99.
+  workspace::Workspace ws;
+  for (int n = 0; n < 101; ++n) {
+    workspace::MessageLine line;
+    line.fileNumber = static_cast<int8_t>(1 + n % 2);
+    line.elements.push_back({'x', 1, 2, 0});
+    ws.lines.push_back(line);
+  }
+  ASSERT_TRUE(workspace::saveWorkspaceFile(dir_.file("many.SDV"), ws).ok());
+  addressbook::CAddressBook book;
+  ASSERT_TRUE(book.load(addressbook::sitePath(dir_.path())).ok());
+  book.devices[0].baudRate = -300;  // as a hand-made book may hold it
+  ASSERT_TRUE(book.save(addressbook::sitePath(dir_.path())).ok());
+
+  sign_.startCollecting();
+  const auto r = runCli(
+      {"--data-dir", dir_.path(), "send", "workspace", dir_.file("many.SDV"), "--site", "Shop"});
+  EXPECT_EQ(sign_.stopCollecting(), "");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("warning: The sign numbers at most 99 messages: messages 100 to 101 are "
+                       "not sent."),
+            std::string::npos)
+      << r.err;
+  EXPECT_NE(r.err.find("COM3 cannot be set to exactly -300 baud, nothing was sent."),
+            std::string::npos)
+      << r.err;
 }

@@ -9,8 +9,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <fcntl.h>
 #include <chrono>
+
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "i18n/string_ids.h"
@@ -18,10 +21,12 @@
 #include "platform/profile_file.h"
 #include "tests/support/fake_clock_pump.h"
 #include "tests/support/pty_pair.h"
+#include "tests/support/tcp_sign.h"
 #include "tests/support/temp_dir.h"
 
 using namespace signlink;
 using std::string;
+using testing_support::TcpSign;
 
 namespace {
 
@@ -30,7 +35,10 @@ class RecordingUi : public SendProgressUi {
  public:
   void setProgressRange(int) override {}
   void setProgress(int) override {}
-  void setStatus(const string& text) override { statuses.push_back(text); }
+  void setStatus(const string& text) override {
+    statuses.push_back(text);
+    if (onStatus) onStatus(text);
+  }
   void setCommandLine(const string& text) override { commandLines.push_back(text); }
   void setDestinationLine(const string& text) override { destinationLines.push_back(text); }
   void setAddressLine(const string& text) override { addressLines.push_back(text); }
@@ -39,67 +47,7 @@ class RecordingUi : public SendProgressUi {
   void showDialUpWindow(bool) override {}
 
   std::vector<string> statuses, commandLines, destinationLines, addressLines, messages;
-};
-
-// A network sign: accepts connections and records what arrives, chunk by chunk, with the time.
-class TcpSign {
- public:
-  TcpSign() {
-    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
-    socklen_t len = sizeof(addr);
-    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len);
-    port_ = ntohs(addr.sin_port);
-    ::listen(fd_, 4);
-    thread_ = std::thread([this] { run(); });
-  }
-  ~TcpSign() {
-    ::shutdown(fd_, SHUT_RDWR);
-    ::close(fd_);
-    thread_.join();
-  }
-  uint16_t port() const { return port_; }
-
-  struct Chunk {
-    string bytes;
-    std::chrono::steady_clock::time_point at;
-  };
-  std::vector<Chunk> chunks() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return chunks_;
-  }
-  int connections() const { return connections_; }
-  string received() {
-    string all;
-    for (const auto& c : chunks())
-      all += c.bytes;
-    return all;
-  }
-
- private:
-  void run() {
-    for (;;) {
-      const int conn = ::accept(fd_, nullptr, nullptr);
-      if (conn < 0) return;
-      ++connections_;
-      char buf[4096];
-      for (ssize_t n; (n = ::read(conn, buf, sizeof(buf))) > 0;) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        chunks_.push_back({string(buf, static_cast<size_t>(n)), std::chrono::steady_clock::now()});
-      }
-      ::close(conn);
-    }
-  }
-
-  int fd_ = -1;
-  uint16_t port_ = 0;
-  std::thread thread_;
-  std::mutex mutex_;
-  std::vector<Chunk> chunks_;
-  std::atomic<int> connections_{0};
+  std::function<void(const string&)> onStatus;  // Runs as each status is shown.
 };
 
 addressbook::CDevice device(const string& name, addressbook::DeviceType type, int comPort) {
@@ -249,6 +197,71 @@ TEST_F(SendPipelineTest, EmailWithoutTransportFailsAndLeavesNoTemporaryFile) {
   }
 }
 
+// Hangs up the far end of `wire` once the status line announces frame `frame` ("... (n/m)"), so
+// that frame and every later one cannot be written.
+void hangUpAtFrame(RecordingUi& ui, testing_support::PtyPair& wire, int frame) {
+  ui.onStatus = [&wire, frame](const string& text) {
+    if (text.find("(" + std::to_string(frame) + "/") == string::npos) return;
+    // The pair's master descriptor now refers to /dev/null: the pseudo-terminal's master is gone.
+    const int null = ::open("/dev/null", O_RDWR);
+    ::dup2(null, wire.masterFd());
+    ::close(null);
+  };
+}
+
+TEST_F(SendPipelineTest, SerialTransferThatWroteNothingIsAFailure) {
+  hangUpAtFrame(ui_, wire7_, 1);
+  EXPECT_EQ(runSendCommand(*env_, SendCommand::kTest, {false, "A"}).succeeded, 0);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].rfind("Nothing could be written to the sign: ", 0), 0u)
+      << ui_.messages[0];
+  EXPECT_EQ(ui_.statuses.back(), "send failed,");
+  EXPECT_FALSE(link_->isOpen());
+}
+
+TEST_F(SendPipelineTest, SerialTransferThatLostSomeFramesSaysHowManyAndFails) {
+  // Two units, two frames: the first goes out, the line drops before the second.
+  env_->buildStream = [](const std::vector<uint8_t>& a) {
+    return platform::Result<SignStream>(
+        SignStream{buildTestStream(a) + buildClearMemoryStream(a), {}});
+  };
+  hangUpAtFrame(ui_, wire7_, 2);
+  EXPECT_EQ(runSendCommand(*env_, SendCommand::kTest, {false, "A"}).succeeded, 0);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].rfind("1 of 2 frames could not be written to the sign: ", 0), 0u)
+      << ui_.messages[0];
+  EXPECT_EQ(ui_.statuses.back(), "send failed,");
+}
+
+TEST_F(SendPipelineTest, DeviceOfAnUnknownTypeFailsWithItsNameAndType) {
+  book_.devices.push_back(device("Odd", static_cast<addressbook::DeviceType>(7), 7));
+  book_.sites.push_back(site("Strange", "Odd", "1"));
+  wire7_.startCollecting();
+  EXPECT_EQ(runSendCommand(*env_, SendCommand::kTest, {false, "Strange"}).succeeded, 0);
+  EXPECT_EQ(wire7_.stopCollecting(), "");
+  EXPECT_EQ(ui_.messages, std::vector<string>{"The device 'Odd' is of an unknown type (7),can't "
+                                              "transmit data through this device!"});
+}
+
+TEST_F(SendPipelineTest, StoppedSendLeavesLaterDestinationsUntriedAndSaysSo) {
+  wire7_.startCollecting();
+  wire8_.startCollecting();
+  int asked = 0;
+  env_->stopRequested = [&asked] { return ++asked > 1; };  // stop after the first destination
+  const SendSummary summary = runSendCommand(*env_, SendCommand::kTest, {true, "G"});
+  wire7_.stopCollecting();
+  EXPECT_EQ(wire8_.stopCollecting(), "");
+  ASSERT_EQ(summary.results.size(), 3u);
+  EXPECT_EQ(summary.results[0].result, 1);
+  EXPECT_EQ(summary.results[2].result, 0);
+  EXPECT_EQ(ui_.commandLines.size(), 1u);
+  EXPECT_EQ(sendResultsText(summary),
+            "Sent to 1 of 3 destinations:"
+            "\r(1/3) COM port:COM7 To:1 addr. send successfully,"
+            "\r(2/3) Missing To: addr. not sent, the transmission was stopped,"
+            "\r(3/3) COM port:COM8 To:2-3 addr. not sent, the transmission was stopped,");
+}
+
 TEST(SendPipelineTiming, NetworkFramesAreAtMost350BytesAndTwoSecondsApart) {
   // Real time: the pauses are what a network sign needs to keep up.
   TcpSign sign;
@@ -275,4 +288,11 @@ TEST(SendPipelineTiming, NetworkFramesAreAtMost350BytesAndTwoSecondsApart) {
   for (size_t i = 1; i < chunks.size(); ++i) {
     EXPECT_GE(chunks[i].at - chunks[i - 1].at, std::chrono::milliseconds(1990));
   }
+}
+
+TEST(SendItems, KeepBaudRatesAboveSixteenBits) {
+  addressbook::CAddressBook book;
+  book.devices = {device("Fast", addressbook::DeviceType::kSerial, 2)};
+  book.devices[0].baudRate = 115200;
+  EXPECT_EQ(itemForSite(book, site("S", "Fast", "1")).speedOrPort, 115200);
 }

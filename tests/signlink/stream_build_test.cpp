@@ -115,6 +115,23 @@ TEST(WorkspaceStream, AllFilesTaskCountsMessagesAsTheyAreNumberedOnTheSign) {
             string::npos);
 }
 
+TEST(WorkspaceStream, AllFilesTaskNamesOnlyTheNinetyNineMessagesSent) {
+  workspace::Workspace ws;
+  for (int file = 1; file <= 101; ++file)
+    ws.lines.push_back(textLine("x", file));
+  const platform::Result<SignStream> r = build(ws, {1});
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r->messagesSent, 99);
+  EXPECT_EQ(r->messagesLeftOut, 2);
+  string files;
+  for (int f = 1; f <= 99; ++f)
+    appendTwoDigits(f, &files);
+  const string task = bytes({0x02, '0', 0x00}) + "00002359" + files;
+  const size_t at = r->stream.find(task);
+  ASSERT_NE(at, string::npos);
+  EXPECT_EQ(static_cast<uint8_t>(r->stream[at + task.size()]), 0xFF);  // nothing named after 99
+}
+
 TEST(WorkspaceStream, ImageBlockCarriesFoundImagesInTheirSlots) {
   bitmaps::CBitmapCatalog catalog(80);
   bitmaps::CBitmapImage image(bitmaps::CBitmapImage::formatIndex(12), 80);

@@ -106,7 +106,7 @@ TEST_F(SignLinkTest, OpenFailureIsReportedToTheCallerOnly) {
 }
 
 TEST_F(SignLinkTest, FailedSetupStepWarnsButLeavesThePortOpen) {
-  EXPECT_EQ(link.open(nullptr, kPort, 14400), 1);
+  EXPECT_EQ(link.open(nullptr, kPort, 2400, 'N', 9), 1);  // no 9-bit characters
   EXPECT_TRUE(link.isOpen());
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_EQ(warnings[0],

@@ -104,10 +104,10 @@ TEST(SerialPortOpen, AppliesRaw8N1AtTheBaudRate) {
   EXPECT_EQ(tio.c_lflag, 0u);
 }
 
-TEST(SerialPortOpen, UnsupportedRateIsASetupFailureNotARefusal) {
+TEST(SerialPortOpen, UnsupportedCharacterFormatIsASetupFailureNotARefusal) {
   PtyPair pty;
   SerialPort port;
-  const platform::SerialOpenResult r = port.open(pty.slavePath(), {14400, 'N', 8, 1});
+  const platform::SerialOpenResult r = port.open(pty.slavePath(), {2400, 'N', 9, 1});
   EXPECT_TRUE(r.opened);
   EXPECT_TRUE(port.isOpen());
   EXPECT_EQ(r.failedStep, platform::SerialSetupStep::kBuildSettings);

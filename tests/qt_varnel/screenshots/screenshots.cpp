@@ -1,7 +1,7 @@
 // The documentation's screenshots: varnel's main window, the setup dialog, the Insert menu's
-// dialogs and the address book's dialogs, written as PNG files to the folder given as the
-// argument. Not a test: the `screenshots` build target runs it on the offscreen platform to
-// refresh docs/:
+// dialogs, the address book's dialogs and the send windows, written as PNG files to the folder
+// given as the argument. Not a test: the `screenshots` build target runs it on the offscreen
+// platform to refresh docs/:
 //   cmake --build build --target screenshots
 
 #include <QApplication>
@@ -19,6 +19,13 @@
 #include "app/ui/varnel_app.h"
 #include "app/ui/varnel_view.h"
 #include "i18n/language_module.h"
+#include "i18n/string_ids.h"
+#include "i18n/string_table.h"
+#include "i18n/text_format.h"
+#include "signlink/send_pipeline.h"
+#include "signlink/ui/dial_up_window.h"
+#include "signlink/ui/send_option_dialog.h"
+#include "signlink/ui/send_progress_window.h"
 #include "tests/qt_varnel/screenshots/shots.h"
 #include "tests/support/temp_dir.h"
 #include "workspace/sign_tables.h"
@@ -118,6 +125,41 @@ bool insertDialogs(const QString& out) {
   return true;
 }
 
+// The send windows: "Send option...", the progress window in the middle of a send and the dial-up
+// window while a modem dials.
+bool sendWindows(const QString& out) {
+  testing_support::TempDir dir;
+  i18n::LanguageModule language(dir.path());
+  language.init();
+  addressbook::CAddressBook book;
+  book.sites.resize(2);
+  book.sites[0].name = "Main Street";
+  book.sites[1].name = "Station Square";
+  book.groups = {{"Downtown", {"Main Street", "Station Square"}}};
+  signlink::SendOptionMemory memory{false, "Station Square", ""};
+  signlink::ui::CSendOptionDialog option(book, &memory, language);
+  if (!save(option, out, "send_option")) return false;
+
+  signlink::ui::CSendProgressWindow progress(language);
+  signlink::SendItem item;
+  item.kind = signlink::kItemTcpIp;
+  item.targetName = "Downtown signs";
+  progress.setCommandLine(i18n::formatText(i18n::text(i18n::IDS_SENDING_FILE), {1LL, 2LL}));
+  progress.setDestinationLine(signlink::destinationLine(item));
+  progress.setAddressLine(
+      i18n::formatText(i18n::text(i18n::IDS_DESTINATION_ADDRESSES), {std::string("1,3,5-7")}));
+  progress.setStatus(i18n::formatText(i18n::text(i18n::IDS_SENDING_FRAME),
+                                      {i18n::text(i18n::IDS_PROGRESS_TEXT_DATA) + " ", 3LL, 5LL}));
+  progress.setProgressRange(1450);
+  progress.setProgress(1050);
+  if (!save(progress, out, "send_progress")) return false;
+
+  signlink::ui::CDialUpWindow dialUp(language);
+  dialUp.showDialledNumber("5551234");
+  dialUp.setStatusLine(i18n::text(i18n::IDS_DIALING_WAIT));
+  return save(dialUp, out, "dial_up");
+}
+
 }  // namespace
 
 bool save(QWidget& widget, const QString& out, const char* name) {
@@ -136,7 +178,7 @@ int main(int argc, char** argv) {
   const QString out = QFile::decodeName(argv[1]);
   QDir().mkpath(out);
   if (!mainWindowAndSetupDialog(out) || !insertDialogs(out) || !addressBookDialogs(out) ||
-      !deviceDialogs(out)) {
+      !deviceDialogs(out) || !sendWindows(out)) {
     std::fprintf(stderr, "%s: a screenshot could not be written to %s\n", argv[0], argv[1]);
     return 1;
   }
