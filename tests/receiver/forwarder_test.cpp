@@ -57,7 +57,7 @@ class ForwarderTest : public ::testing::Test {
   std::string profile() const { return dir_.file("mailpump.ini"); }
 
   receiver::ForwardContext context(int comPort = 1) {
-    return receiver::ForwardContext{status_, pump_, clock_, profile(), comPort};
+    return receiver::ForwardContext{status_, pump_, clock_, profile(), comPort, {}};
   }
 
   testing_support::TempDir dir_;
