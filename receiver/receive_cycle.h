@@ -54,7 +54,8 @@ class Receiver {
   int ReceiveFromOne(const MailboxRecord* mailbox, platform::Status* failure);
 
   // Ends the cycle under way as soon as possible: waits in progress end, no further command goes
-  // to a server (but QUIT, given kQuitGraceMs, so that the deletions of saved mails take effect),
+  // to a server (but QUIT, given kQuitGraceMs, so that the deletions of saved mails take effect,
+  // when no command was cut short: its answer could still come and be taken for QUIT's),
   // nothing more is written to the sign, files not yet forwarded stay in Save. Every later cycle
   // is refused. `flag` (set by a signal handler) does the same once it is non-zero.
   void RequestStop() { stopRequested_ = true; }
