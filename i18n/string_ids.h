@@ -7,7 +7,7 @@
 // Identifiers the program has always used are kept as they are. New ones are taken from the free
 // blocks below so that subsystems never collide:
 //   32982-32999  message workspace and workspace files
-//   33000-33022, 33030-33073  address book (33021-33022 still free), sign links, send pipeline
+//   33000-33022, 33030-33073  address book (33022 still free), sign links, send pipeline
 //   33106-33124  mail transport
 //   33133-33161  sign data stream, TCP/IP link and send pipeline
 //   32858-32868, 32871-32896, 32939-32955  windows, menus and dialogs (32866-32868, 32885-32889 and
@@ -205,6 +205,7 @@ enum StringId : int {
   IDS_MAIL_ADDRESS_BLANK = 33075,         // "The Mailbox can't be left blank!"
   IDS_SMTP_CREATE_SOCKET_FAILED = 33176,  // "Connect, Failed to create client socket, ..."
   IDS_SMTP_CONNECT_FAILED = 33177,        // "Connect, Could not connect to the MAIL server %s ..."
+  IDS_MAIL_REPLY_TIMED_OUT = 33021,       // "The MAIL server did not answer within %d seconds!"
 };
 
 }  // namespace i18n

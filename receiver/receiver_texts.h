@@ -66,5 +66,11 @@ inline constexpr char kSelfReceivingOff[] = "User close self-receiving";
 // The POP3 dialog's refusals.
 inline constexpr char kServerBlank[] = "POP3 Server can't be left blank!";
 inline constexpr char kAccountBlank[] = "Account can't be left blank!";
+inline constexpr char kServerNotCp1252[] =
+    "POP3 Server can only hold Western European (Windows-1252) characters!";
+inline constexpr char kAccountNotCp1252[] =
+    "Account can only hold Western European (Windows-1252) characters!";
+inline constexpr char kPasswordNotCp1252[] =
+    "Password can only hold Western European (Windows-1252) characters!";
 
 }  // namespace receiver::texts

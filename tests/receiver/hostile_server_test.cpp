@@ -183,4 +183,30 @@ TEST_F(HostileServerTest, ASignMailThatCannotBeSavedStaysOnTheServer) {
   EXPECT_NE(log.find("The mail of Z1.bin was left on the server"), std::string::npos);
 }
 
+TEST_F(HostileServerTest, AHugeHeaderAndTenThousandAttachmentsAreTakenInStride) {
+  // A 10 MB header block in front of a sign mail whose body names 10,000 attachments: the first
+  // one is the sign data, the others are passed over.
+  std::string mail =
+      "X-Filler: " + std::string(10 << 20, 'h') + "\r\n" + signMail("Z1.bin", signFile("first"));
+  for (int i = 0; i < 10000; ++i)
+    mail += "Content-Disposition: attachment; filename=\"x" + std::to_string(i) +
+            ".bin\"\r\n\r\nQUJD\r\n\r\n";
+  server_.reply = [&](const std::string& line) -> std::string {
+    if (line == "STAT") return "+OK 2 0\r\n";
+    if (line == "LIST 1") return "+OK 1 " + std::to_string(mail.size()) + "\r\n";
+    if (line == "RETR 1") return "+OK\r\n" + mail + ".\r\n";
+    // The second mail is cut off in the middle: the server goes away.
+    if (line == "LIST 2") return "+OK 2 5000\r\n";
+    if (line == "RETR 2") return "+OK\r\nFrom: a\r\n\r\nhalf";
+    return "+OK\r\n";
+  };
+  server_.hangUpAfter = "RETR 2";
+  const uint64_t start = pump_.tickMs();
+  makeReceiver()->ReceiveCycle();
+  EXPECT_LT(pump_.tickMs() - start, 60000u);
+  EXPECT_EQ(readFile(paths_.saveDir() + "/Z1.bin"), signFile("first"));
+  EXPECT_EQ(countCommands(commands(), "DELE"), 1u);
+  EXPECT_TRUE(status_.saw(receiver::texts::kConnectionLost));
+}
+
 }  // namespace
