@@ -120,14 +120,17 @@ void runUnits(CliContext& ctx, const std::string& path) {
     ctx.fail(path + ": not a sign data file");
     return;
   }
-  const signlink::StreamUnits read = signlink::readStream(stream);
-  for (const auto& unit : read.units) {
+  // Printed as they are read: memory stays that of one unit however large the file.
+  signlink::StreamUnitReader reader(stream);
+  signlink::TransmissionUnit unit;
+  while (reader.next(&unit)) {
     std::cout << unit.label << " " << unit.bytes.size() << " " << hex(unit.bytes) << "\n";
   }
-  if (!read.complete) {
-    ctx.fail(path + ": " +
-             platform::cp1252ToUtf8(i18n::formatText(i18n::text(i18n::IDS_STREAM_DAMAGED),
-                                                     {static_cast<long long>(read.damagedAt)})));
+  if (!reader.complete()) {
+    ctx.fail(
+        path + ": " +
+        platform::cp1252ToUtf8(i18n::formatText(i18n::text(i18n::IDS_STREAM_DAMAGED),
+                                                {static_cast<long long>(reader.damagedAt())})));
   }
 }
 

@@ -224,6 +224,7 @@ const std::vector<BuiltinString>& builtinStrings() {
        "Please select one modem at first.\rIf your modem is connect to computer with serail cable "
        "directly,please select 'External Modem'.\rIf your modem is a PCI Card, please install the "
        "driver for this modem in WINDOWS at first and select 'Internal Modem'!"},
+      {IDS_MAIL_REPLY_TIMED_OUT, "The MAIL server did not answer within %d seconds!"},
       {IDS_NO_TRANSFER_FILE_LOADED,
        "You must first load an Image Transfer File before you can select images to insert in your "
        "message.\rIf you have not created any bitmap images yet, click on \"Open Workspace\" below "

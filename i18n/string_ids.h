@@ -290,6 +290,9 @@ enum StringId : int {
   IDS_BOOK_KEPT_UNREADABLE = 33082,    // a site manage file that did not load is kept as it is
   IDS_BOOK_CHANGED_ELSEWHERE = 33083,  // another program changed the file: read it again?
   IDS_BOOK_MOVE_ASIDE_FAILED = 33084,  // that file could not be moved aside, nothing was written
+
+  // Mail and receiver robustness.
+  IDS_MAIL_REPLY_TIMED_OUT = 33021,       // "The MAIL server did not answer within %d seconds!"
 };
 
 }  // namespace i18n

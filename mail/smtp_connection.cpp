@@ -156,12 +156,14 @@ bool CQVRSMTPConnection::ReadResponse(size_t bufferSize, std::string_view termin
     if (waited == SocketStatus::kTimedOut) {
       socketError_ = wsa::kTimedOut;
       lastResponse_ = text;
+      outOfStep_ = true;
       Fail(kReadTimedOut);
       return false;
     }
     if (waited != SocketStatus::kOk) {
       socketError_ = socket_.lastError().code;
       lastResponse_ = text;
+      outOfStep_ = true;
       return false;
     }
     // One byte of the buffer stays free, as for a terminating NUL.
@@ -176,6 +178,7 @@ bool CQVRSMTPConnection::ReadResponse(size_t bufferSize, std::string_view termin
         socketError_ = socket_.lastError().code;
       }
       lastResponse_ = text;
+      outOfStep_ = true;
       return false;
     }
     text.append(chunk.data(), received);
@@ -183,6 +186,7 @@ bool CQVRSMTPConnection::ReadResponse(size_t bufferSize, std::string_view termin
       if (capacity + growthStep > kMaxReplyBytes) {
         socketError_ = wsa::kMessageTooLong;
         lastResponse_ = text;
+        outOfStep_ = true;
         Fail(kReplyTooLong);
         return false;
       }
@@ -223,6 +227,7 @@ bool CQVRSMTPConnection::Connect(const SmtpServerLogin& login) {
     return reportConnectFailure(socket_.lastError().code);
   }
   connected_ = true;
+  outOfStep_ = false;
 
   if (!ReadCommandResponse(kCodeReady, false)) {
     Fail(kBadGreeting);
@@ -381,7 +386,7 @@ bool CQVRSMTPConnection::Disconnect(bool sendQuit) {
   bool closedCleanly = false;
   // After an abandoned data transfer the server would take QUIT as mail text and never answer
   // it; closing the connection without the end mark is what makes it drop the mail.
-  if (sendQuit && !dataOpen_) {
+  if (sendQuit && !dataOpen_ && !outOfStep_) {
     if (!SendBytes("QUIT\r\n")) Fail(formatCode(kQuitSendFailed, socketError_));
     closedCleanly = ReadCommandResponse(kCodeClosing, false);
     if (!closedCleanly) {
@@ -391,6 +396,7 @@ bool CQVRSMTPConnection::Disconnect(bool sendQuit) {
   }
   connected_ = false;
   dataOpen_ = false;
+  outOfStep_ = false;
   socket_.close();
   return closedCleanly;
 }

@@ -122,7 +122,10 @@ class CQVRSMTPConnection {
   platform::TcpSocket socket_;  // Closed (invalid) when not connected.
   bool connected_ = false;      // Set once the TCP connection stands, cleared by Disconnect.
   bool dataOpen_ = false;       // DATA accepted and the end mark not yet sent.
-  std::string lastResponse_;    // The last reply read, or what arrived of it.
+  // A reply did not come (time-out) or the connection failed: a late reply could be taken for
+  // QUIT's, so Disconnect closes without QUIT and the failure's reason stays.
+  bool outOfStep_ = false;
+  std::string lastResponse_;  // The last reply read, or what arrived of it.
   std::string heloHostName_ = kAutoHeloName;
   int replyTimeoutMs_ = kDefaultReplyTimeoutMs;
   int lastResponseCode_ = 0;           // Code of the reply line examined last.

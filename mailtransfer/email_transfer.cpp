@@ -104,6 +104,13 @@ int EmailTransfer::sendSignDataFile(const std::string& path, const signlink::Sen
   return result;
 }
 
+std::string EmailTransfer::timedOutText() const {
+  const int ms =
+      replyTimeoutMs_ > 0 ? replyTimeoutMs_ : mail::CQVRSMTPConnection::kDefaultReplyTimeoutMs;
+  return i18n::formatText(i18n::text(i18n::IDS_MAIL_REPLY_TIMED_OUT),
+                          {static_cast<long long>((ms + 999) / 1000)});
+}
+
 int EmailTransfer::deliver(const addressbook::CMailServer& server, const SmtpMessage& message,
                            const std::string& bytes, const signlink::SendItem& item,
                            SendProgressUi& ui) {
@@ -118,6 +125,7 @@ int EmailTransfer::deliver(const addressbook::CMailServer& server, const SmtpMes
   if (replyTimeoutMs_ > 0) smtp.SetReplyTimeoutMs(replyTimeoutMs_);
   smtp.SetObserver(&window);
   if (!smtp.Connect(smtpLogin(server))) {
+    if (smtp.SocketError() == platform::wsa::kTimedOut) return fail(ui, timedOutText());
     return fail(ui, i18n::formatText(i18n::text(i18n::IDS_MAIL_CONNECT_FAILED),
                                      {static_cast<long long>(smtp.SocketError())}));
   }
@@ -129,7 +137,9 @@ int EmailTransfer::deliver(const addressbook::CMailServer& server, const SmtpMes
   }
   if (!smtp.SendMessage(bytes, message.to(), message.from(), kSendChunkBytes)) {
     const std::string text =
-        i18n::formatText(i18n::text(i18n::IDS_MAIL_SEND_FAILED), {smtp.LastResponseText()});
+        smtp.SocketError() == platform::wsa::kTimedOut
+            ? timedOutText()
+            : i18n::formatText(i18n::text(i18n::IDS_MAIL_SEND_FAILED), {smtp.LastResponseText()});
     smtp.Disconnect(true);
     return fail(ui, text);
   }

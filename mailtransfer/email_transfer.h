@@ -42,6 +42,8 @@ class EmailTransfer final : public signlink::EmailSender {
   int deliver(const addressbook::CMailServer& server, const mail::SmtpMessage& message,
               const std::string& bytes, const signlink::SendItem& item,
               signlink::SendProgressUi& ui);
+  // "The MAIL server did not answer within %d seconds!" with the reply time-out in force.
+  std::string timedOutText() const;
 
   const addressbook::CAddressBook& book_;
   platform::MessagePump& pump_;

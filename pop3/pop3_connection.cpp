@@ -1,5 +1,6 @@
 #include "pop3/pop3_connection.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -17,6 +18,8 @@ constexpr char kConnectFailed[] = "Unable to connect to server";
 constexpr char kSocketError[] = "Socket Error";
 constexpr char kMailTooLargeFormat[] =
     "RETRieve failed: the mail is larger than %d bytes and was left on the server";
+constexpr char kMailTooSlowFormat[] =
+    "RETRieve failed: the mail did not arrive within %d seconds and was left on the server";
 
 // Texts of a command whose answer is "-ERR" (or cannot be read, see kSocketError).
 constexpr char kGreetingFailed[] = "Server didn't connect";
@@ -59,6 +62,11 @@ bool hasLineBreak(const std::string& s) {
 
 }  // namespace
 
+long long mailDeadlineMs(long long announcedBytes) {
+  const long long bytes = std::clamp<long long>(announcedBytes, 0, 1LL << 40);
+  return kMailDeadlineBaseMs + bytes * 1000 / kMailDeadlineBytesPerSecond;
+}
+
 POP3Connection::POP3Connection(platform::MessagePump& pump, std::string server, int port,
                                std::string user, std::string password, StatusSink status,
                                ProgressSink progress, Pop3Options options)
@@ -69,6 +77,7 @@ POP3Connection::POP3Connection(platform::MessagePump& pump, std::string server, 
       status_(std::move(status)),
       progress_(std::move(progress)),
       options_(options),
+      pump_(pump),
       socket_(pump) {}
 
 POP3Connection::~POP3Connection() {
@@ -84,7 +93,7 @@ bool POP3Connection::Connect() {
   }
   platform::SocketStatus status = platform::SocketStatus::kError;
   if (port_ > 0 && port_ <= kMaxPort) {
-    status = socket_.connect(server_, static_cast<uint16_t>(port_), options_.guardMs);
+    status = socket_.connect(server_, static_cast<uint16_t>(port_), WaitMs());
   }
   if (status != platform::SocketStatus::kOk) {
     const int code =
@@ -142,7 +151,25 @@ long long POP3Connection::List(int n) {
   return size;
 }
 
-bool POP3Connection::Retrieve(int n, MailItem* item) {
+bool POP3Connection::Retrieve(int n, MailItem* item, long long announcedBytes) {
+  // The mail's own deadline, within any deadline set from outside; that one comes back after.
+  const uint64_t outerDeadline = deadline_;
+  long long allowedMs = 0;
+  if (announcedBytes >= 0) {
+    allowedMs = mailDeadlineMs(announcedBytes);
+    const uint64_t mailDeadline = pump_.tickMs() + static_cast<uint64_t>(allowedMs);
+    if (deadline_ == 0 || mailDeadline < deadline_) deadline_ = mailDeadline;
+  }
+  const bool mailDeadlineSet = deadline_ != outerDeadline;
+  const bool ok = ReceiveMail(n, item);
+  if (!ok && mailDeadlineSet && pump_.tickMs() >= deadline_) {
+    Fail(i18n::formatText(kMailTooSlowFormat, {allowedMs / 1000}));
+  }
+  deadline_ = outerDeadline;
+  return ok;
+}
+
+bool POP3Connection::ReceiveMail(int n, MailItem* item) {
   const std::string number = std::to_string(n);
   if (!Command("RETR " + number, "RETR " + number, kRetrFailed)) return false;
 
@@ -166,14 +193,11 @@ bool POP3Connection::Retrieve(int n, MailItem* item) {
     scanFrom = text.size() > kMarkOverlap ? text.size() - kMarkOverlap : 0;
 
     const size_t before = text.size();
-    const platform::SocketStatus status =
-        socket_.receiveAppend(&text, kRetrieveChunk, options_.guardMs);
+    const platform::SocketStatus status = socket_.receiveAppend(&text, kRetrieveChunk, WaitMs());
     if (status != platform::SocketStatus::kOk) {
-      // The error text stays as it was; a connection the server closed is gone for good.
-      if (status == platform::SocketStatus::kClosed) {
-        CloseSocket();
-        connected_ = false;
-      }
+      // The error text stays as it was. The rest of the mail may still come and would be taken
+      // for the answers to later commands, so the connection ends here.
+      Drop();
       return false;
     }
     received += text.size() - before;
@@ -208,7 +232,8 @@ bool POP3Connection::SendCommand(const std::string& line, const std::string& sho
   if (status_) status_(shown);
   std::string wire = line;
   wire += kLineEnd;
-  if (socket_.sendAll(wire, options_.guardMs) != platform::SocketStatus::kOk) {
+  if (socket_.sendAll(wire, WaitMs()) != platform::SocketStatus::kOk) {
+    Drop();
     Fail(kSocketError);
     return false;
   }
@@ -219,15 +244,15 @@ bool POP3Connection::ReadAnswer(const char* failureText) {
   lastResponse_.clear();
   // One status line; it normally comes in one piece, but a line cut by the network is completed
   // (up to the answer buffer's size) so that its rest is not taken for the next answer.
-  platform::SocketStatus status =
-      socket_.receiveAppend(&lastResponse_, kAnswerBytes, options_.guardMs);
+  platform::SocketStatus status = socket_.receiveAppend(&lastResponse_, kAnswerBytes, WaitMs());
   while (status == platform::SocketStatus::kOk && lastResponse_.find('\n') == std::string::npos &&
          lastResponse_.size() < kAnswerBytes) {
-    status = socket_.receiveAppend(&lastResponse_, kAnswerBytes - lastResponse_.size(),
-                                   options_.guardMs);
+    status = socket_.receiveAppend(&lastResponse_, kAnswerBytes - lastResponse_.size(), WaitMs());
   }
-  // A connection closed before the answer is a failure too, not an empty positive answer.
+  // A connection closed before the answer is a failure too, not an empty positive answer; after
+  // a time-out a late answer would be taken for the next command's, so the connection ends.
   if (status != platform::SocketStatus::kOk) {
+    Drop();
     Fail(kSocketError);
     return false;
   }
@@ -254,6 +279,19 @@ void POP3Connection::Fail(const std::string& text) {
 
 void POP3Connection::CloseSocket() {
   socket_.close();
+}
+
+void POP3Connection::Drop() {
+  CloseSocket();
+  connected_ = false;
+}
+
+int POP3Connection::WaitMs() {
+  if (deadline_ == 0) return options_.guardMs;
+  const uint64_t now = pump_.tickMs();
+  if (now >= deadline_) return 0;
+  return static_cast<int>(
+      std::min<uint64_t>(deadline_ - now, static_cast<uint64_t>(options_.guardMs)));
 }
 
 }  // namespace pop3

@@ -38,6 +38,13 @@ struct Pop3Options {
   const platform::LocalClock* clock = nullptr;
 };
 
+// The longest a mail of `announcedBytes` (as LIST gave it) may take to arrive as a whole, however
+// it trickles in: kMailDeadlineBaseMs plus one second for every kMailDeadlineBytesPerSecond bytes
+// announced. A 3 KB mail gets 60 s, a 1 MB mail 124 s, a 64 MB mail about 68 minutes.
+inline constexpr long long kMailDeadlineBaseMs = 60000;
+inline constexpr long long kMailDeadlineBytesPerSecond = 16384;
+long long mailDeadlineMs(long long announcedBytes);
+
 // A minimal POP3 client (RFC 1939: USER, PASS, STAT, LIST, RETR, DELE, QUIT; no APOP, no TLS).
 // The receiver fetches and deletes mails with it; varnel only logs in and quits, which some mail
 // servers require before they accept mail over SMTP.
@@ -79,8 +86,11 @@ class POP3Connection {
   // Fetches message n into *item (see parseRetrievedMail). False with "RETRieve failed" when the
   // server refuses, with the size text when the mail is larger than Pop3Options::maxMailBytes,
   // or when the connection fails while the mail comes in (the error text then stays as it was).
-  // The progress sink follows the bytes received after the first answer.
-  bool Retrieve(int n, MailItem* item);
+  // With `announcedBytes` (0 or more, LIST's size) the whole mail must arrive within
+  // mailDeadlineMs(announcedBytes); a mail that takes longer fails with a text saying so. A mail
+  // that did not arrive whole leaves the connection closed. The progress sink follows the bytes
+  // received after the first answer.
+  bool Retrieve(int n, MailItem* item, long long announcedBytes = -1);
 
   // Marks message n for deletion ("Could not DELEte message", "Socket Error").
   bool Delete(int n);
@@ -89,6 +99,13 @@ class POP3Connection {
   // was positive ("Error while QUITting"). True at once when not connected.
   bool Quit();
 
+  // Bounds every later wait: none goes past pump tick `tickMs` (0 lifts the bound). A wait cut
+  // short by it fails as a time-out would.
+  void SetDeadline(uint64_t tickMs) { deadline_ = tickMs; }
+
+  // False once logged out, and once the connection failed: after a socket error, a time-out or a
+  // close by the server the connection is out of step and closed, and every later command fails
+  // with "Socket Error" without reaching the server.
   bool Connected() const { return connected_; }
   // The reason of the last failure; "OK" before any.
   const std::string& ErrorText() const { return errorText_; }
@@ -104,10 +121,16 @@ class POP3Connection {
   bool SendCommand(const std::string& line, const std::string& shown);
   // Reads one answer; failure texts as described above. `failureText` is the command's text.
   bool ReadAnswer(const char* failureText);
+  // Retrieve() within whatever deadline is set.
+  bool ReceiveMail(int n, MailItem* item);
   // Sends a command and reads its answer.
   bool Command(const std::string& line, const std::string& shown, const char* failureText);
   void Fail(const std::string& text);
   void CloseSocket();
+  // Closes a connection that can no longer be trusted to be in step with the server.
+  void Drop();
+  // The time the next wait may take: the guard, cut to what is left before the deadline.
+  int WaitMs();
 
   const std::string server_;
   const int port_;
@@ -116,7 +139,9 @@ class POP3Connection {
   const StatusSink status_;
   const ProgressSink progress_;
   const Pop3Options options_;
+  platform::MessagePump& pump_;
   platform::TcpSocket socket_;    // Waits through the pump given at construction.
+  uint64_t deadline_ = 0;         // No wait goes past this tick (0: no bound).
   bool connected_ = false;        // Logged in and not yet quit.
   std::string errorText_ = "OK";  // Reason of the last failure.
   std::string lastResponse_;      // Text of the last answer.

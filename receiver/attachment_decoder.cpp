@@ -1,6 +1,7 @@
 #include "receiver/attachment_decoder.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "mail/base64.h"
 
@@ -15,17 +16,6 @@ constexpr std::string_view kEmptyLine = "\r\n\r\n";
 constexpr size_t kPartHeaderEndBytes = 4;
 
 }  // namespace
-
-std::string lastPathComponent(std::string_view name) {
-  const size_t cut = name.find_last_of("/\\");
-  if (cut != std::string_view::npos) name.remove_prefix(cut + 1);
-  return std::string(name);
-}
-
-bool isWritableFileName(std::string_view name) {
-  return !name.empty() && name != "." && name != ".." &&
-         name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
-}
 
 int decodeAttachment(std::string_view body, std::string* fileName, std::string* bytes) {
   const size_t label = body.find(kFileNameLabel);
@@ -46,7 +36,7 @@ int decodeAttachment(std::string_view body, std::string* fileName, std::string* 
   for (char c : body.substr(textStart, textEnd - textStart))
     if (c != '\r' && c != '\n') text.push_back(c);
 
-  *fileName = lastPathComponent(name);
+  *fileName = std::move(name);
   *bytes = mail::base64Decode(text);
   return static_cast<int>(bytes->size());
 }

@@ -15,19 +15,10 @@ inline constexpr int kNoAttachmentLine = -2;  // The "filename=" line has no lin
 // the body); its line ends are dropped and it is decoded (characters outside the alphabet are
 // skipped, the first "=" ends the data).
 //
-// The name comes from a stranger's mail, so only its last path component is kept ("../x" and
-// "C:\x" give "x"); a name that is then empty, "." or ".." stays as it is and cannot be written
-// (see isWritableFileName), though the data is still forwarded.
+// The name is given as the mail has it; safeFileName (save_directory.h) makes a file name of it.
 //
 // Returns the number of decoded bytes (0 or more) with *fileName and *bytes set, or
 // kNoAttachmentName / kNoAttachmentLine.
 int decodeAttachment(std::string_view body, std::string* fileName, std::string* bytes);
-
-// The last component of a path written with '/' or '\' separators.
-std::string lastPathComponent(std::string_view name);
-
-// True when `name` can be a file inside the Save directory: not empty, not "." or "..", no
-// separator and no NUL byte.
-bool isWritableFileName(std::string_view name);
 
 }  // namespace receiver

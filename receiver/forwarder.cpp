@@ -78,21 +78,27 @@ int forwardOneFile(const ForwardItem& item, ForwardContext& context, std::string
 
   std::string_view stream;
   const bool signData = signlink::signDataFileStream(item.bytes, &stream);
-  signlink::StreamUnits read;
-  if (signData) read = signlink::readStream(stream);
-  if (!signData || !read.complete) {
+  signlink::StreamSummary summary;
+  if (signData) summary = signlink::summarizeStream(stream, signlink::kFrameSize);
+  if (!signData || !summary.complete || summary.pauseMs > kMaxForwardPauseMs) {
     link.close();
     return fail(context, i18n::formatText(texts::kInvalidFile, {name}), resultText);
   }
 
-  ForwardObserver observer(context.status, signlink::frameCount(read.units, signlink::kFrameSize));
+  ForwardObserver observer(context.status, summary.frames);
   signlink::TransferOptions options;
   options.beforeUnit = [&context](signlink::TransmissionUnit& unit) {
     stampForwardingTime(&unit, context.clock.now());
   };
+  options.stopRequested = context.stopRequested;
   // Write failures on a serial line are passed over: the sign may still take the rest.
-  signlink::transfer(std::move(read.units), link, observer, context.pump, options);
+  const bool sent = signlink::transferStream(stream, link, observer, context.pump, options);
   link.close();
+  if (!sent && context.stopRequested && context.stopRequested()) {
+    *resultText = i18n::formatText(texts::kSendStopped, {name});
+    context.status.showStatus(*resultText);
+    return -1;
+  }
 
   *resultText = i18n::formatText(texts::kSent, {name});
   context.status.setProgress(0);
@@ -108,6 +114,7 @@ void forwardQueue(std::vector<ForwardItem>* queue, ForwardContext& context,
     return a.fileName < b.fileName;  // char_traits<char> compares as unsigned bytes.
   });
   for (const ForwardItem& item : items) {
+    if (context.stopRequested && context.stopRequested()) return;
     std::string result;
     forwardOneFile(item, context, &result);
     log.appendSend(result);

@@ -165,6 +165,7 @@ int runReceiveOnce(const std::string& dataDir, HeadlessEnvironment& env) {
   const ReceiverSettings& settings = start.settings;
   StreamStatus status(env.err);
   Receiver receiver(settings, paths, status, env.pump, env.clock, env.pop3Options);
+  receiver.SetStopFlag(env.stop);
   return receiver.ReceiveCycle() < 0 ? 1 : 0;
 }
 
@@ -177,6 +178,8 @@ int runPolling(const std::string& dataDir, HeadlessEnvironment& env) {
   StreamStatus status(env.err);
   status.showStatus(settings.selfReceiving ? texts::kSelfReceivingOn : texts::kSelfReceivingOff);
   Receiver receiver(settings, paths, status, env.pump, env.clock, env.pop3Options);
+  // A stop ends the cycle under way too: what is saved stays in Save, the rest on the server.
+  receiver.SetStopFlag(env.stop);
   // Under systemd (Type=notify) the service counts as started once the data directory is ours.
   platform::notifyServiceManager("READY=1");
   const uint64_t period = static_cast<uint64_t>(pollPeriodMs(settings));
@@ -245,18 +248,20 @@ int headlessMain(const HeadlessRequest& request) {
   platform::SleepingPump pump;
   platform::SystemClock clock;
   HeadlessEnvironment env{pump, clock, std::cout, std::cerr};
+  if (request.mode == HeadlessMode::kOnce || request.mode == HeadlessMode::kPoll) {
+    // Not restarted: a signal also cuts short the wait it arrives in.
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    env.stop = &gStopSignal;
+  }
   switch (request.mode) {
     case HeadlessMode::kOnce:
       return runReceiveOnce(request.dataDir, env);
-    case HeadlessMode::kPoll: {
-      struct sigaction action {};
-      action.sa_handler = onStopSignal;
-      sigemptyset(&action.sa_mask);
-      sigaction(SIGINT, &action, nullptr);
-      sigaction(SIGTERM, &action, nullptr);
-      env.stop = &gStopSignal;
+    case HeadlessMode::kPoll:
       return runPolling(request.dataDir, env);
-    }
     case HeadlessMode::kExport:
       return exportSettings(request.dataDir, env);
     case HeadlessMode::kImport:

@@ -39,7 +39,8 @@ struct HeadlessEnvironment {
   const platform::LocalClock& clock;
   std::ostream& out;
   std::ostream& err;
-  // Set (by a signal handler) to end polling; read between waits.
+  // Set (by a signal handler) to end polling and the cycle under way; read between and during
+  // waits.
   const volatile std::sig_atomic_t* stop = nullptr;
   pop3::Pop3Options pop3Options = {};
 };
@@ -65,7 +66,7 @@ int importSettings(const std::string& dataDir, const std::string& jsonFile,
                    HeadlessEnvironment& env);
 
 // The whole headless program for a parsed request (not kNone): the system clock, a sleeping pump,
-// stdout/stderr, and SIGINT/SIGTERM ending the polling mode.
+// stdout/stderr, and SIGINT/SIGTERM ending the polling mode and the cycle under way (--once too).
 int headlessMain(const HeadlessRequest& request);
 
 }  // namespace receiver

@@ -1,13 +1,10 @@
 #include "receiver/receive_cycle.h"
 
-#include <cerrno>
-
 #include "i18n/text_format.h"
-#include "platform/atomic_file.h"
 #include "platform/cp1252.h"
-#include "platform/data_dir.h"
 #include "receiver/attachment_decoder.h"
 #include "receiver/receiver_texts.h"
+#include "receiver/save_directory.h"
 
 namespace receiver {
 
@@ -49,7 +46,7 @@ Receiver::Receiver(const ReceiverSettings& settings, const ReceiverPaths& paths,
     : settings_(settings),
       paths_(paths),
       status_(status),
-      pump_(pump),
+      pump_(pump, [this] { return StopRequested(); }),
       clock_(clock),
       pop3Options_([&] {
         pop3Options.connectTexts = pop3::ConnectTexts::kFixedEnglish;
@@ -58,8 +55,12 @@ Receiver::Receiver(const ReceiverSettings& settings, const ReceiverPaths& paths,
       }()),
       log_(paths.logDir(), clock) {}
 
+bool Receiver::StopRequested() const {
+  return stopRequested_ || (stopFlag_ != nullptr && *stopFlag_ != 0);
+}
+
 int Receiver::ReceiveCycle() {
-  if (running_) return -1;
+  if (running_ || StopRequested()) return -1;
   if (settings_.mailboxes.empty()) {
     status_.showStatus(texts::kNoMailbox);
     return -1;
@@ -69,7 +70,7 @@ int Receiver::ReceiveCycle() {
   // The window may edit the list while a wait dispatches its messages; poll the list as it was.
   const std::vector<MailboxRecord> mailboxes = settings_.mailboxes;
   int result = -1;
-  for (size_t i = 0; i < mailboxes.size(); ++i) {
+  for (size_t i = 0; i < mailboxes.size() && !pump_.stopped(); ++i) {
     const MailboxRecord& box = mailboxes[i];
     status_.selectMailbox(i);
     status_.setGroupCaption(texts::kResultCaptionPrefix + box.name);
@@ -99,96 +100,131 @@ int Receiver::ReceiveFromOne(const MailboxRecord* mailbox, platform::Status* fai
   const int count = pop.Stat();
   if (count < 0) {
     *failure = platform::Status::failed(texts::kStatFailed);
-    pop.Quit();
+    Disconnect(pop);
     return -1;
   }
-
-  signMails_.clear();
-  const long long total = count;
-  for (int n = 1; n <= count; ++n) {
-    const long long nn = n;
-    status_.showStatus(i18n::formatText(texts::kReceivingStatus, {nn, total}));
-    const long long size = pop.List(n);
-    if (size < 0) {
-      status_.showStatus(texts::kStatFailed);
-      continue;
-    }
-    status_.setProgress(0);
-    status_.setProgressRange(static_cast<int>(size % kProgressModulus));
-    status_.showStatus(i18n::formatText(texts::kReceivingStatusBytes, {nn, total, size}));
-    pop3::MailItem mail;
-    if (!pop.Retrieve(n, &mail)) {
-      status_.showStatus(pop.ErrorText());
-      continue;
-    }
-    if (isSignDataMail(mail)) {
-      signMails_.push_back(std::move(mail));
-    } else {
-      log_.appendReceiveRaw(texts::kLogSeparator);
-      log_.appendReceive(prefix,
-                         i18n::formatText(texts::kDeletedMail,
-                                          {logSafeText(mail.from), logSafeBlock(mail.header),
-                                           logSafeText(mail.subject), logSafeBlock(mail.body)}));
-      log_.appendReceiveRaw(texts::kLogSeparator);
-    }
-    pop.Delete(n);  // A mail that cannot be deleted is fetched again next time.
-  }
-
-  if (pop.Quit())
-    status_.showStatus(texts::kDisconnected);
-  else
-    status_.showStatus(pop.ErrorText());
-
-  StoreSignMails(prefix);
+  ReceiveMails(pop, count, prefix);
+  Disconnect(pop);
   status_.setProgress(0);
   status_.setGroupCaption(texts::kStatusCaption);
   return 1;
 }
 
-void Receiver::StoreSignMails(const std::string& prefix) {
-  std::vector<pop3::MailItem> mails = std::move(signMails_);
-  signMails_.clear();
-  for (const pop3::MailItem& mail : mails) {
-    status_.showStatus(texts::kDecoding);
-    ForwardItem item;
-    if (decodeAttachment(mail.body, &item.fileName, &item.bytes) < 0) {
-      status_.showStatus(texts::kDecodeFailed);
-      log_.appendReceive(prefix,
-                         i18n::formatText(texts::kDecodeFailedLog, {logSafeBlock(mail.body)}));
+void Receiver::ReceiveMails(pop3::POP3Connection& pop, int count, const std::string& prefix) {
+  const long long total = count;
+  int failedLists = 0;
+  // A dead connection or a stop request ends the turn: no command would reach the server.
+  for (int n = 1; n <= count && pop.Connected() && !pump_.stopped(); ++n) {
+    const long long nn = n;
+    status_.showStatus(i18n::formatText(texts::kReceivingStatus, {nn, total}));
+    const long long size = pop.List(n);
+    if (size < 0) {
+      status_.showStatus(texts::kStatFailed);
+      if (++failedLists < kMaxFailedLists) continue;
+      const std::string text =
+          i18n::formatText(texts::kListRunFailed, {static_cast<long long>(failedLists)});
+      status_.showStatus(text);
+      log_.appendReceive(prefix, text);
+      return;
+    }
+    failedLists = 0;
+    if (size > static_cast<long long>(pop3Options_.maxMailBytes)) {
+      // Never downloaded: it would only be refused once it is in.
+      const std::string text = i18n::formatText(
+          texts::kMailTooLarge, {nn, size, static_cast<long long>(pop3Options_.maxMailBytes)});
+      status_.showStatus(text);
+      log_.appendReceive(prefix, text);
       continue;
     }
-    WriteAttachment(item, prefix);
-    // Forwarded even when it could not be written: the sign still gets its data.
-    forwardQueue_.push_back(std::move(item));
+    status_.setProgress(0);
+    status_.setProgressRange(static_cast<int>(size % kProgressModulus));
+    status_.showStatus(i18n::formatText(texts::kReceivingStatusBytes, {nn, total, size}));
+    // After a stop request the mail is kept, but no DELE can be read back any more.
+    if (TakeMail(pop, n, size, prefix) && !pump_.stopped()) {
+      pop.Delete(n);  // A mail that cannot be deleted is fetched again next time.
+    }
+  }
+  if (!pop.Connected() && !pump_.stopped()) {
+    status_.showStatus(texts::kConnectionLost);
+    log_.appendReceive(prefix, texts::kConnectionLost);
   }
 }
 
-void Receiver::WriteAttachment(const ForwardItem& item, const std::string& prefix) {
-  status_.showStatus(texts::kWriting);
-  const std::string path = platform::joinPath(paths_.saveDir(), item.fileName);
-  int error = 0;
-  if (!isWritableFileName(item.fileName)) {
-    error = EINVAL;
-  } else {
-    errno = 0;
-    if (!platform::writeFileAtomic(path, item.bytes, platform::kDataFileMode).ok())
-      error = errno != 0 ? errno : EIO;
+bool Receiver::TakeMail(pop3::POP3Connection& pop, int n, long long size,
+                        const std::string& prefix) {
+  pop3::MailItem mail;
+  if (!pop.Retrieve(n, &mail, size)) {
+    status_.showStatus(pop.ErrorText());
+    log_.appendReceive(prefix, i18n::formatText(texts::kMailNotFetched,
+                                                {static_cast<long long>(n), pop.ErrorText()}));
+    return false;
   }
-  const std::string shown = logSafeText(platform::utf8ToCp1252Lossy(path));
-  const std::string text =
-      error == 0 ? i18n::formatText(texts::kWritten, {shown})
-                 : i18n::formatText(texts::kWriteFailed, {shown, static_cast<long long>(error)});
+  if (isSignDataMail(mail)) return StoreSignMail(mail, prefix);
+  LogOtherMail(mail, prefix);
+  return true;
+}
+
+void Receiver::LogOtherMail(const pop3::MailItem& mail, const std::string& prefix) {
+  log_.appendReceiveRaw(texts::kLogSeparator);
+  log_.appendReceive(
+      prefix,
+      i18n::formatText(texts::kDeletedMail, {logSafeText(mail.from), logSafeBlock(mail.header),
+                                             logSafeText(mail.subject), logSafeBlock(mail.body)}));
+  log_.appendReceiveRaw(texts::kLogSeparator);
+}
+
+bool Receiver::StoreSignMail(const pop3::MailItem& mail, const std::string& prefix) {
+  status_.showStatus(texts::kDecoding);
+  std::string name;
+  ForwardItem item;
+  if (decodeAttachment(mail.body, &name, &item.bytes) < 0) {
+    // Nothing to save: the log keeps the body, and the mail goes like any other.
+    status_.showStatus(texts::kDecodeFailed);
+    log_.appendReceive(prefix,
+                       i18n::formatText(texts::kDecodeFailedLog, {logSafeBlock(mail.body)}));
+    return true;
+  }
+  status_.showStatus(texts::kWriting);
+  const SavedFile saved = saveNewFile(paths_.saveDir(), safeFileName(name), item.bytes);
+  const std::string shown = logSafeText(platform::utf8ToCp1252Lossy(saved.path));
+  if (saved.error != 0) {
+    const std::string text =
+        i18n::formatText(texts::kWriteFailed, {shown, static_cast<long long>(saved.error)});
+    log_.appendReceive(prefix, text);
+    status_.showStatus(text);
+    log_.appendReceive(prefix, i18n::formatText(texts::kLeftOnServer, {logSafeText(name)}));
+    return false;
+  }
+  const std::string text = i18n::formatText(texts::kWritten, {shown});
   log_.appendReceive(prefix, text);
   status_.showStatus(text);
+  if (saved.name != name) {
+    log_.appendReceive(
+        prefix, i18n::formatText(texts::kRenamed, {logSafeText(name), logSafeText(saved.name)}));
+  }
+  item.fileName = saved.name;
+  forwardQueue_.push_back(std::move(item));
+  return true;
+}
+
+void Receiver::Disconnect(pop3::POP3Connection& pop) {
+  if (!pop.Connected()) return;  // Lost already; its text has been shown.
+  if (pump_.stopped()) pop.SetDeadline(pump_.tickMs() + kQuitGraceMs);
+  if (pop.Quit())
+    status_.showStatus(texts::kDisconnected);
+  else
+    status_.showStatus(pop.ErrorText());
 }
 
 void Receiver::ForwardQueuedFiles() {
-  ForwardContext context{status_, pump_, clock_, paths_.profileFile(), settings_.comPort};
+  ForwardContext context{status_, pump_, clock_, paths_.profileFile(), settings_.comPort, [this] {
+                           return pump_.stopped();
+                         }};
   receiver::forwardQueue(&forwardQueue_, context, log_);
 }
 
 void Receiver::Clear() {
-  signMails_.clear();
+  if (running_) RequestStop();
   forwardQueue_.clear();
 }
 

@@ -45,7 +45,7 @@ int pollPeriodMs(const ReceiverSettings& settings);
 bool replaceMailboxAtEnd(ReceiverSettings* settings, size_t index, MailboxRecord record);
 
 // A mailbox field the POP3 dialog refuses to leave blank.
-enum class MailboxField { kNone, kServer, kAccount };
+enum class MailboxField { kNone, kServer, kAccount, kPassword };
 
 // The POP3 dialog's check before OK: the server, then the account, must not be blank. Returns
 // the first blank field (kNone when the record is complete) and sets *refusal to its text.

@@ -39,6 +39,17 @@ inline constexpr char kDecodeFailedLog[] = "Decode email affix failed,Email body
 inline constexpr char kWriting[] = "Now is write the affix to disk...";
 inline constexpr char kWritten[] = "write %s successfully";
 inline constexpr char kWriteFailed[] = "Create or open %s failed,OS error code=%d";
+inline constexpr char kLeftOnServer[] = "The mail of %s was left on the server";
+inline constexpr char kRenamed[] = "The attachment %s was saved as %s";
+
+// A mailbox's turn ended early.
+inline constexpr char kConnectionLost[] =
+    "The connection to the POP3 server was lost; mails not yet deleted stay on the server";
+inline constexpr char kListRunFailed[] =
+    "LIST failed %d times in a row; the other mails stay on the server until the next cycle";
+inline constexpr char kMailTooLarge[] =
+    "Mail %d is %d bytes, more than the %d bytes a mail may have; it was left on the server";
+inline constexpr char kMailNotFetched[] = "Mail %d was left on the server: %s";
 
 // Forwarding.
 inline constexpr char kPortFailed[] =
@@ -46,6 +57,7 @@ inline constexpr char kPortFailed[] =
 inline constexpr char kInvalidFile[] = "File %s is invalid Z2500 data!";
 inline constexpr char kSendingFrame[] = "Now is sending (Frame %dth/%d)";
 inline constexpr char kSent[] = "Send file %s successfully!";
+inline constexpr char kSendStopped[] = "Sending file %s was stopped: the program is ending";
 
 // Self-receiving switch.
 inline constexpr char kSelfReceivingOn[] = "User open self-receiving";
@@ -54,5 +66,11 @@ inline constexpr char kSelfReceivingOff[] = "User close self-receiving";
 // The POP3 dialog's refusals.
 inline constexpr char kServerBlank[] = "POP3 Server can't be left blank!";
 inline constexpr char kAccountBlank[] = "Account can't be left blank!";
+inline constexpr char kServerNotCp1252[] =
+    "POP3 Server can only hold Western European (Windows-1252) characters!";
+inline constexpr char kAccountNotCp1252[] =
+    "Account can only hold Western European (Windows-1252) characters!";
+inline constexpr char kPasswordNotCp1252[] =
+    "Password can only hold Western European (Windows-1252) characters!";
 
 }  // namespace receiver::texts

@@ -2,6 +2,7 @@
 
 #include "platform/byte_reader.h"
 #include "signlink/sign_stream.h"
+#include "signlink/transfer.h"
 
 namespace signlink {
 namespace {
@@ -13,44 +14,87 @@ bool isPlainBlock(uint8_t type) {
 
 }  // namespace
 
-StreamUnits readStream(std::string_view stream) {
-  StreamUnits result;
-  platform::ByteReader in(stream);
-  auto damaged = [&](size_t at) {
-    result.complete = false;
-    result.damagedAt = at;
-    return result;
-  };
-  while (!in.atEnd()) {
-    const size_t blockStart = in.offset();
+bool StreamUnitReader::damaged(size_t at) {
+  complete_ = false;
+  damagedAt_ = at;
+  pos_ = stream_.size();
+  partsLeft_ = 0;
+  return false;
+}
+
+bool StreamUnitReader::next(TransmissionUnit* unit) {
+  while (complete_) {
+    if (partsLeft_ > 0) {
+      --partsLeft_;
+      const size_t at = pos_;
+      pos_ += partSize_;
+      *unit = {std::to_string(kBlockImages), std::string(stream_.substr(at, partSize_)), -1};
+      return true;
+    }
+    if (pos_ >= stream_.size()) return false;
+    const size_t blockStart = pos_;
+    platform::ByteReader in(stream_);
+    in.seek(pos_);
     uint8_t type;
     uint16_t length;
     if (!in.readU8(&type) || !in.readU16BigEndian(&length)) return damaged(blockStart);
-    const std::string label = std::to_string(type);
+    std::string_view body;
+    int timeOffset = -1;
     if (type == kBlockImages) {
       int8_t parts;
       uint16_t partSize;
       if (!in.readI8(&parts) || !in.readU16BigEndian(&partSize)) return damaged(blockStart);
-      for (int p = 0; p < parts; ++p) {
-        std::string bytes;
-        if (!in.readBytes(partSize, &bytes)) return damaged(blockStart);
-        result.units.push_back({label, std::move(bytes), -1});
-      }
-    } else if (type == kBlockTime) {
+      const size_t count = parts > 0 ? static_cast<size_t>(parts) : 0;
+      if (count * partSize > in.remaining()) return damaged(blockStart);
+      pos_ = in.offset();
+      // Parts of no bytes are passed over; the others are given one by one.
+      partsLeft_ = partSize > 0 ? static_cast<int>(count) : 0;
+      partSize_ = partSize;
+      if (partSize == 0) pos_ = in.offset();
+      continue;
+    }
+    if (type == kBlockTime) {
       uint8_t offset;
-      std::string bytes;
-      if (length == 0 || !in.readU8(&offset) || !in.readBytes(length - 1u, &bytes)) {
+      if (length == 0 || !in.readU8(&offset) || !in.readView(length - 1u, &body)) {
         return damaged(blockStart);
       }
-      result.units.push_back({label, std::move(bytes), offset});
+      timeOffset = offset;
     } else if (isPlainBlock(type)) {
-      std::string bytes;
-      if (!in.readBytes(length, &bytes)) return damaged(blockStart);
-      result.units.push_back({label, std::move(bytes), -1});
+      if (!in.readView(length, &body)) return damaged(blockStart);
     }
     // Unknown types: only the three header bytes are passed over.
+    pos_ = in.offset();
+    if (body.empty()) continue;
+    *unit = {std::to_string(type), std::string(body), timeOffset};
+    return true;
   }
+  return false;
+}
+
+StreamUnits readStream(std::string_view stream) {
+  StreamUnits result;
+  StreamUnitReader reader(stream);
+  TransmissionUnit unit;
+  while (reader.next(&unit))
+    result.units.push_back(std::move(unit));
+  result.complete = reader.complete();
+  result.damagedAt = reader.damagedAt();
   return result;
+}
+
+StreamSummary summarizeStream(std::string_view stream, size_t frameSize) {
+  StreamSummary summary;
+  StreamUnitReader reader(stream);
+  TransmissionUnit unit;
+  while (reader.next(&unit)) {
+    ++summary.units;
+    summary.bytes += unit.bytes.size();
+    summary.frames += (unit.bytes.size() + frameSize - 1) / frameSize;
+    summary.pauseMs += unitPauseMs(unit.label);
+  }
+  summary.complete = reader.complete();
+  summary.damagedAt = reader.damagedAt();
+  return summary;
 }
 
 size_t totalBytes(const std::vector<TransmissionUnit>& units) {

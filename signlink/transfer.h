@@ -56,13 +56,22 @@ struct TransferOptions {
   std::function<void(TransmissionUnit&)> beforeUnit;
   // Filled with the frame counts when set.
   TransferReport* report = nullptr;
+  // Asked before every frame and every pause; once it says yes nothing more is written and the
+  // transfer fails at once (the program is ending).
+  std::function<bool()> stopRequested;
 };
 
 // Sends the units frame by frame with the pauses the sign needs, every wait dispatching messages
-// through `pump`. A failed write on a TCP/IP link closes it and fails the transfer at once; on a
-// serial or modem link it is passed over (the sign may still take the rest). Returns success.
+// through `pump`. A unit without bytes is passed over without a pause. A failed write on a TCP/IP
+// link closes it and fails the transfer at once; on a serial or modem link it is passed over (the
+// sign may still take the rest). Returns success.
 bool transfer(std::vector<TransmissionUnit> units, FrameLink& link, TransferObserver& observer,
               platform::MessagePump& pump, const TransferOptions& options = {});
+
+// As transfer(), reading the units out of `stream` while they are sent, so that memory stays that
+// of one unit. A damaged stream (see summarizeStream) is refused before anything is written.
+bool transferStream(std::string_view stream, FrameLink& link, TransferObserver& observer,
+                    platform::MessagePump& pump, const TransferOptions& options = {});
 
 // The progress label of a unit: "text data", "User-Defined bitmap image data", "time setting
 // data", "clear sign memory data", or empty for the other kinds.

@@ -1,6 +1,8 @@
 #include "receiver/ui/mailpump_window.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,6 +24,7 @@
 #include "platform/ui/qt_text.h"
 #include "receiver/autostart_entry.h"
 #include "receiver/exit_sequence.h"
+#include "receiver/port_list.h"
 #include "receiver/receiver_texts.h"
 #include "receiver/ui/program_icon.h"
 #include "receiver/ui/tray_icon.h"
@@ -185,14 +188,16 @@ void CMailpumpWindow::buildMenu() {
 }
 
 // Lists the ports whose device is there (or busy), through the same COM mapping as the sending
-// side. The saved port is selected, else the first; only the user's choice changes the setting.
+// side, and the saved port, which is selected; only the user's choice changes the setting.
 void CMailpumpWindow::fillPortList() {
   const std::string profilePath = paths_.profileFile();
+  std::vector<int> found;
   for (int n = kFirstListedPort; n <= kLastListedPort; ++n) {
     const std::string device = platform::comPortDevicePath(profilePath, n);
-    if (!device.empty() && platform::probeSerialDevice(device))
-      portList_->addItem(QStringLiteral("COM%1").arg(n), n);
+    if (!device.empty() && platform::probeSerialDevice(device)) found.push_back(n);
   }
+  for (const int n : portListEntries(std::move(found), settings_.comPort))
+    portList_->addItem(QStringLiteral("COM%1").arg(n), n);
   const int saved = portList_->findData(settings_.comPort);
   portList_->setCurrentIndex(saved >= 0 ? saved : 0);
 }

@@ -49,29 +49,33 @@ CPop3ServerDialog::CPop3ServerDialog(const MailboxRecord& record, QWidget* paren
   layout->addWidget(buttons);
 }
 
+TypedMailbox CPop3ServerDialog::typed() const {
+  return {server_->text().toStdString(), account_->text().toStdString(),
+          password_->text().toStdString(), port_->value()};
+}
+
 void CPop3ServerDialog::store(MailboxRecord* record) const {
-  record->server = platform::ui::toCp1252(server_->text());
-  record->account = platform::ui::toCp1252(account_->text());
-  record->password = platform::ui::toCp1252(password_->text());
-  record->port = port_->value();
+  std::string refusal;
+  checkTypedMailbox(typed(), record, &refusal);
 }
 
 QString CPop3ServerDialog::refusal() const {
   MailboxRecord record;
-  store(&record);
   std::string text;
-  blankMailboxField(record, &text);
+  checkTypedMailbox(typed(), &record, &text);
   return fromCp1252(text);
 }
 
 void CPop3ServerDialog::accept() {
   MailboxRecord record;
-  store(&record);
   std::string text;
-  const MailboxField blank = blankMailboxField(record, &text);
-  if (blank != MailboxField::kNone) {
+  const MailboxField refused = checkTypedMailbox(typed(), &record, &text);
+  if (refused != MailboxField::kNone) {
     QMessageBox::warning(this, fromCp1252(texts::kWarningTitle), fromCp1252(text));
-    (blank == MailboxField::kServer ? server_ : account_)->setFocus();
+    QLineEdit* field = refused == MailboxField::kServer    ? server_
+                       : refused == MailboxField::kAccount ? account_
+                                                           : password_;
+    field->setFocus();
     return;
   }
   QDialog::accept();

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "receiver/receiver_settings.h"
+#include "receiver/typed_mailbox.h"
 
 class QLineEdit;
 class QSpinBox;
@@ -11,14 +12,15 @@ class QSpinBox;
 namespace receiver::ui {
 
 // The POP3 dialog: server, account, password (hidden) and port of one mailbox. OK is refused while
-// the server or the account is blank.
+// the server or the account is blank, or a field holds a character Windows-1252 cannot hold
+// (checkTypedMailbox).
 class CPop3ServerDialog final : public QDialog {
   Q_OBJECT
 
  public:
   explicit CPop3ServerDialog(const MailboxRecord& record, QWidget* parent = nullptr);
 
-  // Copies the fields into *record (its name is left alone).
+  // Copies the fields into *record (its name is left alone) when they pass checkTypedMailbox.
   void store(MailboxRecord* record) const;
 
   // The refusal OK would give now, or an empty text when the fields are complete.
@@ -33,6 +35,8 @@ class CPop3ServerDialog final : public QDialog {
   void accept() override;
 
  private:
+  TypedMailbox typed() const;
+
   QLineEdit* const server_;
   QLineEdit* const account_;
   QLineEdit* const password_;

@@ -93,3 +93,16 @@ TEST(CliUnits, RefusesFilesThatAreNotSignDataAndReportsDamage) {
   EXPECT_EQ(damaged.out, "9 1 5a\n");
   EXPECT_NE(damaged.err.find("offset 4"), std::string::npos) << damaged.err;
 }
+
+TEST(CliUnits, AHugeFileOfEmptyImagePartsListsOnlyTheUnitsWithBytes) {
+  // 6 MB of image blocks of 127 parts of no bytes each, then one text unit.
+  std::string stream;
+  for (int i = 0; i < 1000000; ++i)
+    stream += std::string("\x02\x00\x03\x7f\x00\x00", 6);
+  stream += std::string("\x01\x00\x01t", 4);
+  TempDir dir;
+  writeFile(dir.file("big.bin"), signlink::signDataFileBytes(stream));
+  const auto r = runCli({"units", dir.file("big.bin")});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "1 1 74\n");
+}

@@ -1,8 +1,14 @@
 // Sending a sign data file by e-mail against real servers: POP-before-SMTP, AUTH LOGIN with either
 // set of credentials, and each failure with its text in the status line and one message box.
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -75,12 +81,12 @@ class EmailTransferTest : public ::testing::Test {
     server_.pop3Port = 1;  // Never asked.
   }
 
-  int send(const std::string& server = "Office") {
+  int send(const std::string& server = "Office", int replyTimeoutMs = 10000) {
     book_.mailServers = {server_};
     platform::SleepingPump pump;
     platform::SystemClock clock;
     mailtransfer::EmailTransfer transfer(book_, pump, clock);
-    transfer.setReplyTimeoutMs(10000);
+    transfer.setReplyTimeoutMs(replyTimeoutMs);
     signlink::SendItem item;
     item.kind = signlink::kItemEmail;
     item.targetName = server;
@@ -182,6 +188,25 @@ TEST_F(EmailTransferTest, NoServerListeningIsAConnectFailure) {
   server_.smtpPort = 1;
   expectFailure(send(), "Couldn't connect to server!, Error:100");
   EXPECT_EQ(ui_.cursor, (std::vector<bool>{true, false}));
+}
+
+TEST_F(EmailTransferTest, AServerThatNeverAnswersIsReportedAsATimeOut) {
+  // Connections are taken into the backlog, but nothing is ever said on them.
+  const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t len = sizeof a;
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+  ASSERT_EQ(::listen(listener, 4), 0);
+  ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&a), &len), 0);
+  useAuthServer(true);
+  server_.smtpPort = ntohs(a.sin_port);
+  const auto start = std::chrono::steady_clock::now();
+  expectFailure(send("Office", 2000), "The MAIL server did not answer within 2 seconds!");
+  // No QUIT waits for an answer on a connection that is out of step.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(3500));
+  ::close(listener);
 }
 
 TEST_F(EmailTransferTest, RecordProblemsAreRefusedBeforeAnyConnection) {

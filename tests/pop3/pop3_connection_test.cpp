@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "i18n/string_table.h"
-#include "tests/pop3/fake_pop3_server.h"
+#include "tests/support/fake_pop3_server.h"
 #include "tests/support/scripted_pump.h"
 
 namespace {
@@ -232,6 +232,19 @@ TEST(Pop3Commands, SilentServerFailsAfterTheGuardWithSocketError) {
   EXPECT_LT(f.pump.tickMs() - start, 31000u);
 }
 
+TEST(Pop3Commands, AfterATimeOutNoFurtherCommandReachesTheServer) {
+  Fixture f;
+  f.server.reply = [](const std::string& line) -> std::string {
+    return line == "STAT" ? "" : "+OK\r\n";
+  };
+  ASSERT_TRUE(f.client->Connect());
+  EXPECT_EQ(f.client->Stat(), -1);
+  EXPECT_FALSE(f.client->Connected());
+  EXPECT_EQ(f.client->List(1), -1);
+  EXPECT_EQ(f.client->ErrorText(), "Socket Error");
+  EXPECT_EQ(f.server.commands().back(), "STAT");
+}
+
 TEST(Pop3Commands, ConnectionClosedByTheServerIsAFailureNotAnEmptyAnswer) {
   Fixture f;
   f.server.closeOn = "STAT";
@@ -377,6 +390,33 @@ TEST(Pop3Retrieve, ServerClosingMidMailEndsTheConnection) {
   EXPECT_FALSE(f.client->Retrieve(1, &item));
   EXPECT_FALSE(f.client->Connected());
   EXPECT_TRUE(f.client->Quit());  // nothing left to quit
+}
+
+TEST(Pop3Retrieve, AMailTricklingInIsAbandonedAtTheDeadlineOfItsAnnouncedSize) {
+  Fixture f;
+  std::string wire = "+OK\r\nFrom: a\r\n\r\n" + std::string(5000, 'x') + "\r\n.\r\n";
+  f.server.reply = [wire](const std::string& line) -> std::string {
+    return line == "RETR 1" ? wire : "+OK\r\n";
+  };
+  ASSERT_TRUE(f.client->Connect());
+  // Ten bytes every nine seconds: each wait is well inside the 30 s guard.
+  f.server.piece = 10;
+  uint64_t next = 0;
+  f.pump.onDispatch = [&f, &next](int) {
+    if (f.pump.tickMs() < next) return;
+    f.server.step();
+    next = f.pump.tickMs() + 9000;
+  };
+  EXPECT_EQ(pop3::mailDeadlineMs(5000), 60305);
+  const uint64_t start = f.pump.tickMs();
+  MailItem item;
+  EXPECT_FALSE(f.client->Retrieve(1, &item, 5000));
+  EXPECT_GE(f.pump.tickMs() - start, 60305u);
+  EXPECT_LT(f.pump.tickMs() - start, 61000u);
+  EXPECT_EQ(f.client->ErrorText(),
+            "RETRieve failed: the mail did not arrive within 60 seconds and was left on the "
+            "server");
+  EXPECT_FALSE(f.client->Connected());
 }
 
 }  // namespace

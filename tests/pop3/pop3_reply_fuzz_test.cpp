@@ -6,7 +6,7 @@
 #include <random>
 
 #include "pop3/pop3_connection.h"
-#include "tests/pop3/fake_pop3_server.h"
+#include "tests/support/fake_pop3_server.h"
 #include "tests/support/scripted_pump.h"
 
 namespace {

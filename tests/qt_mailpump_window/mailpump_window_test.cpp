@@ -3,6 +3,7 @@
 
 #include <signal.h>
 
+#include <chrono>
 #include <memory>
 
 #include <QAction>
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTcpServer>
 #include <QTest>
 #include <QTimer>
 
@@ -107,6 +109,7 @@ class MailpumpWindowTest : public QObject {
   void trayCommandsShowAndHide();
   void closeWithoutTrayMinimisesAndKeepsRunning();
   void exitSavesSettingsAndHiddenFlag();
+  void exitDuringACycleEndsItPromptly();
   void hiddenAtLastExitHidesAgainAfterStart();
   void portListFollowsTheProfileMapping();
   void autorunWritesAndRemovesTheEntry();
@@ -270,7 +273,12 @@ void MailpumpWindowTest::pop3DialogRefusesBlankServerAndAccount() {
   dialog.serverField()->setText("pop.example.org");
   QCOMPARE(dialog.refusal(), fromCp1252(receiver::texts::kAccountBlank));
   dialog.accountField()->setText("sign");
+  // A password Windows-1252 cannot hold would be sent as '?': refused where it is typed.
+  dialog.passwordField()->setText(QString::fromUtf8("zł"));
+  QCOMPARE(dialog.refusal(), fromCp1252(receiver::texts::kPasswordNotCp1252));
+  dialog.passwordField()->setText(QString::fromUtf8("Grüße"));
   QVERIFY(dialog.refusal().isEmpty());
+  dialog.passwordField()->clear();
   dialog.accept();
   QCOMPARE(dialog.result(), int(QDialog::Accepted));
   MailboxRecord stored{"kept", "", "", "", 0};
@@ -375,6 +383,16 @@ void MailpumpWindowTest::portListFollowsTheProfileMapping() {
   QCOMPARE(ports->findText("COM60"), -1);  // Beyond the ports offered.
   f.window->choosePort(ports->findText("COM3"));
   QCOMPARE(f.settings.comPort, 3);
+
+  // A saved port whose device is not there now is still the one shown: files go to it.
+  Fixture unplugged;
+  testing_support::writeFile(
+      unplugged.paths.profileFile(),
+      "[Ports]\r\nCOM3=/dev/null\r\nCOM7=" + unplugged.dir.file("none") + "\r\n");
+  unplugged.settings.comPort = 7;
+  unplugged.open();
+  QCOMPARE(unplugged.window->portList()->currentText(), QString("COM7"));
+  QCOMPARE(unplugged.settings.comPort, 7);
 }
 
 void MailpumpWindowTest::autorunWritesAndRemovesTheEntry() {
@@ -435,6 +453,20 @@ void MailpumpWindowTest::pollTickRunsACycleOnlyWhileSelfReceiving() {
   f.window->selfReceivingBox()->click();
   f.window->onPollTimer();
   QCOMPARE(f.window->statusLine()->text(), fromCp1252(receiver::texts::kNoMailbox));
+}
+
+void MailpumpWindowTest::exitDuringACycleEndsItPromptly() {
+  // A server that takes the connection and never greets: the cycle waits on its guard.
+  QTcpServer silent;
+  QVERIFY(silent.listen(QHostAddress::LocalHost));
+  silent.pauseAccepting();
+  Fixture f;
+  f.settings.mailboxes = {{"mute", "127.0.0.1", "sign", "pw", silent.serverPort()}};
+  f.open();
+  QTimer::singleShot(200, f.window.get(), [&f] { f.window->exitProgram(); });
+  const auto start = std::chrono::steady_clock::now();
+  f.window->receiveButton()->click();
+  QVERIFY(std::chrono::steady_clock::now() - start < std::chrono::seconds(2));
 }
 
 void MailpumpWindowTest::unreadableSettingsFileIsKeptBeforeItIsRewritten() {

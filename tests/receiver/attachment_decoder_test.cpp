@@ -1,6 +1,7 @@
 // Taking the sign data file out of a sign mail.
 
 #include "receiver/attachment_decoder.h"
+#include "receiver/save_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -45,17 +46,23 @@ TEST(AttachmentDecoder, TextRunsToTheEndWhenNoEmptyLineFollows) {
   EXPECT_EQ(receiver::decodeAttachment("filename=a.bin\r\n", &name, &bytes), 0);
 }
 
-TEST(AttachmentDecoder, NamesCannotLeaveTheSaveDirectory) {
+TEST(AttachmentDecoder, NamesBecomeSafeFileNamesInsideTheSaveDirectory) {
   std::string name, bytes;
   receiver::decodeAttachment("filename=\"../../etc/cron.d/x\"\r\n\r\nQUJD\r\n\r\n", &name, &bytes);
-  EXPECT_EQ(name, "x");
+  EXPECT_EQ(receiver::safeFileName(name), "x");
   receiver::decodeAttachment("filename=\"C:\\temp\\y.bin\"\r\n\r\nQUJD\r\n\r\n", &name, &bytes);
-  EXPECT_EQ(name, "y.bin");
-  receiver::decodeAttachment("filename=\"..\"\r\n\r\nQUJD\r\n\r\n", &name, &bytes);
-  EXPECT_FALSE(receiver::isWritableFileName(name));
-  EXPECT_FALSE(receiver::isWritableFileName(""));
-  EXPECT_FALSE(receiver::isWritableFileName(std::string("a\0b", 3)));
-  EXPECT_TRUE(receiver::isWritableFileName("Z250020261208090000.bin"));
+  EXPECT_EQ(receiver::safeFileName(name), "y.bin");
+  EXPECT_EQ(receiver::safeFileName(".."), "__");
+  EXPECT_EQ(receiver::safeFileName("."), "_");
+  EXPECT_EQ(receiver::safeFileName("../"), "attachment");
+  EXPECT_EQ(receiver::safeFileName(""), "attachment");
+  EXPECT_EQ(receiver::safeFileName(std::string("a\0b\r\nc\x7f.bin", 11)), "a_b__c_.bin");
+  EXPECT_EQ(receiver::safeFileName("Z250020261208090000.bin"), "Z250020261208090000.bin");
+  const std::string longName = receiver::safeFileName(std::string(5000, 'n') + ".bin");
+  EXPECT_EQ(longName.size(), receiver::kMaxSavedNameBytes);
+  EXPECT_EQ(longName.substr(longName.size() - 5), "n.bin");
+  EXPECT_EQ(receiver::numberedFileName("Z1.bin", 2), "Z1_2.bin");
+  EXPECT_EQ(receiver::numberedFileName("x", 3), "x_3");
 }
 
 TEST(AttachmentDecoder, SignMailsAreRecognisedBySubjectOrWholeBody) {

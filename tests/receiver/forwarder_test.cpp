@@ -57,7 +57,7 @@ class ForwarderTest : public ::testing::Test {
   std::string profile() const { return dir_.file("mailpump.ini"); }
 
   receiver::ForwardContext context(int comPort = 1) {
-    return receiver::ForwardContext{status_, pump_, clock_, profile(), comPort};
+    return receiver::ForwardContext{status_, pump_, clock_, profile(), comPort, {}};
   }
 
   testing_support::TempDir dir_;
@@ -123,6 +123,9 @@ TEST_F(ForwarderTest, InvalidFilesSendNothing) {
       good.substr(0, 23),                // shorter than the header
       "Z2500 serieZ" + good.substr(12),  // another kind of file
       good.substr(0, good.size() - 1),   // the block runs past the end
+      // 25 one-byte image units: their pauses alone would hold the sign for over two minutes.
+      signlink::signDataFileBytes(std::string("\x02\x00\x03\x19\x00\x01", 6) +
+                                  std::string(25, 'p')),
   };
   pty_.startCollecting();
   for (const std::string& bytes : invalid) {
@@ -132,7 +135,7 @@ TEST_F(ForwarderTest, InvalidFilesSendNothing) {
     EXPECT_EQ(result, "File bad.bin is invalid Z2500 data!");
   }
   EXPECT_EQ(pty_.stopCollecting(), "");
-  EXPECT_EQ(pump_.skippedWaits(), (std::vector<int>{1000, 1000, 1000}));
+  EXPECT_EQ(pump_.skippedWaits(), (std::vector<int>{1000, 1000, 1000, 1000}));
 }
 
 TEST_F(ForwarderTest, TheQueueGoesOldestFirstAndIsLogged) {

@@ -1,6 +1,8 @@
 // The settings file "Set.dat": layout, older and damaged files, and its private mode.
 
 #include "receiver/receiver_settings.h"
+#include "receiver/port_list.h"
+#include "receiver/typed_mailbox.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -196,4 +198,36 @@ TEST(MailboxList, ThePop3DialogRefusesABlankServerFirstThenABlankAccount) {
   record.account = "sign";
   EXPECT_EQ(receiver::blankMailboxField(record, &refusal), receiver::MailboxField::kNone);
   EXPECT_EQ(refusal, "");
+}
+
+TEST(PortList, TheSavedPortIsListedEvenWhenItsDeviceIsMissing) {
+  EXPECT_EQ(receiver::portListEntries({1, 3, 9}, 7), (std::vector<int>{1, 3, 7, 9}));
+  EXPECT_EQ(receiver::portListEntries({1, 3}, 3), (std::vector<int>{1, 3}));
+  EXPECT_EQ(receiver::portListEntries({}, 1), (std::vector<int>{1}));
+}
+
+TEST(TypedMailbox, TextsWindows1252CannotHoldAreRefusedBeforeBlankFields) {
+  MailboxRecord record{"name", "old", "old", "old", 995};
+  std::string refusal;
+  using receiver::MailboxField;
+  EXPECT_EQ(receiver::checkTypedMailbox({"", "", "z\xc5\x82", 110}, &record, &refusal),
+            MailboxField::kPassword);
+  EXPECT_EQ(refusal, "Password can only hold Western European (Windows-1252) characters!");
+  EXPECT_EQ(receiver::checkTypedMailbox({"pop", "\xe2\x98\x83", "", 110}, &record, &refusal),
+            MailboxField::kAccount);
+  EXPECT_EQ(receiver::checkTypedMailbox({"pop", "", "", 110}, &record, &refusal),
+            MailboxField::kAccount);
+  EXPECT_EQ(refusal, "Account can't be left blank!");
+  EXPECT_EQ(record, (MailboxRecord{"name", "old", "old", "old", 995}));  // untouched so far
+
+  EXPECT_EQ(receiver::checkTypedMailbox({"pop", "sign",
+                                         "Gr\xc3\xbc\xc3\x9f"
+                                         "e",
+                                         111},
+                                        &record, &refusal),
+            MailboxField::kNone);
+  EXPECT_EQ(record, (MailboxRecord{"name", "pop", "sign",
+                                   "Gr\xfc\xdf"
+                                   "e",
+                                   111}));
 }

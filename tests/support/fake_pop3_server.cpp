@@ -1,4 +1,4 @@
-#include "tests/pop3/fake_pop3_server.h"
+#include "tests/support/fake_pop3_server.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
