@@ -300,8 +300,11 @@ void CMainFrame::runCommand(int commandId) {
     case i18n::ID_MODEM_INFO:
       runDeviceCommand(commandId);
       return;
+    case i18n::ID_SCHEDULER:
+      showScheduler();
+      return;
     default:
-      // Scheduler, user-defined bitmaps and sending.
+      // User-defined bitmaps and sending.
       showNotAvailable();
       return;
   }

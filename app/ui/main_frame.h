@@ -68,6 +68,10 @@ class CMainFrame : public QMainWindow {
                                          // (device_commands.cpp)
   void bookChanged();                    // keeps the site manage file up to date (book_changes.cpp)
 
+  // "Scheduler and Special Functions" on the document's scheduler settings
+  // (scheduler_command.cpp).
+  void showScheduler();
+
   i18n::LanguageModule& language_;
   app::AppState& state_;
   workspace::CVarnelDoc doc_;

@@ -1,6 +1,6 @@
-// The documentation's screenshots: varnel's main window, the setup dialog and the Insert menu's
-// dialogs, written as PNG files to the folder given as the argument. Not a test: the
-// `screenshots` build target runs it on the offscreen platform to refresh docs/:
+// The documentation's screenshots: varnel's main window, the setup dialog, the Insert menu's
+// dialogs and the scheduler, written as PNG files to the folder given as the argument. Not a test:
+// the `screenshots` build target runs it on the offscreen platform to refresh docs/:
 //   cmake --build build --target screenshots
 
 #include <QApplication>
@@ -18,6 +18,7 @@
 #include "app/ui/varnel_app.h"
 #include "app/ui/varnel_view.h"
 #include "i18n/language_module.h"
+#include "signlink/ui/scheduler_dialog.h"
 #include "tests/support/temp_dir.h"
 #include "workspace/sign_tables.h"
 #include "workspace/ui/control_list_dialog.h"
@@ -124,6 +125,22 @@ bool insertDialogs(const QString& out) {
   return true;
 }
 
+// "Scheduler and Special Functions" on its first page: a task of three messages on weekdays.
+bool schedulerSheet(const QString& out) {
+  testing_support::TempDir dir;
+  i18n::LanguageModule language(dir.path());
+  language.init();
+  workspace::SchedulerSettings settings;
+  workspace::SchedulerTask& task = settings.tasks[0];
+  task.days = {0, 1, 1, 1, 1, 1, 0};
+  task.startHour = 8;
+  task.endHour = 18;
+  task.endMinute = 30;
+  task.files = {3, 0, 1};
+  signlink::ui::CSchedulerDialog dialog(settings, 4, language);
+  return save(dialog, out, "varnel_scheduler");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -134,7 +151,7 @@ int main(int argc, char** argv) {
   }
   const QString out = QFile::decodeName(argv[1]);
   QDir().mkpath(out);
-  if (!mainWindowAndSetupDialog(out) || !insertDialogs(out)) {
+  if (!mainWindowAndSetupDialog(out) || !insertDialogs(out) || !schedulerSheet(out)) {
     std::fprintf(stderr, "%s: a screenshot could not be written to %s\n", argv[0], argv[1]);
     return 1;
   }
