@@ -64,7 +64,10 @@ CSchedulerDialog::CSchedulerDialog(const workspace::SchedulerSettings& settings,
   layout->addWidget(buttons);
 }
 
-CSchedulerDialog::~CSchedulerDialog() = default;
+CSchedulerDialog::~CSchedulerDialog() {
+  // The pages refer to the sheet model: they go first.
+  delete tabs_;
+}
 
 void CSchedulerDialog::accept() {
   SheetChoices choices;

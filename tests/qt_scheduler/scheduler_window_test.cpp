@@ -113,12 +113,10 @@ class SchedulerWindowTest : public QObject {
 
  private slots:
   void sixPagesShowTheStoredSettings();
-  void listButtonsRefuseWithoutASelection();
-  void switchingTasksKeepsWhatWasShown();
+  void refusalsKeepTheSheetOpen();
   void okSendsTheTaskAlarmsAndPowerTimesAndSurvivesSaveAndNew();
   void cancelAndUnchangedOkLeaveTheDocumentAlone();
   void aTaskEmptiedOnThePageGivesTheAllFilesTask();
-  void alarmFieldWithoutANumberKeepsTheSheetOpen();
   void textsComeFromTheLanguageFile();
 };
 
@@ -147,25 +145,17 @@ void SchedulerWindowTest::sixPagesShowTheStoredSettings() {
   QCOMPARE(tabs->currentIndex(), 0);
 
   QCOMPARE(control<QComboBox>(&dialog, i18n::kIdSchedulerTask)->currentText(), QStringLiteral("1"));
-  QCOMPARE(control<QComboBox>(&dialog, i18n::kIdSchedulerTask)->count(), 10);
   QCOMPARE(control<QComboBox>(&dialog, i18n::kIdSchedulerStartHour)->currentText(), "06");
-  QCOMPARE(control<QComboBox>(&dialog, i18n::kIdSchedulerEndMinute)->currentText(), "00");
   auto* days = control<QListWidget>(&dialog, i18n::kIdSchedulerRunDate);
-  QCOMPARE(days->count(), 7);
   QCOMPARE(days->item(3)->text(), QStringLiteral("Wednesday"));
   QCOMPARE(days->item(3)->checkState(), Qt::Checked);
-  QCOMPARE(days->item(0)->checkState(), Qt::Unchecked);
   QCOMPARE(entries(control<QListWidget>(&dialog, i18n::kIdSchedulerAllFiles)),
            QStringList({"Msg 01", "Msg 02", "Msg 03"}));
   QCOMPARE(entries(control<QListWidget>(&dialog, i18n::kIdSchedulerTaskFiles)),
            QStringList({"Msg 03", "Msg 01"}));
-
   QCOMPARE(control<QLineEdit>(&dialog, i18n::kIdAlarmCount)->text(), QStringLiteral("12"));
-  QCOMPARE(control<QLineEdit>(&dialog, i18n::kIdAlarmCount)->maxLength(), 3);
-  QCOMPARE(control<QLineEdit>(&dialog, i18n::kIdAlarmInterval)->maxLength(), 2);
   QVERIFY(control<QCheckBox>(&dialog, i18n::kIdHourlyAlarmOn)->isChecked());
   QCOMPARE(control<QComboBox>(&dialog, i18n::kIdPowerOnSecond)->currentText(), "09");
-  QCOMPARE(control<QComboBox>(&dialog, i18n::kIdPowerOffMinute)->currentText(), "24");
   QCOMPARE(control<QComboBox>(&dialog, i18n::kIdPowerOffSecond)->currentIndex(), -1);
   QVERIFY(control<QRadioButton>(&dialog, i18n::kIdTimeFormat12Hour)->isChecked());
   // Every page's "Transmit Setting" stays hidden.
@@ -174,62 +164,39 @@ void SchedulerWindowTest::sixPagesShowTheStoredSettings() {
   }
 }
 
-void SchedulerWindowTest::listButtonsRefuseWithoutASelection() {
+void SchedulerWindowTest::refusalsKeepTheSheetOpen() {
   English english;
-  const i18n::LanguageModule& language = english.module;
-  CSchedulerDialog dialog(workspace::SchedulerSettings{}, 2, language);
+  CSchedulerDialog dialog(workspace::SchedulerSettings{}, 2, english.module);
   dialog.show();
-  QString add, remove, up, down;
+  QString add, remove, up, down, integer;
   ModalScript script;
   script.then(ModalScript::answer(QMessageBox::Ok, &add))
       .then(ModalScript::answer(QMessageBox::Ok, &remove))
       .then(ModalScript::answer(QMessageBox::Ok, &up))
-      .then(ModalScript::answer(QMessageBox::Ok, &down));
-  click(&dialog, i18n::kIdSchedulerAdd);
-  click(&dialog, i18n::kIdSchedulerRemove);
-  click(&dialog, i18n::kIdSchedulerUp);
-  click(&dialog, i18n::kIdSchedulerDown);
-  QCOMPARE(script.pending(), size_t{0});
+      .then(ModalScript::answer(QMessageBox::Ok, &down))
+      .then(ModalScript::answer(QMessageBox::Ok, &integer));
+  for (const int button : {i18n::kIdSchedulerAdd, i18n::kIdSchedulerRemove, i18n::kIdSchedulerUp,
+                           i18n::kIdSchedulerDown}) {
+    click(&dialog, button);
+  }
   QCOMPARE(add, QStringLiteral("Please select one file in 'All files' list box at first!"));
   QCOMPARE(remove, QStringLiteral("Please select one file in 'Files in task' list box at first!"));
   QCOMPARE(up, remove);
   QCOMPARE(down, remove);
-
-  // With selections: add both messages, move the second up, remove the first entry.
+  // The entry added is selected, so Up moves it at once.
   selectAndPress(&dialog, i18n::kIdSchedulerAllFiles, 0, i18n::kIdSchedulerAdd);
   selectAndPress(&dialog, i18n::kIdSchedulerAllFiles, 1, i18n::kIdSchedulerAdd);
-  auto* taskFiles = control<QListWidget>(&dialog, i18n::kIdSchedulerTaskFiles);
-  QCOMPARE(taskFiles->currentRow(), 1);
   click(&dialog, i18n::kIdSchedulerUp);
-  QCOMPARE(entries(taskFiles), QStringList({"Msg 02", "Msg 01"}));
-  QCOMPARE(taskFiles->currentRow(), 0);
-  click(&dialog, i18n::kIdSchedulerDown);
-  QCOMPARE(entries(taskFiles), QStringList({"Msg 01", "Msg 02"}));
-  selectAndPress(&dialog, i18n::kIdSchedulerTaskFiles, 0, i18n::kIdSchedulerRemove);
-  QCOMPARE(entries(taskFiles), QStringList({"Msg 02"}));
+  QCOMPARE(entries(control<QListWidget>(&dialog, i18n::kIdSchedulerTaskFiles)),
+           QStringList({"Msg 02", "Msg 01"}));
+
+  control<QLineEdit>(&dialog, i18n::kIdAlarmInterval)->setText("x");
+  click(&dialog, i18n::kIdOk);
+  QCOMPARE(integer, QStringLiteral("Please enter an integer."));
+  QVERIFY(dialog.isVisible());
+  QCOMPARE(dialog.pages()->currentIndex(), 1);
+  QCOMPARE(dialog.settings(), workspace::SchedulerSettings{});
   QCOMPARE(script.pending(), size_t{0});
-}
-
-void SchedulerWindowTest::switchingTasksKeepsWhatWasShown() {
-  English english;
-  const i18n::LanguageModule& language = english.module;
-  CSchedulerDialog dialog(workspace::SchedulerSettings{}, 5, language);
-  auto* task = control<QComboBox>(&dialog, i18n::kIdSchedulerTask);
-  auto* startHour = control<QComboBox>(&dialog, i18n::kIdSchedulerStartHour);
-  auto* days = control<QListWidget>(&dialog, i18n::kIdSchedulerRunDate);
-  auto* taskFiles = control<QListWidget>(&dialog, i18n::kIdSchedulerTaskFiles);
-
-  startHour->setCurrentIndex(9);
-  days->item(1)->setCheckState(Qt::Checked);
-  selectAndPress(&dialog, i18n::kIdSchedulerAllFiles, 4, i18n::kIdSchedulerAdd);
-  task->setCurrentIndex(6);
-  QCOMPARE(startHour->currentText(), QStringLiteral("00"));
-  QCOMPARE(days->item(1)->checkState(), Qt::Unchecked);
-  QCOMPARE(taskFiles->count(), 0);
-  task->setCurrentIndex(0);
-  QCOMPARE(startHour->currentText(), QStringLiteral("09"));
-  QCOMPARE(days->item(1)->checkState(), Qt::Checked);
-  QCOMPARE(entries(taskFiles), QStringList({"Msg 05"}));
 }
 
 void SchedulerWindowTest::okSendsTheTaskAlarmsAndPowerTimesAndSurvivesSaveAndNew() {
@@ -257,6 +224,8 @@ void SchedulerWindowTest::okSendsTheTaskAlarmsAndPowerTimesAndSurvivesSaveAndNew
     control<QComboBox>(w, i18n::kIdPowerOnMinute)->setCurrentIndex(30);
     control<QComboBox>(w, i18n::kIdPowerOffHour)->setCurrentIndex(22);
     control<QRadioButton>(w, i18n::kIdTimeFormat12Hour)->click();
+    // Another task shown at OK: task "3" was stored when it was left.
+    control<QComboBox>(w, i18n::kIdSchedulerTask)->setCurrentIndex(0);
     click(w, i18n::kIdOk);
   });
   frame->document().setModified(false);
@@ -343,22 +312,6 @@ void SchedulerWindowTest::aTaskEmptiedOnThePageGivesTheAllFilesTask() {
       !stream.contains(bytes("\x02"
                              "5",
                              2)));
-}
-
-void SchedulerWindowTest::alarmFieldWithoutANumberKeepsTheSheetOpen() {
-  English english;
-  const i18n::LanguageModule& language = english.module;
-  CSchedulerDialog dialog(workspace::SchedulerSettings{}, 1, language);
-  dialog.show();
-  control<QLineEdit>(&dialog, i18n::kIdAlarmInterval)->setText("x");
-  QString refusal;
-  ModalScript script;
-  script.then(ModalScript::answer(QMessageBox::Ok, &refusal));
-  click(&dialog, i18n::kIdOk);
-  QCOMPARE(refusal, QStringLiteral("Please enter an integer."));
-  QVERIFY(dialog.isVisible());
-  QCOMPARE(dialog.pages()->currentIndex(), 1);
-  QCOMPARE(dialog.settings(), workspace::SchedulerSettings{});
 }
 
 void SchedulerWindowTest::textsComeFromTheLanguageFile() {

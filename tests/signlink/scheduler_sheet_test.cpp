@@ -33,32 +33,6 @@ SheetChoices unchanged(const SchedulerSheet& sheet) {
 
 }  // namespace
 
-TEST(SchedulerSheet, ListTexts) {
-  const auto tasks = SchedulerSheet::taskNames();
-  ASSERT_EQ(tasks.size(), 10u);
-  EXPECT_EQ(tasks.front(), "1");
-  EXPECT_EQ(tasks.back(), "10");
-  const auto hours = SchedulerSheet::numberTexts(signlink::kLastHour);
-  ASSERT_EQ(hours.size(), 24u);
-  EXPECT_EQ(hours[7], "07");
-  EXPECT_EQ(hours.back(), "23");
-  EXPECT_EQ(SchedulerSheet::numberTexts(signlink::kLastMinute).back(), "59");
-  const auto days = SchedulerSheet::dayNames();
-  ASSERT_EQ(days.size(), 7u);
-  EXPECT_EQ(days.front(), "Sunday");
-  EXPECT_EQ(days.back(), "Saturday");
-
-  SchedulerSettings s;
-  s.tasks[0].files = {3, 1, 11};
-  const SchedulerSheet sheet(s, 12);
-  const auto all = sheet.allFiles();
-  ASSERT_EQ(all.size(), 12u);
-  EXPECT_EQ(all.front(), "Msg 01");
-  EXPECT_EQ(all.back(), "Msg 12");
-  EXPECT_EQ(sheet.taskFileTexts(), (std::vector<std::string>{"Msg 04", "Msg 02", "Msg 12"}));
-  EXPECT_TRUE(SchedulerSheet(s, 0).allFiles().empty());
-}
-
 TEST(SchedulerSheet, SwitchingTasksStoresTheShownTaskFirst) {
   SchedulerSettings s;
   s.tasks[2].startHour = 8;
