@@ -23,7 +23,6 @@ inline constexpr int kLastMinute = 59;
 
 // The pages in the order the sheet shows them.
 enum class SchedulerPage { kTasks, kAlarm, kHourlyAlarm, kPowerOn, kPowerOff, kTimeFormat };
-inline constexpr int kSchedulerPageCount = 6;
 
 // The choices of the "Scheduler" page for the shown task, as the page collects them.
 struct TaskChoices {
