@@ -127,6 +127,9 @@ inline constexpr int kIdPauseList = 1059;
 inline constexpr int kIdBeepList = 1067;
 inline constexpr int kIdEffectList = 1008;
 
+// Every page of "Scheduler and Special Functions" carries this hidden button.
+inline constexpr int kIdSchedulerTransmit = 1499;
+
 // Scheduler page (IDD_SCHEDULER_TASKS).
 inline constexpr int kIdSchedulerTaskLabel = 1381;
 inline constexpr int kIdSchedulerTask = 1382;

@@ -24,6 +24,9 @@ std::vector<DialogControl> pictureControls() {
           {kIdOk, kButton, "Close"}};
 }
 
+// The hidden button of every page of "Scheduler and Special Functions"; nothing is sent from there.
+const DialogControl kSchedulerTransmit{kIdSchedulerTransmit, kButton, "Transmit Setting", true};
+
 std::vector<DialogTemplate> buildTemplates() {
   std::vector<DialogTemplate> t = {
       {IDD_FONT_COLOUR_BAR,
@@ -184,17 +187,19 @@ std::vector<DialogTemplate> buildTemplates() {
         {kIdSchedulerAdd, kButton, "Add"},
         {kIdSchedulerRemove, kButton, "Remove"},
         {kIdSchedulerUp, kButton, "Up"},
-        {kIdSchedulerDown, kButton, "Down"}}},
+        {kIdSchedulerDown, kButton, "Down"},
+        kSchedulerTransmit}},
       {IDD_SCHEDULER_ALARM,
        "Alarm",
        {{kIdAlarmCountLabel, kStatic, "Number of times to alarm:"},
         {kIdAlarmCount, kEdit, ""},
         {kIdAlarmIntervalLabel, kStatic, "Interval between each alarm:"},
         {kIdAlarmInterval, kEdit, ""},
-        {kIdAlarmIntervalUnit, kStatic, "minute"}}},
+        {kIdAlarmIntervalUnit, kStatic, "minute"},
+        kSchedulerTransmit}},
       {IDD_SCHEDULER_HOURLY_ALARM,
        "Hourly Alarm",
-       {{kIdHourlyAlarmOn, kButton, "Set hourly alarm ON"}}},
+       {{kIdHourlyAlarmOn, kButton, "Set hourly alarm ON"}, kSchedulerTransmit}},
       {IDD_SCHEDULER_POWER_ON,
        "Power ON",
        {{kIdPowerOnPrompt, kStatic,
@@ -204,7 +209,8 @@ std::vector<DialogTemplate> buildTemplates() {
         {kIdPowerOnMinuteLabel, kStatic, "MM"},
         {kIdPowerOnMinute, kComboBox, ""},
         {kIdPowerOnSecondLabel, kStatic, "SS"},
-        {kIdPowerOnSecond, kComboBox, ""}}},
+        {kIdPowerOnSecond, kComboBox, ""},
+        kSchedulerTransmit}},
       {IDD_SCHEDULER_POWER_OFF,
        "Power OFF",
        {{kIdPowerOffPrompt, kStatic,
@@ -215,12 +221,14 @@ std::vector<DialogTemplate> buildTemplates() {
         {kIdPowerOffMinuteLabel, kStatic, "MM"},
         {kIdPowerOffMinute, kComboBox, ""},
         {kIdPowerOffSecondLabel, kStatic, "SS"},
-        {kIdPowerOffSecond, kComboBox, ""}}},
+        {kIdPowerOffSecond, kComboBox, ""},
+        kSchedulerTransmit}},
       {IDD_SCHEDULER_TIME_FORMAT,
        "Time Settings",
        {{kIdTimeFormatPrompt, kStatic, "Adjust time display format:"},
         {kIdTimeFormat12Hour, kButton, "12-Hour"},
-        {kIdTimeFormat24Hour, kButton, "24-Hour"}}},
+        {kIdTimeFormat24Hour, kButton, "24-Hour"},
+        kSchedulerTransmit}},
       {IDD_PREDEFINED_SYMBOLS, "Pre-Defined Symbols", pictureControls()},
       {IDD_PREDEFINED_BITMAPS, "Pre-Defined Bitmaps", pictureControls()},
       {IDD_USER_BITMAPS,

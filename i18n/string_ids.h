@@ -123,6 +123,14 @@ enum StringId : int {
   IDS_NAME_PROMPT_MAIL_SERVER = 33201,    // "Enter the new name for this mail server:"
   IDS_NAME_CAPTION_BITMAP_INDEX = 33202,  // "Edit existing bitmap image"
   IDS_NAME_PROMPT_BITMAP_INDEX = 33203,   // "Enter the index number of the bitmap image ..."
+  // Scheduler and Special Functions.
+  IDS_SCHEDULER_CAPTION = 32975,           // "Scheduler and Special Functions"
+  IDS_SCHEDULER_SELECT_ALL_FILES = 32976,  // "Please select one file in 'All files' list box ..."
+  IDS_SCHEDULER_SELECT_TASK_FILE = 32977,  // "Please select one file in 'Files in task' list ..."
+  IDS_SCHEDULER_ENTER_INTEGER = 32978,     // "Please enter an integer."
+  IDS_SCHEDULER_OK = 32979,                // "OK"
+  IDS_SCHEDULER_CANCEL = 32980,            // "Cancel"
+  IDS_DAY_FIRST = 32989,                   // 32989-32995: "Sunday" ... "Saturday"
   // Sign data stream and its transfer.
   IDS_SEND_SUCCESSFULLY = 32981,    // "send successfully,"
   IDS_PROGRESS_TEXT_DATA = 33133,   // "text data"

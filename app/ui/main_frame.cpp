@@ -309,8 +309,11 @@ void CMainFrame::runCommand(int commandId) {
     case i18n::ID_SEND_CLEAR_MEMORY:
       runSendCommand(commandId);
       return;
+    case i18n::ID_SCHEDULER:
+      showScheduler();
+      return;
     default:
-      // Scheduler and user-defined bitmaps.
+      // User-defined bitmaps.
       showNotAvailable();
       return;
   }

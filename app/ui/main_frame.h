@@ -88,6 +88,10 @@ class CMainFrame : public QMainWindow {
   // The "Send" menu and the tool-bar button (send_commands.cpp).
   void runSendCommand(int commandId);
 
+  // "Scheduler and Special Functions" on the document's scheduler settings
+  // (scheduler_command.cpp).
+  void showScheduler();
+
   i18n::LanguageModule& language_;
   app::AppState& state_;
   workspace::CVarnelDoc doc_;

@@ -295,7 +295,7 @@ void VarnelWindowsTest::languageDialogChangesMenusDialogsAndMessages() {
   QCOMPARE(prompt, QStringLiteral("Bitte waehlen\nSie"));
 
   script.then(ModalScript::answer(QMessageBox::Ok, &notAvailable));
-  frame->runCommand(i18n::ID_SCHEDULER);
+  frame->runCommand(i18n::ID_BITMAP_OPEN_CATALOG);
   QCOMPARE(notAvailable, QStringLiteral("Nicht verfuegbar"));
   QCOMPARE(platform::ProfileFile(dir.file("LanguageSetting.ini")).readString("Setting", "Language"),
            std::string("Testish"));

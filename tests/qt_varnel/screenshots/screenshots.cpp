@@ -1,7 +1,7 @@
 // The documentation's screenshots: varnel's main window, the setup dialog, the Insert menu's
-// dialogs, the address book's dialogs and the send windows, written as PNG files to the folder
-// given as the argument. Not a test: the `screenshots` build target runs it on the offscreen
-// platform to refresh docs/:
+// dialogs, the address book's dialogs, the send windows and the scheduler, written as PNG files
+// to the folder given as the argument. Not a test: the `screenshots` build target runs it on the
+// offscreen platform to refresh docs/:
 //   cmake --build build --target screenshots
 
 #include <QApplication>
@@ -24,6 +24,7 @@
 #include "i18n/text_format.h"
 #include "signlink/send_pipeline.h"
 #include "signlink/ui/dial_up_window.h"
+#include "signlink/ui/scheduler_dialog.h"
 #include "signlink/ui/send_option_dialog.h"
 #include "signlink/ui/send_progress_window.h"
 #include "tests/qt_varnel/screenshots/shots.h"
@@ -160,6 +161,22 @@ bool sendWindows(const QString& out) {
   return save(dialUp, out, "dial_up");
 }
 
+// "Scheduler and Special Functions" on its first page: a task of three messages on weekdays.
+bool schedulerSheet(const QString& out) {
+  testing_support::TempDir dir;
+  i18n::LanguageModule language(dir.path());
+  language.init();
+  workspace::SchedulerSettings settings;
+  workspace::SchedulerTask& task = settings.tasks[0];
+  task.days = {0, 1, 1, 1, 1, 1, 0};
+  task.startHour = 8;
+  task.endHour = 18;
+  task.endMinute = 30;
+  task.files = {3, 0, 1};
+  signlink::ui::CSchedulerDialog dialog(settings, 4, language);
+  return save(dialog, out, "varnel_scheduler");
+}
+
 }  // namespace
 
 bool save(QWidget& widget, const QString& out, const char* name) {
@@ -178,7 +195,7 @@ int main(int argc, char** argv) {
   const QString out = QFile::decodeName(argv[1]);
   QDir().mkpath(out);
   if (!mainWindowAndSetupDialog(out) || !insertDialogs(out) || !addressBookDialogs(out) ||
-      !deviceDialogs(out) || !sendWindows(out)) {
+      !deviceDialogs(out) || !sendWindows(out) || !schedulerSheet(out)) {
     std::fprintf(stderr, "%s: a screenshot could not be written to %s\n", argv[0], argv[1]);
     return 1;
   }
