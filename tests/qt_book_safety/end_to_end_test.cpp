@@ -2,6 +2,7 @@
 // directory: the address book varnel-cli then shows holds exactly what was entered, and the next
 // start of varnel (a program of its own) shows it again in the same windows.
 
+#include <QAction>
 #include <QComboBox>
 #include <QJsonDocument>
 #include <QListWidget>
@@ -190,24 +191,25 @@ void EndToEndTest::aNewUserSetsUpEveryKindOfDestinationThroughTheWindows() {
     app::ui::CMainFrame* frame = program.openMainWindow();
     QStringList comPorts;
     setUpDevices(script, &comPorts);
-    frame->runCommand(i18n::ID_DEVICE_SETTINGS);
+    frame->commandAction(i18n::ID_DEVICE_SETTINGS)->trigger();
     QVERIFY2(comPorts.contains("COM5"), qPrintable(comPorts.join(",")));
     setUpTcpIpGroup(script);
-    frame->runCommand(i18n::ID_TCP_GROUP_SETTINGS);
+    frame->commandAction(i18n::ID_TCP_GROUP_SETTINGS)->trigger();
     setUpMail(script);
-    frame->runCommand(i18n::ID_MAIL_SERVER_SETTINGS);
+    frame->commandAction(i18n::ID_MAIL_SERVER_SETTINGS)->trigger();
     setUpMailbox(script);
-    frame->runCommand(i18n::ID_MAILBOX_SETTINGS);
+    frame->commandAction(i18n::ID_MAILBOX_SETTINGS)->trigger();
     setUpSite(script);
-    frame->runCommand(i18n::ID_SITE_SETTINGS);
+    frame->commandAction(i18n::ID_SITE_SETTINGS)->trigger();
     QCOMPARE(script.pending(), size_t{0});
-    frame->runCommand(i18n::ID_FILE_EXIT);
+    frame->commandAction(i18n::ID_FILE_EXIT)->trigger();
     program.shutDown();
   }
 
   const testing_support::CommandResult shown =
       testing_support::runCli({"--data-dir", dir.path(), "book", "show", "--json"});
   QCOMPARE(shown.exitCode, 0);
+  QVERIFY(parsed(kExpectedBook).isObject());
   QCOMPARE(parsed(shown.out), parsed(kExpectedBook));
   const std::string file = testing_support::readFile(addressbook::sitePath(dir.path()));
 

@@ -1,6 +1,7 @@
 #include "scripted_varnel.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
@@ -121,8 +122,8 @@ void showBook(app::ui::CVarnelApp& program, ModalScript& script) {
     for (int command :
          {i18n::ID_DEVICE_SETTINGS, i18n::ID_TCP_GROUP_SETTINGS, i18n::ID_SITE_SETTINGS,
           i18n::ID_MAIL_SERVER_SETTINGS, i18n::ID_MAILBOX_SETTINGS})
-      frame->runCommand(command);
-    frame->runCommand(i18n::ID_FILE_EXIT);
+      frame->commandAction(command)->trigger();  // as the menu item is chosen
+    frame->commandAction(i18n::ID_FILE_EXIT)->trigger();
   });
 }
 
