@@ -13,6 +13,7 @@
 //   33076-33081, 33106-33124          device, mail server, mailbox and modem dialogs
 //   33082-33087, 32950-32955          keeping the address book safe on disk
 //   33188-33208                       the shared name-entry dialog (33204-33208 still free)
+//   33085-33087, 33104, 33184-33187   typed text that Windows-1252 cannot hold
 // (Identifiers must stay inside 108-128 and 32797-33208.)
 // The menu commands' identifiers (i18n/menu_texts.h) are also the identifiers of their status-bar
 // prompts; 32890-32896 are taken by the bitmap editor's menu commands, 108 by the ZiTi bar.
@@ -300,7 +301,18 @@ enum StringId : int {
   IDS_BOOK_MOVE_ASIDE_FAILED = 33084,  // that file could not be moved aside, nothing was written
 
   // Mail and receiver robustness.
-  IDS_MAIL_REPLY_TIMED_OUT = 33021,       // "The MAIL server did not answer within %d seconds!"
+  IDS_MAIL_REPLY_TIMED_OUT = 33021,  // "The MAIL server did not answer within %d seconds!"
+
+  // Typed text that Windows-1252 cannot hold: the name-entry dialog, the mail server dialog and
+  // the authentication dialog.
+  IDS_TYPED_TEXT_NOT_CP1252 = 33085,     // the name-entry dialog's field
+  IDS_MAIL_ADDRESS_NOT_CP1252 = 33086,   // "The Internet Mail Address can only hold ..."
+  IDS_SMTP_SERVER_NOT_CP1252 = 33087,    // "The SMTP SERVER can only hold ..."
+  IDS_POP3_SERVER_NOT_CP1252 = 33104,    // "The POP3 SERVER can only hold ..."
+  IDS_POP3_ACCOUNT_NOT_CP1252 = 33184,   // "The POP3 Account can only hold ..."
+  IDS_POP3_PASSWORD_NOT_CP1252 = 33185,  // "The POP3 Password can only hold ..."
+  IDS_AUTH_ACCOUNT_NOT_CP1252 = 33186,   // "The account for authentication can only hold ..."
+  IDS_AUTH_PASSWORD_NOT_CP1252 = 33187,  // "The password for authentication can only hold ..."
 };
 
 }  // namespace i18n

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "addressbook/name_dialog_texts.h"
+#include "addressbook/typed_name.h"
 #include "i18n/dialog_controls.h"
 #include "i18n/dialog_texts.h"
 #include "i18n/string_ids.h"
@@ -51,9 +52,10 @@ CNameEntryDialog::CNameEntryDialog(const CAddressBook& book, NameDialogMode mode
 }
 
 void CNameEntryDialog::accept() {
-  const std::string name = platform::ui::toCp1252(field_->text());
-  if (name.empty()) return;
-  const platform::Status verdict = checkNewName(book_, mode_, name);
+  if (field_->text().isEmpty()) return;
+  std::string name;
+  const platform::Status verdict =
+      checkTypedName(book_, mode_, field_->text().toStdString(), &name);
   if (!verdict.ok()) {
     i18n::ui::showErrorBox(this, verdict.message());
     field_->setFocus();

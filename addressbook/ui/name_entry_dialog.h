@@ -15,8 +15,9 @@ namespace addressbook::ui {
 
 // The shared name-entry dialog (dialog 132): one field, its prompt, OK and Cancel. The mode gives
 // the caption, the prompt and the list a new name must be unique in; a caption given by the
-// caller (a rename's) replaces the mode's. OK is enabled only while the field holds text; a name
-// the mode's list already holds is refused with the "Error" box and the dialog stays open.
+// caller (a rename's) replaces the mode's. OK is enabled only while the field holds text; a text
+// Windows-1252 cannot hold, or a name the mode's list already holds, is refused with the "Error"
+// box (checkTypedName) and the dialog stays open.
 class CNameEntryDialog final : public QDialog {
   Q_OBJECT
 

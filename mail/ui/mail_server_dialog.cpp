@@ -15,6 +15,7 @@
 #include "i18n/ui/qt_language_targets.h"
 #include "i18n/ui/template_widgets.h"
 #include "mail/mail_settings.h"
+#include "mail/typed_mail_fields.h"
 #include "mail/ui/smtp_auth_dialog.h"
 #include "platform/ui/qt_text.h"
 
@@ -102,21 +103,33 @@ void CMailServerDialog::setUp() {
 void CMailServerDialog::accept() {
   MailServerForm form;
   form.server = auth_;
-  form.server.mailAddress = toCp1252(address_->text());
-  form.server.smtpServer = toCp1252(smtpHost_->text());
-  form.server.pop3Server = toCp1252(pop3Host_->text());
-  form.server.pop3Account = toCp1252(pop3Account_->text());
-  form.server.pop3Password = toCp1252(pop3Password_->text());
+  QLineEdit* const texts[] = {address_, smtpHost_, pop3Host_, pop3Account_, pop3Password_};
+  const TypedServerTexts typed{address_->text().toStdString(), smtpHost_->text().toStdString(),
+                               pop3Host_->text().toStdString(), pop3Account_->text().toStdString(),
+                               pop3Password_->text().toStdString()};
+  MailServerText refused = MailServerText::kMailAddress;
+  const platform::Status stored = storeTypedServerTexts(typed, &form, &refused);
+  if (!stored.ok()) {
+    refuse(stored);
+    QLineEdit* field = texts[static_cast<int>(refused)];
+    field->setFocus();
+    field->selectAll();
+    return;
+  }
   form.server.needsAuth = needsAuth_->isChecked() ? 1 : 0;
   form.smtpPort = toCp1252(smtpPort_->text());
   form.pop3Port = toCp1252(pop3Port_->text());
   const platform::Status verdict = mailServerFromForm(form, &server_);
   if (!verdict.ok()) {
-    i18n::ui::showBox(this, verdict.message(), toCp1252(windowTitle()), i18n::ui::BoxIcon::kError,
-                      i18n::ui::BoxButtons::kOk);
+    refuse(verdict);
     return;
   }
   QDialog::accept();
+}
+
+void CMailServerDialog::refuse(const platform::Status& verdict) {
+  i18n::ui::showBox(this, verdict.message(), toCp1252(windowTitle()), i18n::ui::BoxIcon::kError,
+                    i18n::ui::BoxButtons::kOk);
 }
 
 }  // namespace mail::ui

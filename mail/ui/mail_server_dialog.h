@@ -5,6 +5,7 @@
 
 #include "addressbook/address_records.h"
 #include "i18n/language_module.h"
+#include "platform/status.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -15,8 +16,9 @@ namespace mail::ui {
 // "Mail server" (dialog 140) for one mail server: the sender's address, the SMTP and POP3 servers
 // with their ports (each with a button that restores the usual port), the POP3 log-in, and
 // whether the SMTP server needs authentication, whose Setup (enabled only then) opens the
-// authentication dialog. OK refuses blank fields, in the order of mail_settings.h, in an error box
-// captioned like the dialog.
+// authentication dialog. OK refuses a character Windows-1252 cannot hold (the field gets the
+// focus), then blank fields in the order of mail_settings.h, in an error box captioned like the
+// dialog.
 class CMailServerDialog final : public QDialog {
   Q_OBJECT
 
@@ -32,6 +34,7 @@ class CMailServerDialog final : public QDialog {
  private:
   QLineEdit* field(int id, const std::string& text);
   void setUp();
+  void refuse(const platform::Status& verdict);
 
   const i18n::LanguageModule& language_;
   addressbook::CMailServer server_;

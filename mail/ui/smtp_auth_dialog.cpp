@@ -12,7 +12,7 @@
 #include "i18n/ui/message_boxes.h"
 #include "i18n/ui/qt_language_targets.h"
 #include "i18n/ui/template_widgets.h"
-#include "mail/mail_settings.h"
+#include "mail/typed_mail_fields.h"
 #include "platform/ui/qt_text.h"
 
 namespace mail::ui {
@@ -31,7 +31,8 @@ CSmtpAuthDialog::CSmtpAuthDialog(const addressbook::CMailServer& server,
       sameAsPop3_(i18n::ui::makeControl<QRadioButton>(this, kNumber, i18n::kIdSmtpAuthSameAsPop3)),
       ownAccount_(i18n::ui::makeControl<QRadioButton>(this, kNumber, i18n::kIdSmtpAuthOwnAccount)),
       account_(new QLineEdit(fromCp1252(server.account), this)),
-      password_(new QLineEdit(fromCp1252(server.password), this)) {
+      password_(new QLineEdit(fromCp1252(server.password), this)),
+      chosen_(server) {
   using i18n::ui::makeControl;
   i18n::ui::setControlId(account_, i18n::kIdSmtpAuthAccount);
   i18n::ui::setControlId(password_, i18n::kIdSmtpAuthPassword);
@@ -56,18 +57,22 @@ void CSmtpAuthDialog::showChoice() {
 }
 
 void CSmtpAuthDialog::takeOver(addressbook::CMailServer* server) const {
-  server->usePop3Credentials = ownAccount_->isChecked() ? 0 : 1;
-  server->account = toCp1252(account_->text());
-  server->password = toCp1252(password_->text());
+  server->usePop3Credentials = chosen_.usePop3Credentials;
+  server->account = chosen_.account;
+  server->password = chosen_.password;
 }
 
 void CSmtpAuthDialog::accept() {
+  AuthenticationText refused = AuthenticationText::kAccount;
   const platform::Status verdict =
-      validateAuthentication(ownAccount_->isChecked(), toCp1252(account_->text()));
+      storeTypedAuthentication(ownAccount_->isChecked(), account_->text().toStdString(),
+                               password_->text().toStdString(), &chosen_, &refused);
   if (!verdict.ok()) {
     i18n::ui::showBox(this, verdict.message(), toCp1252(windowTitle()), i18n::ui::BoxIcon::kError,
                       i18n::ui::BoxButtons::kOk);
-    account_->setFocus();
+    QLineEdit* field = refused == AuthenticationText::kAccount ? account_ : password_;
+    field->setFocus();
+    field->selectAll();
     return;
   }
   QDialog::accept();

@@ -13,7 +13,8 @@ namespace mail::ui {
 
 // "ESMTP Server Authentication" (dialog 141), opened by the mail server dialog's Setup: use the
 // POP3 log-in, or an account and password of its own (the two fields are enabled only then). OK
-// with an own account left empty is refused and the dialog stays open.
+// with an own account left empty, or with a character Windows-1252 cannot hold, is refused and
+// the dialog stays open.
 class CSmtpAuthDialog final : public QDialog {
   Q_OBJECT
 
@@ -33,6 +34,7 @@ class CSmtpAuthDialog final : public QDialog {
   QRadioButton* ownAccount_;
   QLineEdit* account_;
   QLineEdit* password_;
+  addressbook::CMailServer chosen_;  // The choice as OK took it.
 };
 
 }  // namespace mail::ui

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "addressbook/address_book.h"
+#include "addressbook/typed_name.h"
 
 using addressbook::CAddressBook;
 using addressbook::CDevice;
@@ -62,6 +63,21 @@ TEST(BookNames, UniqueWithinEachListOnly) {
   EXPECT_TRUE(checkNewName(b, NameDialogMode::kSite, "depot").ok());
   EXPECT_TRUE(checkNewName(b, NameDialogMode::kMailAddress, "Shared").ok());
   EXPECT_TRUE(checkNewName(b, NameDialogMode::kBitmapIndex, "Depot").ok());
+}
+
+TEST(BookNames, TypedNameIsRefusedRatherThanTurnedIntoQuestionMarks) {
+  CAddressBook b = sampleBook();
+  b.sites.push_back({"?", "Net", "5", "", "Shared"});
+  std::string name = "unchanged";
+  // "ł" would have become "?" and clashed with the site "?", or made a second one.
+  EXPECT_EQ(addressbook::checkTypedName(b, NameDialogMode::kSite, "\xc5\x82", &name).message(),
+            "This field can only hold Western European (Windows-1252) characters!");
+  EXPECT_EQ(addressbook::checkTypedName(b, NameDialogMode::kSite, "Depot", &name).message(),
+            kNameExists);
+  EXPECT_EQ(name, "unchanged");
+  ASSERT_TRUE(
+      addressbook::checkTypedName(b, NameDialogMode::kSite, "D\xc3\xa9p\xc3\xb4t", &name).ok());
+  EXPECT_EQ(name, "D\xe9p\xf4t");
 }
 
 TEST(BookRename, RefusesTakenAndSameNamesAndLeavesTheBookAlone) {

@@ -66,6 +66,7 @@ class MailDialogsTest : public QObject {
  private slots:
   void serverDialogRefusesBlankFieldsInOrder();
   void authenticationIsSetUpOnlyWhenNeeded();
+  void textWindows1252LacksIsRefusedWhereItIsTyped();
   void serverListCreatesEditsRenamesAndRemoves();
   void mailboxListKeepsNamesAndAddresses();
 };
@@ -133,6 +134,41 @@ void MailDialogsTest::authenticationIsSetUpOnlyWhenNeeded() {
   QCOMPARE(server.usePop3Credentials, uint8_t{0});
   QCOMPARE(server.account, std::string("relay-user"));
   QCOMPARE(server.password, std::string("relay-pass"));
+}
+
+void MailDialogsTest::textWindows1252LacksIsRefusedWhereItIsTyped() {
+  const QString notCp1252 = " can only hold Western European (Windows-1252) characters!";
+  Fixture f;
+  CMailServerDialog dialog(CMailServer{}, "New Mail Server:Relay", f.language);
+  dialog.show();
+  fillServer(&dialog);
+  type(&dialog, i18n::kIdMailServerPop3Account, QString::fromUtf8("paweł"));
+  const auto [refusal, caption] = refusalOf(dialog);
+  QCOMPARE(refusal, "The POP3 Account" + notCp1252);
+  QCOMPARE(caption, QStringLiteral("New Mail Server:Relay"));
+  QVERIFY(dialog.isVisible());
+  QCOMPARE(dialog.focusWidget(), i18n::ui::findControl(&dialog, i18n::kIdMailServerPop3Account));
+
+  // The authentication dialog refuses its password the same way, and keeps what it can hold.
+  type(&dialog, i18n::kIdMailServerPop3Account, QString::fromUtf8("müller"));
+  click(&dialog, i18n::kIdMailServerNeedsAuth);
+  QString authRefusal;
+  ModalScript script;
+  script
+      .then(fillAndAccept([](QWidget* w) {
+        click(w, i18n::kIdSmtpAuthOwnAccount);
+        type(w, i18n::kIdSmtpAuthAccount, "relay");
+        type(w, i18n::kIdSmtpAuthPassword, QString::fromUtf8("hasło"));
+      }))
+      .then(ModalScript::answer(QMessageBox::Ok, &authRefusal))
+      .then(fillAndAccept(
+          [](QWidget* w) { type(w, i18n::kIdSmtpAuthPassword, QString::fromUtf8("€uro")); }));
+  click(&dialog, i18n::kIdMailServerAuthSetup);
+  QCOMPARE(authRefusal, "The password for authentication" + notCp1252);
+  QCOMPARE(refusalOf(dialog).first, QString());
+  QCOMPARE(dialog.server().pop3Account, std::string("m\xfcller"));
+  QCOMPARE(dialog.server().account, std::string("relay"));
+  QCOMPARE(dialog.server().password, std::string("\x80uro"));
 }
 
 void MailDialogsTest::serverListCreatesEditsRenamesAndRemoves() {

@@ -119,6 +119,26 @@ class NameEntryDialogTest : public QObject {
     QVERIFY(d.isVisible());
   }
 
+  void textWindows1252LacksIsRefusedNotTurnedIntoQuestionMarks() {
+    const addressbook::CAddressBook book;
+    BoxSeen seen;
+    ModalScript script;
+    script.then(answerBox(&seen));
+    CNameEntryDialog d(book, NameDialogMode::kMailbox, language_);
+    d.show();
+    d.field()->setText(QString::fromUtf8("Łódź"));
+    pressOk(&d);
+    QCOMPARE(seen.text,
+             QString("This field can only hold Western European (Windows-1252) characters!"));
+    QCOMPARE(seen.title, QString("Error"));
+    QVERIFY(d.isVisible());
+    QCOMPARE(d.field()->selectedText(), QString::fromUtf8("Łódź"));
+    d.field()->setText(QString::fromUtf8("Café €"));
+    pressOk(&d);
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+    QCOMPARE(d.name(), std::string("Caf\xe9 \x80"));
+  }
+
   void bitmapIndexTakesThreeCharacters() {
     const addressbook::CAddressBook book;
     CNameEntryDialog d(book, NameDialogMode::kBitmapIndex, language_);

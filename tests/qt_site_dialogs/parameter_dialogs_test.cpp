@@ -113,6 +113,32 @@ class ParameterDialogsTest : public QObject {
     QCOMPARE(d.parameters().signAddresses, std::string("1"));
   }
 
+  void eachSignAddressRefusalReachesTheUser() {
+    CSiteParametersDialog d(book_, SiteParameters{}, "New Site:Barn", language_);
+    d.show();
+    d.device()->setCurrentIndex(kPort);
+    const std::pair<const char*, const char*> refusals[] = {
+        {"", "Please input address of Signs which will receive message"},
+        {",1", "The first char must be a number,please re-enter!"},
+        {"1-", "The last char must be a number,please re-enter!"},
+        {"1,,2", "The address is invalidation,please re-enter!"},
+        {"1,256", "The address must be a number from 0 to 255,please re-enter!"},
+        // A letter would have read as 0, the address every sign answers to.
+        {"1,a",
+         "The address may hold only numbers, blanks, commas and hyphens, as in 1,3,5-7,"
+         "please re-enter!"}};
+    for (const auto& [typed, refusal] : refusals) {
+      BoxSeen box;
+      ModalScript script;
+      script.then(answerBox(&box));
+      d.addresses()->setText(typed);
+      pressOk(&d);
+      QCOMPARE(box.text, QString(refusal));
+      QCOMPARE(box.icon, QMessageBox::Critical);
+      QVERIFY(d.isVisible());
+    }
+  }
+
   void includeAddsEachSiteOnce() {
     CGroupParametersDialog d(book_, {"Farm"}, "Edit Group:All", language_);
     QCOMPARE(d.windowTitle(), QString("Edit Group:All"));
