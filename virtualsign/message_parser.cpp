@@ -91,10 +91,15 @@ std::optional<MessageItem> prefixed(ByteCursor& in, Current& now) {
 
 }  // namespace
 
+// A message ends in 0xFF 0xFF, or in a single 0xFF when a line end came before it with nothing
+// but controls in between (the line end supplies the first 0xFF, and controls do not undo that).
+// Another 0xFF inside a message always follows a character or item, or the colour and font that
+// are repeated after every line end, so the two never meet.
 MessageRecord parseMessage(ByteCursor& in) {
   MessageRecord r;
   r.number = in.twoDigits("a message number \"01\" to \"99\"", 1, 99);
   Current now;
+  bool onlyControls = true;  // Since the message's start or its last line end.
   while (in.ok()) {
     const int b = in.take("a character, item, control or the end mark 0xFF 0xFF");
     if (b == kLineEnd) {
@@ -102,17 +107,28 @@ MessageRecord parseMessage(ByteCursor& in) {
         in.take("the end mark 0xFF 0xFF");
         break;
       }
+      if (onlyControls) break;
       if (in.peek() < 0) in.take("a line's content or the message's second end mark 0xFF");
       r.items.push_back(item(ItemKind::kNewline, 0, now));
-    } else if (b == workspace::kSignControlPrefix) {
-      if (auto it = prefixed(in, now)) r.items.push_back(*it);
+      onlyControls = true;
+      continue;
+    }
+    if (b < 0) break;
+    const bool controlsBefore = onlyControls;
+    onlyControls = false;
+    if (b == workspace::kSignControlPrefix) {
+      if (auto it = prefixed(in, now)) {
+        onlyControls = it->kind == ItemKind::kControl && controlsBefore;
+        r.items.push_back(*it);
+      }
     } else if (b >= 1 && b <= kLastTransition) {
       r.items.push_back(MessageItem{ItemKind::kControl, workspace::kControlTransition, b, 0, 0});
+      onlyControls = controlsBefore;
     } else if (b >= kFirstCharacter && b <= kLastCharacter) {
       r.items.push_back(item(ItemKind::kCharacter, b, now));
-    } else if (b >= 0 && specialIndex(b) >= 0) {
+    } else if (specialIndex(b) >= 0) {
       r.items.push_back(item(ItemKind::kSpecialCharacter, specialIndex(b), now));
-    } else if (b >= 0) {
+    } else {
       in.failLast("a character, item, control or the end mark 0xFF 0xFF");
     }
   }
