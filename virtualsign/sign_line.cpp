@@ -55,6 +55,16 @@ bool SignLine::listenTcp(const std::string& ip, uint16_t port, std::string* erro
   return true;
 }
 
+uint16_t SignLine::tcpPort() const {
+  sockaddr_in address{};
+  socklen_t size = sizeof address;
+  if (listenFd_ < 0 ||
+      ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+    return 0;
+  }
+  return ntohs(address.sin_port);
+}
+
 bool SignLine::openPseudoTerminal(std::string* path, std::string* error) {
   ptyMaster_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (ptyMaster_ < 0 || ::grantpt(ptyMaster_) != 0 || ::unlockpt(ptyMaster_) != 0) {

@@ -31,8 +31,11 @@ class SignLine {
   SignLine(const SignLine&) = delete;
   SignLine& operator=(const SignLine&) = delete;
 
-  // Listens on the dotted IPv4 address and port. False with *error set when it cannot.
+  // Listens on the dotted IPv4 address and port (0: any free port). False with *error set when it
+  // cannot.
   bool listenTcp(const std::string& ip, uint16_t port, std::string* error);
+  // The port listened on; 0 when not listening.
+  uint16_t tcpPort() const;
   // Creates a pseudo-terminal in raw mode and keeps its device open, so a sender may open and
   // close it as often as it likes. *path is the device to point a COM port at.
   bool openPseudoTerminal(std::string* path, std::string* error);

@@ -64,11 +64,6 @@ class VirtualSign {
     faults_ += static_cast<int>(diagnostics.size() - told_);
     told_ = receptionEnded ? 0 : diagnostics.size();
     const SignState& state = receiver_.state();
-    if (receptionEnded) {
-      std::cout << "reception: " << receiver_.recordsTaken() << " records taken, "
-                << receiver_.recordsIgnored() << " for other signs, " << diagnostics.size()
-                << " faults" << std::endl;
-    }
     if (!options_.stateFile.empty()) {
       const platform::Status s =
           platform::writeFileAtomic(options_.stateFile, stateJson(state), 0644);
@@ -81,6 +76,11 @@ class VirtualSign {
       std::cerr << "virtual-sign: " << error.toStdString() << "\n";
     }
     if (window_) window_->play(buildScenes(context), state.width);
+    if (receptionEnded) {
+      std::cout << "reception: " << receiver_.recordsTaken() << " records taken, "
+                << receiver_.recordsIgnored() << " for other signs, " << diagnostics.size()
+                << " faults" << std::endl;
+    }
   }
 
   bool receiveFile(const std::string& path) {
@@ -142,13 +142,13 @@ bool openLine(const Options& o, bool listenGiven, SignLine& line) {
   if (!o.pty || listenGiven) {
     const size_t colon = o.listen.rfind(':');
     const int port = colon == std::string::npos ? 0 : std::atoi(o.listen.c_str() + colon + 1);
-    if (port <= 0 || port > 65535 ||
+    if (port < 0 || port > 65535 || colon == std::string::npos ||
         !line.listenTcp(o.listen.substr(0, colon), static_cast<uint16_t>(port), &error)) {
       std::cerr << "virtual-sign: " << (error.empty() ? "--listen wants ADDRESS:PORT" : error)
                 << "\n";
       return false;
     }
-    std::cout << "listening on " << o.listen << std::endl;
+    std::cout << "listening on " << o.listen.substr(0, colon) << ":" << line.tcpPort() << std::endl;
   }
   return true;
 }
