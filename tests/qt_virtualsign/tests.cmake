@@ -10,3 +10,7 @@ target_compile_definitions(test_qt_virtualsign PRIVATE
 add_dependencies(test_qt_virtualsign virtual-sign varnel-cli)
 gtest_discover_tests(test_qt_virtualsign DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                      PROPERTIES TIMEOUT 120 ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+# Its man page names every option its --help lists.
+add_test(NAME man_page_virtual_sign
+         COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/packaging/check_man_page.py
+                 $<TARGET_FILE:virtual-sign> ${PROJECT_SOURCE_DIR}/packaging/man/virtual-sign.1)
