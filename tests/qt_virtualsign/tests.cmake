@@ -11,6 +11,7 @@ add_dependencies(test_qt_virtualsign virtual-sign varnel-cli)
 gtest_discover_tests(test_qt_virtualsign DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                      PROPERTIES TIMEOUT 120 ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 # Its man page names every option its --help lists.
+find_program(PYTHON3 python3 REQUIRED)
 add_test(NAME man_page_virtual_sign
          COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/packaging/check_man_page.py
                  $<TARGET_FILE:virtual-sign> ${PROJECT_SOURCE_DIR}/packaging/man/virtual-sign.1)
