@@ -1,0 +1,167 @@
+#include "virtualsign/playback.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <set>
+
+#include "workspace/message_model.h"
+
+namespace virtualsign {
+namespace {
+
+enum Effect {
+  kCyclic = 1,
+  kImmediate,
+  kOpenFromRight,
+  kOpenFromLeft,
+  kOpenFromCenter,
+  kOpenToCenter,
+  kCoverFromCenter,
+  kCoverFromRight,
+  kCoverFromLeft,
+  kCoverToCenter,
+  kScrollUp,
+  kScrollDown,
+  kInterlaceToCenter,
+  kInterlaceCover,
+  kCoverUp,
+  kCoverDown,
+};
+
+constexpr int kDefaultEffect = kCyclic;
+constexpr int kDefaultSpeed = 3;
+constexpr std::array<int, 8> kPauseSeconds = {2, 3, 4, 6, 10, 20, 30, 60};
+
+int stepMsOfSpeed(int speed) {
+  return 10 + 12 * speed;
+}  // 1 fastest ... 8 slowest
+
+// The message numbers to play: those the schedule lists, else every stored one.
+std::vector<int> playList(const SignState& state) {
+  std::set<int> scheduled;
+  for (const auto& task : state.tasks) {
+    if (task) scheduled.insert(task->files.begin(), task->files.end());
+  }
+  std::vector<int> list;
+  for (const auto& [number, message] : state.messages) {
+    if (scheduled.empty() || scheduled.count(number)) list.push_back(number);
+  }
+  return list;
+}
+
+// Is column x (of `width`) uncovered `step` steps into a sideways effect?
+bool uncovered(int effect, int x, int step, int width) {
+  const int fromCenter = std::abs(2 * x + 1 - width) / 2;  // 0 in the middle
+  switch (effect) {
+    case kOpenFromRight:
+    case kCoverFromRight:
+      return x >= width - step;
+    case kOpenFromCenter:
+    case kCoverFromCenter:
+      return fromCenter < step;
+    case kOpenToCenter:
+    case kCoverToCenter:
+    case kInterlaceToCenter:
+      return fromCenter >= width / 2 - step;
+    default:
+      return x < step;
+  }
+}
+
+bool vertical(int effect) {
+  return effect == kScrollUp || effect == kScrollDown || effect == kInterlaceCover ||
+         effect == kCoverUp || effect == kCoverDown;
+}
+
+}  // namespace
+
+std::vector<Scene> buildScenes(const RenderContext& context) {
+  std::vector<Scene> scenes;
+  for (int number : playList(*context.state)) {
+    int effect = kDefaultEffect, speed = kDefaultSpeed;
+    for (MessageLineStrip& line : renderMessage(context.state->messages.at(number), context)) {
+      Scene scene{number, std::move(line.strip), effect, stepMsOfSpeed(speed), 2000};
+      for (const StripControl& c : line.controls) {
+        if (c.type == workspace::kControlTransition) scene.effect = effect = c.value;
+        if (c.type == workspace::kControlSpeed) scene.stepMs = stepMsOfSpeed(speed = c.value);
+        if (c.type == workspace::kControlPause && c.value >= 1 && c.value <= 8) {
+          scene.holdMs = kPauseSeconds[static_cast<size_t>(c.value - 1)] * 1000;
+        }
+      }
+      scenes.push_back(std::move(scene));
+    }
+  }
+  return scenes;
+}
+
+int sceneSteps(const Scene& scene, int signWidth) {
+  if (scene.effect == kCyclic || scene.line.width() > signWidth) {
+    return scene.line.width() + signWidth;
+  }
+  if (scene.effect == kImmediate) return 0;
+  if (vertical(scene.effect)) return kSignRows;
+  return signWidth;
+}
+
+LedStrip sceneFrame(const Scene& scene, int step, int signWidth) {
+  const bool scrolls = scene.effect == kCyclic || scene.line.width() > signWidth;
+  const int steps = sceneSteps(scene, signWidth);
+  const int left =
+      scrolls ? signWidth - std::min(step, steps) : (signWidth - scene.line.width()) / 2;
+  LedStrip frame;
+  for (int x = 0; x < signWidth; ++x) {
+    Dot column[kSignRows];
+    for (int y = 0; y < kSignRows; ++y) {
+      int sourceY = y;
+      bool shown = true;
+      if (!scrolls && step < steps) {
+        if (scene.effect == kScrollUp) sourceY = y + (kSignRows - step);
+        if (scene.effect == kScrollDown) sourceY = y - (kSignRows - step);
+        if (scene.effect == kCoverDown || scene.effect == kInterlaceCover) shown = y < step;
+        if (scene.effect == kCoverUp) shown = y >= kSignRows - step;
+        if (!vertical(scene.effect)) shown = uncovered(scene.effect, x, step, signWidth);
+      }
+      column[y] = shown ? scene.line.at(x - left, sourceY) : 0;
+    }
+    frame.appendColumn(column);
+  }
+  return frame;
+}
+
+void Player::setScenes(std::vector<Scene> scenes, int signWidth) {
+  scenes_ = std::move(scenes);
+  signWidth_ = signWidth;
+  scene_ = 0;
+  elapsedMs_ = 0;
+}
+
+void Player::advance(int ms) {
+  if (scenes_.empty()) return;
+  elapsedMs_ += ms;
+  for (int guard = 0; guard < 1000; ++guard) {
+    const Scene& s = scenes_[scene_];
+    const bool scrolls = s.effect == kCyclic || s.line.width() > signWidth_;
+    // A scrolling line has left the sign at its end; the others stay for their pause.
+    const long long length =
+        static_cast<long long>(sceneSteps(s, signWidth_)) * s.stepMs + (scrolls ? 0 : s.holdMs);
+    if (elapsedMs_ < std::max(length, 1LL)) return;
+    elapsedMs_ -= std::max(length, 1LL);
+    scene_ = (scene_ + 1) % scenes_.size();
+  }
+}
+
+LedStrip Player::frame() const {
+  if (scenes_.empty()) return sceneFrame(Scene{}, 0, signWidth_);
+  const Scene& s = scenes_[scene_];
+  return sceneFrame(s, static_cast<int>(elapsedMs_ / std::max(1, s.stepMs)), signWidth_);
+}
+
+std::string Player::caption() const {
+  if (scenes_.empty()) return {};
+  char text[16];
+  std::snprintf(text, sizeof text, "Msg %02d", scenes_[scene_].message % 100);
+  return text;
+}
+
+}  // namespace virtualsign

@@ -1,0 +1,62 @@
+#include "virtualsign/ui/led_painting.h"
+
+#include <QDir>
+#include <QPainter>
+#include <algorithm>
+
+namespace virtualsign::ui {
+namespace {
+
+const QColor kBoard(0x08, 0x08, 0x08);
+const QColor kDarkLed(0x24, 0x20, 0x20);
+constexpr int kLedSize = 6;
+constexpr int kMargin = 6;
+
+}  // namespace
+
+QImage ledBoard(const std::vector<LedStrip>& strips, int minColumns) {
+  int columns = minColumns;
+  for (const LedStrip& s : strips)
+    columns = std::max(columns, s.width());
+  const int rows = static_cast<int>(strips.size()) * (kSignRows + 1) - 1;
+  QImage image(columns * kLedPitch + 2 * kMargin, std::max(rows, 1) * kLedPitch + 2 * kMargin,
+               QImage::Format_RGB32);
+  image.fill(kBoard);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(Qt::NoPen);
+  for (size_t i = 0; i < strips.size(); ++i) {
+    const int top = kMargin + static_cast<int>(i) * (kSignRows + 1) * kLedPitch;
+    for (int x = 0; x < columns; ++x) {
+      for (int y = 0; y < kSignRows; ++y) {
+        const Dot dot = strips[i].at(x, y);
+        p.setBrush(dot == 0 ? kDarkLed : QColor(QRgb(0xFF000000u | dot)));
+        p.drawEllipse(kMargin + x * kLedPitch + 1, top + y * kLedPitch + 1, kLedSize, kLedSize);
+      }
+    }
+  }
+  return image;
+}
+
+bool writeMessagePngs(const SignState& state, const RenderContext& context, const QString& dir,
+                      QString* error) {
+  if (!QDir().mkpath(dir)) {
+    *error = QStringLiteral("cannot make the folder %1").arg(dir);
+    return false;
+  }
+  for (const auto& [number, message] : state.messages) {
+    std::vector<LedStrip> strips;
+    for (MessageLineStrip& line : renderMessage(message, context)) {
+      strips.push_back(std::move(line.strip));
+    }
+    const QString path =
+        QDir(dir).filePath(QStringLiteral("message-%1.png").arg(number, 2, 10, QLatin1Char('0')));
+    if (!ledBoard(strips, state.width).save(path, "PNG")) {
+      *error = QStringLiteral("cannot write %1").arg(path);
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace virtualsign::ui
