@@ -18,6 +18,9 @@ else
   for dir in "$root"/fuzz/corpus/*/; do targets+=("$(basename "$dir")"); done
 fi
 
+# The file targets write their input to a scratch folder and the programs flush what they save:
+# on a memory file system that costs nothing.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$build/fuzz-crashes"

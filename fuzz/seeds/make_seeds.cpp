@@ -21,6 +21,7 @@
 #include "bitmaps/picture_file.h"
 #include "bitmaps/transfer_file.h"
 #include "cli/cli_context.h"
+#include "cli/workspace_json.h"
 #include "fuzz/support/fuzz_support.h"
 #include "i18n/language_file.h"
 #include "mail/base64.h"
@@ -67,6 +68,8 @@ void workspaceSeeds() {
   for (int i = 0; i < 3; ++i) {
     workspace::Workspace ws = testing_support::randomWorkspace(rng, 3);
     seed("workspace_file", "v35_random_" + std::to_string(i), workspace::serializeWorkspace(ws));
+    seed("workspace_json", "random_" + std::to_string(i) + ".json",
+         cli::workspaceToJson(ws, 35).dump());
   }
   using sdv_test::Bytes;
   const workspace::MessageLine line = sdv_test::textLine(2, "Ab");
