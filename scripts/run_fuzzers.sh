@@ -28,9 +28,11 @@ failed=()
 for target in "${targets[@]}"; do
   mkdir -p "$work/$target"
   log="$work/$target.log"
+  dict=()
+  if [ -f "$root/fuzz/dict/$target.dict" ]; then dict=(-dict="$root/fuzz/dict/$target.dict"); fi
   if "$build/bin/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
       -artifact_prefix="$build/fuzz-crashes/$target-" -print_final_stats=1 \
-      "$work/$target" "$root/fuzz/corpus/$target" >"$log" 2>&1; then
+      "${dict[@]}" "$work/$target" "$root/fuzz/corpus/$target" >"$log" 2>&1; then
     echo "fuzz_$target: $(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$log" |
       grep -o '[0-9]*$') runs, no fault"
   else
