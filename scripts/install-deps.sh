@@ -3,6 +3,7 @@
 # when everything is present it does nothing.
 #   --package  also the tools that build and check the .deb (dpkg-shlibdeps, desktop-file-validate,
 #              systemd-analyze, appstreamcli)
+#   --fuzz     also clang and its libFuzzer runtime, for the fuzz targets (see fuzz/)
 set -euo pipefail
 
 packages=(
@@ -18,6 +19,9 @@ packages=(
 
 if [ "${1:-}" = "--package" ]; then
   packages+=(dpkg-dev file desktop-file-utils systemd appstream shared-mime-info)
+fi
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
 fi
 
 missing=()
