@@ -10,6 +10,7 @@
 #include "pop3/mail_item.h"
 #include "receiver/attachment_decoder.h"
 #include "receiver/receive_cycle.h"
+#include "receiver/save_directory.h"
 #include "signlink/sign_data_file.h"
 #include "signlink/stream_units.h"
 
@@ -28,8 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int count = receiver::decodeAttachment(item.body, &name, &bytes);
   if (count >= 0) {
     if (static_cast<size_t>(count) != bytes.size() || bytes.size() > item.body.size()) std::abort();
-    const std::string last = receiver::lastPathComponent(name);
-    if (receiver::isWritableFileName(last) && last.find('/') != std::string::npos) std::abort();
+    // Whatever the mail calls its attachment, the file name made of it stays inside Save/.
+    const std::string safe = receiver::safeFileName(name);
+    if (safe.empty() || safe.size() > receiver::kMaxSavedNameBytes || safe == "." || safe == ".." ||
+        safe.find('/') != std::string::npos || safe.find('\0') != std::string::npos)
+      std::abort();
     std::string_view stream;
     if (signlink::signDataFileStream(bytes, &stream)) signlink::readStream(stream);
   }
