@@ -56,8 +56,13 @@ void runImport(CliContext& ctx, const ImportOptions& o) {
     ctx.fail(o.jsonPath + ": " + read.message());
     return;
   }
+  const std::string fault = workspace::storableWorkspaceFault(ws);
+  if (!fault.empty()) {
+    ctx.fail(o.jsonPath + ": " + fault);
+    return;
+  }
   const platform::Status saved = workspace::saveWorkspaceFile(o.outPath, ws);
-  if (!saved.ok()) ctx.fail(o.outPath + ": " + platform::cp1252ToUtf8(saved.message()));
+  if (!saved.ok()) ctx.fail(o.outPath + ": " + platform::cp1252ToUtf8(saved.toString()));
 }
 
 void runEncode(CliContext& ctx, const ShowOptions& o) {
