@@ -224,6 +224,9 @@ enum StringId : int {
   IDS_MAIL_ADDRESS_BLANK = 33075,         // "The Mailbox can't be left blank!"
   IDS_SMTP_CREATE_SOCKET_FAILED = 33176,  // "Connect, Failed to create client socket, ..."
   IDS_SMTP_CONNECT_FAILED = 33177,        // "Connect, Could not connect to the MAIL server %s ..."
+
+  // Files of the send and the import that cannot be made.
+  IDS_SIGN_DATA_FILE_FAILED = 33220,  // "Cannot make the sign data file to send: %s"
 };
 
 }  // namespace i18n

@@ -68,16 +68,16 @@ void hangUpModem(SendEnvironment& env) {
 
 int sendByEmail(SendEnvironment& env, const SendItem& item, const std::string& stream) {
   const platform::LocalTime now = env.clock ? env.clock->now() : platform::SystemClock().now();
-  const std::string path = writeSignDataFile(stream, now, env.tempDir);
-  if (path.empty()) return -1;
+  const platform::Result<std::string> path = writeSignDataFile(stream, now, env.tempDir);
+  if (!path.ok()) return failWith(env, message(i18n::IDS_SIGN_DATA_FILE_FAILED, {path.message()}));
   int result;
   if (!env.email) {
     result = failWith(env, message(i18n::IDS_EMAIL_NOT_AVAILABLE));
   } else {
-    result = env.email->sendSignDataFile(path, item, env.ui);
+    result = env.email->sendSignDataFile(*path, item, env.ui);
     if (result == 1) env.ui.setStatus(message(i18n::IDS_SEND_SUCCESSFULLY));
   }
-  ::unlink(path.c_str());
+  removeSignDataFile(*path);
   return result;
 }
 

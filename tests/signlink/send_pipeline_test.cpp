@@ -249,6 +249,15 @@ TEST_F(SendPipelineTest, EmailWithoutTransportFailsAndLeavesNoTemporaryFile) {
   }
 }
 
+TEST_F(SendPipelineTest, EmailWhoseFileCannotBeMadeSaysWhy) {
+  testing_support::writeFile(dir_.file("plain"), "a file where a directory should be");
+  env_->tempDir = dir_.file("plain/below");
+  EXPECT_EQ(runSendCommand(*env_, SendCommand::kTest, {false, "M"}).succeeded, 0);
+  ASSERT_FALSE(ui_.messages.empty());
+  EXPECT_EQ(ui_.messages.at(0).rfind("Cannot make the sign data file to send: ", 0), 0u);
+  EXPECT_NE(ui_.messages.at(0).find("Not a directory"), string::npos) << ui_.messages.at(0);
+}
+
 TEST(SendPipelineTiming, NetworkFramesAreAtMost350BytesAndTwoSecondsApart) {
   // Real time: the pauses are what a network sign needs to keep up.
   TcpSign sign;
