@@ -227,6 +227,7 @@ enum StringId : int {
 
   // Files of the send and the import that cannot be made.
   IDS_SIGN_DATA_FILE_FAILED = 33220,  // "Cannot make the sign data file to send: %s"
+  IDS_MAIL_FIELD_LINE_BREAK = 33221,  // "A mail address holds a line break: %s"
 };
 
 }  // namespace i18n
