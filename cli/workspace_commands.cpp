@@ -45,13 +45,8 @@ void runImport(CliContext& ctx, const ImportOptions& o) {
     ctx.fail(text.message());
     return;
   }
-  const nlohmann::json json = nlohmann::json::parse(*text, nullptr, /*allow_exceptions=*/false);
-  if (json.is_discarded()) {
-    ctx.fail(o.jsonPath + ": not valid JSON");
-    return;
-  }
   workspace::Workspace ws;
-  const platform::Status read = workspaceFromJson(json, &ws);
+  const platform::Status read = workspaceFromJsonText(*text, &ws);
   if (!read.ok()) {
     ctx.fail(o.jsonPath + ": " + read.message());
     return;

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "platform/cp1252.h"
+#include "workspace/sdv_format.h"
 
 namespace cli {
 namespace {
@@ -287,6 +288,71 @@ platform::Status workspaceFromJson(const json& j, Workspace* ws) {
   std::string error;
   if (!readWorkspace(j, ws, &error)) return platform::Status::refused(error);
   return platform::Status::success();
+}
+
+namespace {
+
+// JSON values a line may hold (its elements and controls with their fields), and values the
+// workspace may hold outside its lines: far above what a stored workspace needs, and small
+// enough that one line's or the rest's parsed form stays a few megabytes.
+constexpr size_t kMaxValuesPerLine = 200000;
+constexpr size_t kMaxValuesOutsideLines = 100000;
+
+// Turns each line into a MessageLine as soon as it is parsed and drops its parsed form, so the
+// memory a workspace JSON takes grows with its model, not with the parser's tree.
+class LineStream {
+ public:
+  bool operator()(int depth, json::parse_event_t event, json& parsed) {
+    if (!error_.empty()) return false;  // after the first fault everything is dropped
+    if (depth == 1 && event == json::parse_event_t::key) topKey_ = parsed.get<std::string>();
+    const bool inLines = depth >= 2 && topKey_ == "lines";
+    if (!inLines) return ++outside_ <= kMaxValuesOutsideLines || fail("workspace holds too much");
+    const std::string path = "lines[" + std::to_string(lines_.size()) + "]";
+    const bool lineDone = depth == 2 && (event == json::parse_event_t::object_end ||
+                                         event == json::parse_event_t::array_end ||
+                                         event == json::parse_event_t::value);
+    if (!lineDone) return ++lineValues_ <= kMaxValuesPerLine || fail(path + " holds too much");
+    if (lines_.size() >= workspace::sdv::kMaxStoredLines) {
+      return fail("more than " + std::to_string(workspace::sdv::kMaxStoredLines) + " lines");
+    }
+    Reader r(&error_);
+    MessageLine line;
+    if (readLine(r, parsed, path, &line)) lines_.push_back(std::move(line));
+    lineValues_ = 0;
+    return false;
+  }
+
+  const std::string& error() const { return error_; }
+  std::vector<MessageLine>& lines() { return lines_; }
+
+ private:
+  bool fail(const std::string& why) {
+    if (error_.empty()) error_ = why;
+    return false;
+  }
+
+  std::string topKey_;
+  std::string error_;
+  std::vector<MessageLine> lines_;
+  size_t lineValues_ = 0;
+  size_t outside_ = 0;
+};
+
+}  // namespace
+
+platform::Status workspaceFromJsonText(std::string_view text, Workspace* ws) {
+  LineStream stream;
+  const json j = json::parse(
+      text,
+      [&stream](int depth, json::parse_event_t event, json& parsed) {
+        return stream(depth, event, parsed);
+      },
+      /*allow_exceptions=*/false);
+  if (!stream.error().empty()) return platform::Status::refused(stream.error());
+  if (j.is_discarded()) return platform::Status::refused("not valid JSON");
+  const platform::Status read = workspaceFromJson(j, ws);
+  if (read.ok()) ws->lines = std::move(stream.lines());
+  return read;
 }
 
 }  // namespace cli

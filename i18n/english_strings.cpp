@@ -341,8 +341,6 @@ const std::vector<BuiltinString>& builtinStrings() {
        "Connect, Failed to create client socket, GetLastError returns: %d"},
       {IDS_SMTP_CONNECT_FAILED,
        "Connect, Could not connect to the MAIL server %s on port %d , GetLastError returns: %d"},
-      {IDS_SIGN_DATA_FILE_FAILED, "Cannot make the sign data file to send: %s"},
-      {IDS_MAIL_FIELD_LINE_BREAK, "A mail address holds a line break: %s"},
       {IDS_NAME_CAPTION_MAILBOX, "New Mailbox"},
       {IDS_NAME_PROMPT_MAILBOX, "Enter the new name for this mailbox:"},
       {IDS_NAME_CAPTION_MAIL_ADDRESS, "New Email Address"},
@@ -360,6 +358,8 @@ const std::vector<BuiltinString>& builtinStrings() {
       {IDS_NAME_CAPTION_BITMAP_INDEX, "Edit existing bitmap image"},
       {IDS_NAME_PROMPT_BITMAP_INDEX,
        "Enter the index number of the bitmap image that you would like to edit"},
+      {IDS_SIGN_DATA_FILE_FAILED, "Cannot make the sign data file to send: %s"},
+      {IDS_MAIL_FIELD_LINE_BREAK, "A mail address holds a line break: %s"},
   };
   return table;
 }

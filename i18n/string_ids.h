@@ -226,8 +226,8 @@ enum StringId : int {
   IDS_SMTP_CONNECT_FAILED = 33177,        // "Connect, Could not connect to the MAIL server %s ..."
 
   // Files of the send and the import that cannot be made.
-  IDS_SIGN_DATA_FILE_FAILED = 33220,  // "Cannot make the sign data file to send: %s"
-  IDS_MAIL_FIELD_LINE_BREAK = 33221,  // "A mail address holds a line break: %s"
+  IDS_SIGN_DATA_FILE_FAILED = 33205,  // "Cannot make the sign data file to send: %s"
+  IDS_MAIL_FIELD_LINE_BREAK = 33206,  // "A mail address holds a line break: %s"
 };
 
 }  // namespace i18n

@@ -44,7 +44,7 @@ TEST(CliHostileInput, RefusedImportSaysWhy) {
   writeFile(dir.file("many.json"), many + "]}");
   const auto refused = runCli({"import", dir.file("many.json"), "-o", dir.file("many.SDV")});
   EXPECT_EQ(refused.exitCode, 1);
-  EXPECT_NE(refused.err.find("65537 lines; at most 65536"), std::string::npos) << refused.err;
+  EXPECT_NE(refused.err.find("more than 65536 lines"), std::string::npos) << refused.err;
   EXPECT_EQ(refused.err.find("Error when create file"), std::string::npos) << refused.err;
 
   writeFile(dir.file("one.json"),
