@@ -227,6 +227,7 @@ enum StringId : int {
 
   // Files of the send and the import that cannot be made.
   IDS_SIGN_DATA_FILE_FAILED = 33205,  // "Cannot make the sign data file to send: %s"
+  IDS_SERIAL_LINE_LOST = 33207,       // "The serial line was lost during the transfer: %s"
   IDS_MAIL_FIELD_LINE_BREAK = 33206,  // "A mail address holds a line break: %s"
 };
 

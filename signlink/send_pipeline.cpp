@@ -32,6 +32,7 @@ class LinkFrames final : public FrameLink {
   }
   bool writeFrame(std::string_view frame) override { return link_.write(frame).ok(); }
   void close() override { link_.close(); }
+  bool lost() const override { return !link_.serial().lineLost().empty(); }
 
  private:
   SignLink& link_;
@@ -171,6 +172,9 @@ int sendToDestination(SendEnvironment& env, const SendItem& item, const std::str
   const StreamUnits read = readStream(stream);
   LinkFrames frames(link);
   if (!read.complete || !transfer(read.units, frames, env.ui, env.pump)) result = -1;
+  if (frames.lost()) {
+    failWith(env, message(i18n::IDS_SERIAL_LINE_LOST, {link.serial().lineLost()}));
+  }
   closeAfterwards(env, item);
   env.ui.setStatus(message(result == -1 ? i18n::IDS_SEND_FAILED : i18n::IDS_SEND_SUCCESSFULLY));
   env.ui.setWaitCursor(false);

@@ -46,7 +46,7 @@ bool transfer(std::vector<TransmissionUnit> units, FrameLink& link, TransferObse
           {label, static_cast<long long>(frameNumber), static_cast<long long>(frames)}));
       progress += static_cast<int>(frame.size());
       observer.setProgress(progress);
-      if (!link.writeFrame(frame) && link.kind() == LinkKind::kTcp) {
+      if (!link.writeFrame(frame) && (link.kind() == LinkKind::kTcp || link.lost())) {
         link.close();
         return false;
       }

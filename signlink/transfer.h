@@ -27,8 +27,11 @@ class FrameLink {
   virtual LinkKind kind() const = 0;
   // Writes one frame completely. False when it did not go out.
   virtual bool writeFrame(std::string_view frame) = 0;
-  // Closes the link (after a failed write on TCP/IP).
+  // Closes the link (after a failed write on TCP/IP, or on a line that is gone).
   virtual void close() = 0;
+  // True after a write found the line itself gone (a serial device unplugged): the transfer
+  // stops, as a failed TCP/IP write does. A serial write that only timed out is not a loss.
+  virtual bool lost() const { return false; }
 };
 
 // What the user sees of a transfer: the progress bar and the status line.
