@@ -391,7 +391,7 @@ void runBookImport(CliContext& ctx, const std::string& jsonPath) {
   const std::string& dir = ctx.dataDir();
   if (dir.empty()) return;
   const platform::Status saved = book.save(addressbook::sitePath(dir));
-  if (!saved.ok()) ctx.fail(platform::cp1252ToUtf8(saved.message()));
+  if (!saved.ok()) ctx.fail(platform::cp1252ToUtf8(saved.toString()));
 }
 
 }  // namespace

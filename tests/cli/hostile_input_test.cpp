@@ -1,6 +1,8 @@
 // varnel-cli handed hostile input: files that are not files, inputs too large for the format,
 // places it cannot write.
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +15,24 @@ using nlohmann::json;
 using testing_support::runCli;
 using testing_support::TempDir;
 using testing_support::writeFile;
+
+namespace {
+
+// A book of `sites` serial sites with a mail server holding a password, as JSON; returns its path.
+std::string writeBook(const TempDir& dir, int sites) {
+  json book = {{"devices", json::array({{{"name", "Wire"}, {"type", 1}}})},
+               {"mailServers", json::array({{{"name", "Office"}, {"password", "secret"}}})},
+               {"sites", json::array()}};
+  for (int i = 0; i < sites; ++i) {
+    book["sites"].push_back(
+        {{"name", "S" + std::to_string(i)}, {"device", "Wire"}, {"addresses", "1"}});
+  }
+  const std::string path = dir.file("book" + std::to_string(sites) + ".json");
+  writeFile(path, book.dump());
+  return path;
+}
+
+}  // namespace
 
 // A workspace whose Image Transfer File names a FIFO: encode and export read it as no file
 // instead of waiting for a writer that never comes.
@@ -53,4 +73,44 @@ TEST(CliHostileInput, RefusedImportSaysWhy) {
   const auto blocked = runCli({"import", dir.file("one.json"), "-o", dir.file("plain/w.SDV")});
   EXPECT_EQ(blocked.exitCode, 1);
   EXPECT_NE(blocked.err.find("Not a directory"), std::string::npos) << blocked.err;
+}
+
+// A disk that refuses the write (a file size limit stands in for a full disk; as root a read-only
+// mode would not stop the write) and a data directory the program cannot have: the program says
+// why, and the files it had are kept as they were.
+TEST(CliHostileInput, RefusedWritesKeepTheOldFilesAndSayWhy) {
+  TempDir dir;
+  const std::string site = dir.file("Z2500SiteManage.dat");
+  ASSERT_EQ(runCli({"--data-dir", dir.path(), "book", "import", writeBook(dir, 1)}).exitCode, 0);
+  const std::string oldBook = testing_support::readFile(site);
+  writeFile(dir.file("w.json"), R"({"width": 80, "colorMode": 1, "lines": []})");
+  ASSERT_EQ(runCli({"import", dir.file("w.json"), "-o", dir.file("w.SDV")}).exitCode, 0);
+  const std::string oldWorkspace = testing_support::readFile(dir.file("w.SDV"));
+
+  const std::string bigBook = writeBook(dir, 500);
+  std::string many = R"({"width": 80, "colorMode": 1, "lines": [)";
+  for (int i = 0; i < 200; ++i)
+    many += std::string(i ? "," : "") + R"({"file": 1})";
+  writeFile(dir.file("big.json"), many + "]}");
+
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);  // the children inherit both
+  const rlimit small{oldBook.size() + 16, saved.rlim_max};
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  const auto book = runCli({"--data-dir", dir.path(), "book", "import", bigBook});
+  const auto workspace = runCli({"import", dir.file("big.json"), "-o", dir.file("w.SDV")});
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  ::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_EQ(book.exitCode, 1);
+  EXPECT_NE(book.err.find("File too large"), std::string::npos) << book.err;
+  EXPECT_EQ(testing_support::readFile(site), oldBook);
+  EXPECT_EQ(workspace.exitCode, 1);
+  EXPECT_NE(workspace.err.find("File too large"), std::string::npos) << workspace.err;
+  EXPECT_EQ(testing_support::readFile(dir.file("w.SDV")), oldWorkspace);
+
+  const auto noDir = runCli({"--data-dir", dir.file("w.SDV/data"), "book", "show", "--json"});
+  EXPECT_EQ(noDir.exitCode, 1);
+  EXPECT_NE(noDir.err.find("w.SDV/data"), std::string::npos) << noDir.err;
 }
