@@ -1,7 +1,5 @@
 #include "addressbook/site_manage_file.h"
 
-#include <algorithm>
-
 #include <cstddef>
 #include <vector>
 
@@ -30,9 +28,9 @@ constexpr size_t kMinMailServerSizeBeforePop3 = 1 + kInt32Size + 5 * kStringPref
 constexpr size_t kMinPop3PartSize = kInt32Size + 1 + 3 * kStringPrefixSize;
 
 // Sane sizes of an address book, far above what anyone keeps with the dialogs: the records of one
-// list, and the site names of all groups together (a group lists each site of the book at most
-// once). They keep the memory a hostile file can claim small; a larger file is refused as
-// damaged.
+// list, and the site names of all groups together (a group may still name sites that were
+// removed, so the number of sites does not bound it). They keep the memory a hostile file can claim
+// small; a larger file is refused as damaged.
 constexpr size_t kMaxRecordsPerList = 32768;
 constexpr size_t kMaxGroupMembers = 262144;
 
@@ -51,10 +49,8 @@ bool readCount(ByteReader& r, size_t minRecordSize, size_t* count,
 // skipped and ok() stays false.
 class FieldReader {
  public:
-  // `membersLeft`: how many more group members the book may hold; `maxMembers`: the most one
-  // group may list (the number of sites).
-  FieldReader(ByteReader& r, size_t* membersLeft, size_t maxMembers)
-      : r_(r), membersLeft_(membersLeft), maxMembers_(maxMembers) {}
+  // `membersLeft`: how many more group members the book may hold.
+  FieldReader(ByteReader& r, size_t* membersLeft) : r_(r), membersLeft_(membersLeft) {}
 
   template <typename... Strings>
   void strings(Strings&... s) {
@@ -72,7 +68,7 @@ class FieldReader {
   }
   void stringList(std::vector<std::string>& list) {
     size_t count = 0;
-    ok_ = ok_ && readCount(r_, kMinSiteNameSize, &count, std::min(*membersLeft_, maxMembers_));
+    ok_ = ok_ && readCount(r_, kMinSiteNameSize, &count, *membersLeft_);
     if (!ok_) return;
     *membersLeft_ -= count;
     list.resize(count);
@@ -84,7 +80,6 @@ class FieldReader {
  private:
   ByteReader& r_;
   size_t* membersLeft_;
-  size_t maxMembers_;
   bool ok_ = true;
 };
 
@@ -144,18 +139,16 @@ void mailServerFields(auto& io, auto& m, int32_t version) {
   io.strings(m.pop3Server, m.pop3Account, m.pop3Password);
 }
 
-// Reads a count and that many records, each starting from the record's defaults. A record's
-// list of names holds at most `maxMembers`.
+// Reads a count and that many records, each starting from the record's defaults.
 template <typename Record, typename Fields>
-bool readList(ByteReader& r, size_t minRecordSize, std::vector<Record>* list, Fields fields,
-              size_t maxMembers = 0) {
+bool readList(ByteReader& r, size_t minRecordSize, std::vector<Record>* list, Fields fields) {
   size_t count = 0;
   if (!readCount(r, minRecordSize, &count)) return false;
   list->reserve(count);
   size_t membersLeft = kMaxGroupMembers;
   for (size_t i = 0; i < count; ++i) {
     Record record;
-    FieldReader io(r, &membersLeft, maxMembers);
+    FieldReader io(r, &membersLeft);
     fields(io, record);
     if (!io.ok()) return false;
     list->push_back(std::move(record));
@@ -209,7 +202,7 @@ platform::Status parseSiteManageFile(std::string_view bytes, const std::string& 
   };
   const bool ok = step(readList(r, kMinDeviceSize, &book->devices, kDevice)) &&
                   step(readList(r, kMinSiteSize, &book->sites, kSite)) &&
-                  step(readList(r, kMinGroupSize, &book->groups, kGroup, book->sites.size())) &&
+                  step(readList(r, kMinGroupSize, &book->groups, kGroup)) &&
                   step(readList(r, kMinNamedAddressSize, &book->tcpIpGroups, kNamedAddress)) &&
                   step(readList(r, kMinNamedAddressSize, &book->mailboxes, kNamedAddress)) &&
                   step(readList(r, minMailServerSize, &book->mailServers,
