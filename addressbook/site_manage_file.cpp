@@ -27,10 +27,19 @@ constexpr size_t kMinNamedAddressSize = 2 * kStringPrefixSize;
 constexpr size_t kMinMailServerSizeBeforePop3 = 1 + kInt32Size + 5 * kStringPrefixSize;
 constexpr size_t kMinPop3PartSize = kInt32Size + 1 + 3 * kStringPrefixSize;
 
-// Reads a record count and checks that `count` records of at least `minRecordSize` bytes fit.
-bool readCount(ByteReader& r, size_t minRecordSize, size_t* count) {
+// Sane sizes of an address book, far above what anyone keeps with the dialogs: the records of one
+// list, and the site names of all groups together (a group may still name sites that were
+// removed, so the number of sites does not bound it). They keep the memory a hostile file can claim
+// small; a larger file is refused as damaged.
+constexpr size_t kMaxRecordsPerList = 32768;
+constexpr size_t kMaxGroupMembers = 262144;
+
+// Reads a record count and checks that `count` records of at least `minRecordSize` bytes fit and
+// that there are at most `maxCount`.
+bool readCount(ByteReader& r, size_t minRecordSize, size_t* count,
+               size_t maxCount = kMaxRecordsPerList) {
   int32_t n = 0;
-  if (!r.readI32(&n) || n < 0) return false;
+  if (!r.readI32(&n) || n < 0 || static_cast<size_t>(n) > maxCount) return false;
   if (static_cast<size_t>(n) > r.remaining() / minRecordSize) return false;
   *count = static_cast<size_t>(n);
   return true;
@@ -40,7 +49,8 @@ bool readCount(ByteReader& r, size_t minRecordSize, size_t* count) {
 // skipped and ok() stays false.
 class FieldReader {
  public:
-  explicit FieldReader(ByteReader& r) : r_(r) {}
+  // `membersLeft`: how many more group members the book may hold.
+  FieldReader(ByteReader& r, size_t* membersLeft) : r_(r), membersLeft_(membersLeft) {}
 
   template <typename... Strings>
   void strings(Strings&... s) {
@@ -58,8 +68,9 @@ class FieldReader {
   }
   void stringList(std::vector<std::string>& list) {
     size_t count = 0;
-    ok_ = ok_ && readCount(r_, kMinSiteNameSize, &count);
+    ok_ = ok_ && readCount(r_, kMinSiteNameSize, &count, *membersLeft_);
     if (!ok_) return;
+    *membersLeft_ -= count;
     list.resize(count);
     for (std::string& s : list)
       strings(s);
@@ -68,6 +79,7 @@ class FieldReader {
 
  private:
   ByteReader& r_;
+  size_t* membersLeft_;
   bool ok_ = true;
 };
 
@@ -133,9 +145,10 @@ bool readList(ByteReader& r, size_t minRecordSize, std::vector<Record>* list, Fi
   size_t count = 0;
   if (!readCount(r, minRecordSize, &count)) return false;
   list->reserve(count);
+  size_t membersLeft = kMaxGroupMembers;
   for (size_t i = 0; i < count; ++i) {
     Record record;
-    FieldReader io(r);
+    FieldReader io(r, &membersLeft);
     fields(io, record);
     if (!io.ok()) return false;
     list->push_back(std::move(record));
@@ -197,7 +210,10 @@ platform::Status parseSiteManageFile(std::string_view bytes, const std::string& 
                   step(r.readLengthPrefixed(&book->defaultDevice));
   if (!ok) {
     return platform::Status::damaged(
-        notSiteFile, "damaged in the part starting at byte " + std::to_string(from));
+        notSiteFile, "damaged, or larger than an address book can be (" +
+                         std::to_string(kMaxRecordsPerList) + " records a list, " +
+                         std::to_string(kMaxGroupMembers) +
+                         " group members), in the part starting at byte " + std::to_string(from));
   }
   return platform::Status::success();
 }

@@ -158,17 +158,22 @@ class FieldReader {
     *out = std::move(text).value();
   }
 
+  // An integer within [lowest, highest]; the default range is what the field's type holds.
   template <typename Int>
-  void number(const char* key, Int* out) {
+  void number(const char* key, Int* out, int64_t lowest = std::numeric_limits<Int>::min(),
+              int64_t highest = std::numeric_limits<Int>::max()) {
     const json* v = find(key);
     if (!v) return;
     if (!v->is_number_integer()) return fault(key, "must be an integer");
-    const bool fits =
-        v->is_number_unsigned()
-            ? v->get<uint64_t>() <= static_cast<uint64_t>(std::numeric_limits<Int>::max())
-            : v->get<int64_t>() >= std::numeric_limits<Int>::min() &&
-                  v->get<int64_t>() <= std::numeric_limits<Int>::max();
-    if (!fits) return fault(key, "is out of range");
+    // A JSON number without a sign reads as unsigned, and may exceed what int64_t holds.
+    const bool fits = v->is_number_unsigned()
+                          ? v->get<uint64_t>() <= static_cast<uint64_t>(highest) &&
+                                static_cast<int64_t>(v->get<uint64_t>()) >= lowest
+                          : v->get<int64_t>() >= lowest && v->get<int64_t>() <= highest;
+    if (!fits) {
+      return fault(key, "is out of range (" + std::to_string(lowest) + " to " +
+                            std::to_string(highest) + ")");
+    }
     *out = static_cast<Int>(v->get<int64_t>());
   }
 
@@ -200,16 +205,24 @@ class FieldReader {
   std::string* const error_;
 };
 
+// Ranges of the numbers of a book: what the device and mail server dialogs can store, and no
+// number that a later product (seconds to milliseconds) would overflow.
+constexpr int64_t kMaxPort = 65535;
+constexpr int64_t kMaxComPort = 255;
+constexpr int64_t kMaxBaudRate = 4000000;
+constexpr int64_t kMaxTimeoutSeconds = 24 * 60 * 60;
+
 void deviceFromJson(FieldReader& f, CDevice* d) {
   int32_t type = static_cast<int32_t>(d->type);
   f.text("name", &d->name);
-  f.number("type", &type);
-  f.number("comPort", &d->comPort);
-  f.number("ipPort", &d->ipPort);
-  f.number("baudRate", &d->baudRate);
-  f.number("modemKind", &d->modemKind);
-  f.number("dialTimeout", &d->dialTimeout);
-  f.number("tcpTimeout", &d->tcpTimeout);
+  f.number("type", &type, static_cast<int32_t>(addressbook::DeviceType::kSerial),
+           static_cast<int32_t>(addressbook::DeviceType::kEmail));
+  f.number("comPort", &d->comPort, 0, kMaxComPort);
+  f.number("ipPort", &d->ipPort, 0, kMaxPort);
+  f.number("baudRate", &d->baudRate, 0, kMaxBaudRate);
+  f.number("modemKind", &d->modemKind, addressbook::kInternalModem, addressbook::kExternalModem);
+  f.number("dialTimeout", &d->dialTimeout, 0, kMaxTimeoutSeconds);
+  f.number("tcpTimeout", &d->tcpTimeout, 0, kMaxTimeoutSeconds);
   f.text("modemName", &d->modemName);
   f.text("mailServer", &d->mailServerName);
   d->type = static_cast<addressbook::DeviceType>(type);
@@ -237,15 +250,15 @@ void mailServerFromJson(FieldReader& f, CMailServer* m) {
   f.text("name", &m->name);
   f.text("smtpServer", &m->smtpServer);
   f.text("mailAddress", &m->mailAddress);
-  f.number("smtpPort", &m->smtpPort);
-  f.number("needsAuth", &m->needsAuth);
+  f.number("smtpPort", &m->smtpPort, 0, kMaxPort);
+  f.number("needsAuth", &m->needsAuth, 0, 1);
   f.text("account", &m->account);
   f.text("password", &m->password);
   f.text("pop3Server", &m->pop3Server);
   f.text("pop3Account", &m->pop3Account);
   f.text("pop3Password", &m->pop3Password);
-  f.number("pop3Port", &m->pop3Port);
-  f.number("usePop3Credentials", &m->usePop3Credentials);
+  f.number("pop3Port", &m->pop3Port, 0, kMaxPort);
+  f.number("usePop3Credentials", &m->usePop3Credentials, 0, 1);
 }
 
 // Fills `list` from the array under `key`. Names are the keys between records, so a name that
@@ -378,7 +391,7 @@ void runBookImport(CliContext& ctx, const std::string& jsonPath) {
   const std::string& dir = ctx.dataDir();
   if (dir.empty()) return;
   const platform::Status saved = book.save(addressbook::sitePath(dir));
-  if (!saved.ok()) ctx.fail(platform::cp1252ToUtf8(saved.message()));
+  if (!saved.ok()) ctx.fail(platform::cp1252ToUtf8(saved.toString()));
 }
 
 }  // namespace

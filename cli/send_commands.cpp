@@ -11,6 +11,7 @@
 #include "platform/data_dir.h"
 #include "signlink/modem_list.h"
 #include "signlink/send_pipeline.h"
+#include "signlink/sign_data_file.h"
 
 namespace cli {
 namespace {
@@ -95,6 +96,7 @@ void sendThroughLinks(CliContext& ctx, const SendOptions& o, addressbook::CAddre
   env.dialer = &dialer;
   env.email = &email;
   env.clock = &clock;
+  env.tempDir = signlink::signDataFileBase(dataDir);
   const signlink::SendChoice choice{!o.group.empty(), o.group.empty() ? o.site : o.group};
   const signlink::SendSummary summary = signlink::runSendCommand(env, command, choice);
   if (!summary.allSucceeded()) {

@@ -45,19 +45,19 @@ void runImport(CliContext& ctx, const ImportOptions& o) {
     ctx.fail(text.message());
     return;
   }
-  const nlohmann::json json = nlohmann::json::parse(*text, nullptr, /*allow_exceptions=*/false);
-  if (json.is_discarded()) {
-    ctx.fail(o.jsonPath + ": not valid JSON");
-    return;
-  }
   workspace::Workspace ws;
-  const platform::Status read = workspaceFromJson(json, &ws);
+  const platform::Status read = workspaceFromJsonText(*text, &ws);
   if (!read.ok()) {
     ctx.fail(o.jsonPath + ": " + read.message());
     return;
   }
+  const std::string fault = workspace::storableWorkspaceFault(ws);
+  if (!fault.empty()) {
+    ctx.fail(o.jsonPath + ": " + fault);
+    return;
+  }
   const platform::Status saved = workspace::saveWorkspaceFile(o.outPath, ws);
-  if (!saved.ok()) ctx.fail(o.outPath + ": " + platform::cp1252ToUtf8(saved.message()));
+  if (!saved.ok()) ctx.fail(o.outPath + ": " + platform::cp1252ToUtf8(saved.toString()));
 }
 
 void runEncode(CliContext& ctx, const ShowOptions& o) {

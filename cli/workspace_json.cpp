@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "platform/cp1252.h"
+#include "workspace/sdv_format.h"
 
 namespace cli {
 namespace {
@@ -287,6 +288,110 @@ platform::Status workspaceFromJson(const json& j, Workspace* ws) {
   std::string error;
   if (!readWorkspace(j, ws, &error)) return platform::Status::refused(error);
   return platform::Status::success();
+}
+
+namespace {
+
+// JSON values a line may hold (its elements and controls with their fields), and values the
+// workspace may hold outside its lines: far above what a stored workspace needs, and small
+// enough that one line's or the rest's parsed form stays a few megabytes.
+constexpr size_t kMaxValuesPerLine = 200000;
+constexpr size_t kMaxValuesOutsideLines = 10000;
+
+// Depths of the parse: 2 a line, 3 its fields, 4 the items of its arrays, 6 what lies inside an
+// item's fields.
+constexpr int kLineDepth = 2;
+constexpr int kLineFieldDepth = 3;
+constexpr int kLineItemDepth = 4;
+constexpr int kInsideItemFieldDepth = 6;
+
+bool isValueEnd(json::parse_event_t event) {
+  return event == json::parse_event_t::object_end || event == json::parse_event_t::array_end ||
+         event == json::parse_event_t::value;
+}
+
+// Turns each line into a MessageLine as soon as it is parsed and drops its parsed form, so the
+// memory a workspace JSON takes grows with its model, not with the parser's tree. The items of a
+// line's arrays are taken out of the tree as they end, which also keeps the parser from scanning
+// ever longer arrays.
+class LineStream {
+ public:
+  bool operator()(int depth, json::parse_event_t event, json& parsed) {
+    if (!error_.empty()) return false;  // after the first fault everything is dropped
+    if (depth == 1 && event == json::parse_event_t::key) topKey_ = parsed.get<std::string>();
+    if (depth < kLineDepth || topKey_ != "lines") {
+      return ++outside_ <= kMaxValuesOutsideLines || fail("the workspace holds too much");
+    }
+    const std::string path = "lines[" + std::to_string(lines_.size()) + "]";
+    if (depth == kLineDepth && isValueEnd(event)) return endLine(parsed, path);
+    if (++lineValues_ > kMaxValuesPerLine) return fail(path + " holds too much");
+    if (depth == kLineFieldDepth && event == json::parse_event_t::key) {
+      lineKey_ = parsed.get<std::string>();
+    }
+    if (depth == kLineItemDepth && isValueEnd(event)) {
+      if (lineKey_ == "elements") elements_.push_back(std::move(parsed));
+      if (lineKey_ == "controls") controls_.push_back(std::move(parsed));
+      return false;
+    }
+    // Nothing of a valid line lies this deep; what does is refused by its field's check.
+    return !(depth >= kInsideItemFieldDepth && isValueEnd(event));
+  }
+
+  const std::string& error() const { return error_; }
+  std::vector<MessageLine>& lines() { return lines_; }
+
+ private:
+  bool endLine(json& parsed, const std::string& path) {
+    if (lines_.size() >= workspace::sdv::kMaxStoredLines) {
+      return fail("more than " + std::to_string(workspace::sdv::kMaxStoredLines) + " lines");
+    }
+    restore(parsed, "elements", &elements_);
+    restore(parsed, "controls", &controls_);
+    Reader r(&error_);
+    MessageLine line;
+    if (readLine(r, parsed, path, &line)) lines_.push_back(std::move(line));
+    lineValues_ = 0;
+    return false;
+  }
+
+  static void restore(json& line, const char* key, std::vector<json>* items) {
+    if (line.is_object() && line.contains(key) && line.at(key).is_array()) {
+      line.at(key) = json::array_t(std::make_move_iterator(items->begin()),
+                                   std::make_move_iterator(items->end()));
+    }
+    items->clear();
+  }
+
+  bool fail(const std::string& why) {
+    if (error_.empty()) error_ = why;
+    return false;
+  }
+
+  std::string topKey_;
+  std::string lineKey_;
+  std::string error_;
+  std::vector<MessageLine> lines_;
+  std::vector<json> elements_;
+  std::vector<json> controls_;
+  size_t lineValues_ = 0;
+  size_t outside_ = 0;
+};
+
+}  // namespace
+
+platform::Status workspaceFromJsonText(std::string_view text, Workspace* ws) {
+  LineStream stream;
+  const json j = json::parse(
+      text,
+      [&stream](int depth, json::parse_event_t event, json& parsed) {
+        return stream(depth, event, parsed);
+      },
+      /*allow_exceptions=*/false);
+  if (!stream.error().empty()) return platform::Status::refused(stream.error());
+  if (j.is_discarded()) return platform::Status::refused("not valid JSON");
+  const platform::Status read = workspaceFromJson(j, ws);
+  if (read.ok()) ws->lines = std::move(stream.lines());
+  return read;
 }
 
 }  // namespace cli

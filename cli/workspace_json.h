@@ -27,4 +27,10 @@ nlohmann::json workspaceToJson(const workspace::Workspace& ws, int version);
 // the JSON path of the offending value in the message, and *ws is then unspecified.
 platform::Status workspaceFromJson(const nlohmann::json& json, workspace::Workspace* ws);
 
+// workspaceFromJson() on JSON text, parsed line by line: the memory it takes is that of the
+// workspace, whatever the text holds. Text that is not JSON is refused as "not valid JSON"; so
+// are more lines than a workspace file stores, and a line or a rest holding far more values
+// than a workspace can use.
+platform::Status workspaceFromJsonText(std::string_view text, workspace::Workspace* ws);
+
 }  // namespace cli

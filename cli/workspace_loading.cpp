@@ -16,7 +16,7 @@ bool loadWorkspaceForCommand(CliContext& ctx, const std::string& path, bool answ
   if (!result.ok()) {
     // A file without header is refused with the question the program would have asked, which is
     // the text of the declined status.
-    ctx.fail(path + ": " + platform::cp1252ToUtf8(result.message()));
+    ctx.fail(path + ": " + platform::cp1252ToUtf8(result.status().toString()));
     return false;
   }
   *loaded = std::move(result).value();

@@ -462,6 +462,9 @@ const std::vector<BuiltinString>& builtinStrings() {
       {IDS_NAME_CAPTION_BITMAP_INDEX, "Edit existing bitmap image"},
       {IDS_NAME_PROMPT_BITMAP_INDEX,
        "Enter the index number of the bitmap image that you would like to edit"},
+      {IDS_SIGN_DATA_FILE_FAILED, "Cannot make the sign data file to send: %s"},
+      {IDS_MAIL_FIELD_LINE_BREAK, "A mail address holds a line break: %s"},
+      {IDS_SERIAL_LINE_LOST, "The serial line was lost during the transfer: %s"},
   };
   return table;
 }

@@ -313,6 +313,11 @@ enum StringId : int {
   IDS_POP3_PASSWORD_NOT_CP1252 = 33185,  // "The POP3 Password can only hold ..."
   IDS_AUTH_ACCOUNT_NOT_CP1252 = 33186,   // "The account for authentication can only hold ..."
   IDS_AUTH_PASSWORD_NOT_CP1252 = 33187,  // "The password for authentication can only hold ..."
+
+  // Files of the send and the import that cannot be made.
+  IDS_SIGN_DATA_FILE_FAILED = 33205,  // "Cannot make the sign data file to send: %s"
+  IDS_SERIAL_LINE_LOST = 33207,       // "The serial line was lost during the transfer: %s"
+  IDS_MAIL_FIELD_LINE_BREAK = 33206,  // "A mail address holds a line break: %s"
 };
 
 }  // namespace i18n

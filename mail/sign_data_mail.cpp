@@ -32,6 +32,16 @@ int listedPaths(const std::string& list) {
   return count;
 }
 
+// The first of the book's fields that go into the mail's header and hold a line break (which
+// would end the header line and let the field write lines of its own); null when none does.
+const std::string* fieldWithLineBreak(const addressbook::CMailServer& server,
+                                      const addressbook::CMailbox& mailbox) {
+  for (const std::string* field : {&server.name, &server.mailAddress, &mailbox.address}) {
+    if (field->find_first_of("\r\n") != std::string::npos) return field;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 platform::Result<std::unique_ptr<SmtpMessage>> buildSignDataMail(
@@ -47,6 +57,14 @@ platform::Result<std::unique_ptr<SmtpMessage>> buildSignDataMail(
   if (!mailbox) {
     return Status::refused(
         i18n::formatText(i18n::text(i18n::IDS_MAILBOX_DELETED), {target.mailboxName}));
+  }
+
+  if (const std::string* field = fieldWithLineBreak(*server, *mailbox)) {
+    std::string shown = *field;  // on one line
+    for (char& c : shown) {
+      if (c == '\r' || c == '\n') c = ' ';
+    }
+    return Status::refused(i18n::formatText(i18n::text(i18n::IDS_MAIL_FIELD_LINE_BREAK), {shown}));
   }
 
   auto message = std::make_unique<SmtpMessage>();

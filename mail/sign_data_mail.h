@@ -27,7 +27,8 @@ struct SignDataMailTarget {
 // Builds the sign data mail for the files of `attachmentPaths` (a "," or ";" separated list; the
 // send pipeline gives one path). From: the server's name (an encoded word when it needs one) and
 // its sender address; To: the mailbox's addresses. kRefused when the server (the "MAIL SERVER has
-// been deleted" text) or the mailbox (the "Recv Mailbox has been deleted" text) is not in `book`;
+// been deleted" text) or the mailbox (the "Recv Mailbox has been deleted" text) is not in `book`,
+// or when the server's name or address or the mailbox's addresses hold a CR or LF;
 // kCannotOpen when a listed file is not there to attach (the memory-file text with the system
 // error), since a mail without its data would be taken for a delivered one.
 platform::Result<std::unique_ptr<SmtpMessage>> buildSignDataMail(

@@ -1,15 +1,24 @@
 #include "platform/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <random>
 #include <vector>
 
 namespace platform {
 namespace {
+
+// A temporary file of ours is named "<target>.tmp-" plus six random characters; one older than
+// this was left by a program that died between creating and renaming it.
+constexpr std::string_view kTempMarker = ".tmp-";
+constexpr size_t kTempRandomChars = 6;
+constexpr time_t kStaleTempSeconds = 10 * 60;
 
 std::string errnoText(const std::string& what, const std::string& path) {
   return what + " " + path + ": " + std::strerror(errno);
@@ -27,19 +36,98 @@ bool writeAll(int fd, std::string_view data) {
   return true;
 }
 
-}  // namespace
+std::string directoryOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
 
-Status writeFileAtomic(const std::string& path, std::string_view contents, mode_t mode) {
-  std::string tmpl = path + ".XXXXXX";
+std::string randomSuffix() {
+  static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  static thread_local std::mt19937 rng{std::random_device{}()};
+  std::uniform_int_distribution<size_t> pick(0, sizeof(kChars) - 2);
+  std::string s;
+  for (size_t i = 0; i < kTempRandomChars; ++i)
+    s += kChars[pick(rng)];
+  return s;
+}
+
+// True when `name` is "<base>.tmp-XXXXXX".
+bool isTempNameFor(std::string_view name, std::string_view base) {
+  return name.size() == base.size() + kTempMarker.size() + kTempRandomChars &&
+         name.substr(0, base.size()) == base &&
+         name.substr(base.size(), kTempMarker.size()) == kTempMarker;
+}
+
+// Removes temporaries for `path` that a killed program left on a file system without anonymous
+// files. Young ones may belong to a program writing right now and are left alone.
+void removeStaleTemporaries(const std::string& path) {
+  const std::string dir = directoryOf(path);
+  const std::string base =
+      path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return;
+  const time_t now = std::time(nullptr);
+  while (const dirent* e = ::readdir(d)) {
+    if (!isTempNameFor(e->d_name, base)) continue;
+    struct stat st {};
+    if (::fstatat(::dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+        now - st.st_mtime > kStaleTempSeconds) {
+      ::unlinkat(::dirfd(d), e->d_name, 0);
+    }
+  }
+  ::closedir(d);
+}
+
+// Writes, sets the mode of and flushes an open file; the status names `path` on failure.
+Status fillFile(int fd, const std::string& path, std::string_view contents, mode_t mode) {
+  if (::fchmod(fd, mode) == 0 && writeAll(fd, contents) && ::fsync(fd) == 0) return {};
+  return Status::cannotWrite(errnoText("Cannot write", path));
+}
+
+// Gives the anonymous file `fd` a fresh temporary name beside `path`; empty when it cannot.
+std::string linkAnonymous(int fd, const std::string& path) {
+  const std::string procPath = "/proc/self/fd/" + std::to_string(fd);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = path + std::string(kTempMarker) + randomSuffix();
+    if (::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+      return name;
+    if (errno != EEXIST) return {};
+  }
+  return {};
+}
+
+// The file is written with no name, so a killed program leaves nothing behind; it gets a name
+// beside the target only when complete, and that name is at once renamed over the target.
+// kFailed when the file system has no anonymous files (the caller then uses a named temporary).
+Status writeAnonymous(const std::string& path, std::string_view contents, mode_t mode) {
+  const int fd = ::open(directoryOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  if (fd < 0) {
+    if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) return Status::failed("");
+    return Status::cannotWrite(errnoText("Cannot create", path));
+  }
+  Status status = fillFile(fd, path, contents, mode);
+  std::string tmpPath;
+  if (status.ok()) {
+    tmpPath = linkAnonymous(fd, path);
+    if (tmpPath.empty()) status = Status::failed("");
+  }
+  ::close(fd);
+  if (status.ok() && ::rename(tmpPath.c_str(), path.c_str()) != 0) {
+    status = Status::cannotWrite(errnoText("Cannot replace", path));
+    ::unlink(tmpPath.c_str());
+  }
+  return status;
+}
+
+Status writeNamedTemporary(const std::string& path, std::string_view contents, mode_t mode) {
+  std::string tmpl = path + std::string(kTempMarker) + "XXXXXX";
   std::vector<char> name(tmpl.begin(), tmpl.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());
   if (fd < 0) return Status::cannotWrite(errnoText("Cannot create", path));
   const std::string tmpPath(name.data());
-  Status status;
-  if (!(::fchmod(fd, mode) == 0 && writeAll(fd, contents) && ::fsync(fd) == 0)) {
-    status = Status::cannotWrite(errnoText("Cannot write", path));
-  }
+  Status status = fillFile(fd, path, contents, mode);
   if (::close(fd) != 0 && status.ok())
     status = Status::cannotWrite(errnoText("Cannot write", path));
   if (status.ok() && ::rename(tmpPath.c_str(), path.c_str()) != 0) {
@@ -49,10 +137,46 @@ Status writeFileAtomic(const std::string& path, std::string_view contents, mode_
   return status;
 }
 
-Result<std::string> readWholeFile(const std::string& path, size_t maxBytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}  // namespace
+
+Status writeFileAtomic(const std::string& path, std::string_view contents, mode_t mode) {
+  removeStaleTemporaries(path);
+  Status status = writeAnonymous(path, contents, mode);
+  if (status.code() == Status::Code::kFailed) status = writeNamedTemporary(path, contents, mode);
+  return status;
+}
+
+Result<int> openRegularFile(const std::string& path) {
+  // O_NONBLOCK: opening a FIFO or a device must not wait for a writer or a carrier.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return Status::cannotOpen(errnoText("Cannot open", path));
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    Status failure = Status::cannotOpen(errnoText("Cannot open", path));
+    ::close(fd);
+    return failure;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    return Status::cannotOpen("Cannot open " + path + ": not a regular file");
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+Result<std::string> readWholeFile(const std::string& path, size_t maxBytes) {
+  const Result<int> opened = openRegularFile(path);
+  if (!opened.ok()) return opened.status();
+  const int fd = *opened;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && static_cast<unsigned long long>(st.st_size) > maxBytes) {
+    ::close(fd);
+    errno = EFBIG;
+    return Status::refused("File too large: " + path);
+  }
   std::string data;
+  data.reserve(static_cast<size_t>(st.st_size));
   char buf[65536];
   for (;;) {
     const ssize_t n = ::read(fd, buf, sizeof(buf));
@@ -65,6 +189,7 @@ Result<std::string> readWholeFile(const std::string& path, size_t maxBytes) {
     if (n == 0) break;
     if (data.size() + static_cast<size_t>(n) > maxBytes) {
       ::close(fd);
+      errno = EFBIG;
       return Status::refused("File too large: " + path);
     }
     data.append(buf, static_cast<size_t>(n));

@@ -37,6 +37,7 @@ class LinkFrames final : public FrameLink {
   }
   std::string lastWriteError() const override { return lastError_; }
   void close() override { link_.close(); }
+  bool lost() const override { return !link_.serial().lineLost().empty(); }
 
  private:
   SignLink& link_;
@@ -74,16 +75,16 @@ void hangUpModem(SendEnvironment& env) {
 
 int sendByEmail(SendEnvironment& env, const SendItem& item, const std::string& stream) {
   const platform::LocalTime now = env.clock ? env.clock->now() : platform::SystemClock().now();
-  const std::string path = writeSignDataFile(stream, now, env.tempDir);
-  if (path.empty()) return -1;
+  const platform::Result<std::string> path = writeSignDataFile(stream, now, env.tempDir);
+  if (!path.ok()) return failWith(env, message(i18n::IDS_SIGN_DATA_FILE_FAILED, {path.message()}));
   int result;
   if (!env.email) {
     result = failWith(env, message(i18n::IDS_EMAIL_NOT_AVAILABLE));
   } else {
-    result = env.email->sendSignDataFile(path, item, env.ui);
+    result = env.email->sendSignDataFile(*path, item, env.ui);
     if (result == 1) env.ui.setStatus(message(i18n::IDS_SEND_SUCCESSFULLY));
   }
-  ::unlink(path.c_str());
+  removeSignDataFile(*path);
   return result;
 }
 
@@ -202,11 +203,17 @@ int sendToDestination(SendEnvironment& env, const SendItem& item, const std::str
   TransferOptions options;
   options.report = &report;
   if (!read.complete || !transfer(read.units, frames, env.ui, env.pump, options)) result = -1;
+  const std::string lineLost = frames.lost() ? link.serial().lineLost() : std::string();
   closeAfterwards(env, item);
   // A serial or modem transfer goes on past a failed frame, but the sign did not get it all.
   const std::string unwritten = unwrittenFramesText(report);
   env.ui.setWaitCursor(false);
-  if (result == 1 && !unwritten.empty()) result = failWith(env, unwritten);
+  if (!lineLost.empty()) {
+    // The device itself is gone: say so first, then how much of the transfer it missed.
+    result = failWith(env, message(i18n::IDS_SERIAL_LINE_LOST, {lineLost}) + "\r" + unwritten);
+  } else if (result == 1 && !unwritten.empty()) {
+    result = failWith(env, unwritten);
+  }
   env.ui.setStatus(message(result == -1 ? i18n::IDS_SEND_FAILED : i18n::IDS_SEND_SUCCESSFULLY));
   return result;
 }

@@ -66,7 +66,7 @@ struct SendEnvironment {
   ModemDialer* dialer = nullptr;  // Dial-up logic; null: modem items fail.
   EmailSender* email = nullptr;   // Mail transport; null: e-mail items fail with a message.
   const platform::LocalClock* clock = nullptr;  // Names the sign data files of e-mail items.
-  std::string tempDir;                          // Where those files go (empty: $TMPDIR or /tmp).
+  std::string tempDir;  // Where those files go (see writeSignDataFile; signDataFileBase()).
   // Asked before each destination; once it returns true, the remaining destinations are not sent.
   std::function<bool()> stopRequested;
 };

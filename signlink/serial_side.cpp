@@ -35,6 +35,7 @@ const char* serialSetupStepName(platform::SerialSetupStep step) {
 
 int SerialSide::open(int portNumber, int baud, char parity, int dataBits, int stopBits) {
   close();
+  lineLost_.clear();
   setupWarning_.clear();
   openError_.clear();
   openRefusal_.clear();
@@ -72,6 +73,7 @@ platform::Status SerialSide::write(std::string_view bytes) {
   if (!port_.isOpen()) return platform::Status::failed(i18n::text(i18n::IDS_SERIAL_PORT_NOT_OPEN));
   int e = 0;
   if (port_.write(bytes, &e)) return platform::Status::success();
+  if (e == EIO || e == ENXIO || e == ENODEV) lineLost_ = systemMessage(e);
   return platform::Status::failed(systemMessage(e));
 }
 

@@ -52,6 +52,9 @@ class SerialSide {
   // kFailed on a closed port, an error or a time-out; the unsent rest of this frame is then
   // discarded.
   platform::Status write(std::string_view bytes);
+  // Set by a write that found the device gone (unplugged, the line hung up): the reason, in the
+  // system's words; empty otherwise. Cleared by open().
+  const std::string& lineLost() const { return lineLost_; }
 
   // Takes every byte waiting in the input queue (at most kMaxPendingRead bytes per call); empty
   // when nothing was waiting. When the queue cannot be asked (a closed port included) the result
@@ -66,6 +69,7 @@ class SerialSide {
  private:
   const std::string profilePath_;  // Profile holding the COM port mapping.
   platform::SerialPort port_;      // The open device, if any.
+  std::string lineLost_;           // See lineLost().
   int portNumber_ = 0;             // COM number of the last open.
   std::string devicePath_;         // Device of the last open.
   std::string setupWarning_;       // Warning of the last open's failed set-up step, or empty.

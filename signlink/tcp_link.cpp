@@ -1,5 +1,8 @@
 #include "signlink/tcp_link.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "i18n/text_format.h"
@@ -8,6 +11,12 @@ namespace signlink {
 namespace {
 
 constexpr int kMsPerSecond = 1000;
+
+// The connect wait in milliseconds. A book may hold any number: a negative one waits not at all
+// (rather than for ever), and one too large for milliseconds waits as long as can be counted.
+int connectWaitMs(int timeoutSeconds) {
+  return std::clamp(timeoutSeconds, 0, INT_MAX / kMsPerSecond) * kMsPerSecond;
+}
 
 // "%s:(%s)." with a label and the system's reason.
 std::string labelledError(int labelId, const platform::SocketError& e) {
@@ -37,7 +46,7 @@ platform::Status TcpLinkSocket::open(const std::string& ip, uint16_t port, int t
     return failed;
   }
   platform::Status failed;
-  switch (socket_.connect(ip, port, timeoutSeconds * kMsPerSecond)) {
+  switch (socket_.connect(ip, port, connectWaitMs(timeoutSeconds))) {
     case platform::SocketStatus::kOk:
       return platform::Status::success();
     case platform::SocketStatus::kTimedOut:

@@ -68,7 +68,8 @@ bool Sending::send(TransmissionUnit& unit) {
     if (!link.writeFrame(frame)) {
       ++report.framesFailed;
       report.lastError = link.lastWriteError();
-      if (link.kind() == LinkKind::kTcp) {
+      if (link.kind() == LinkKind::kTcp || link.lost()) {
+        report.framesFailed += frames - frameNumber;  // the frames never tried
         link.close();
         return false;
       }
@@ -85,7 +86,11 @@ bool Sending::send(TransmissionUnit& unit) {
 bool transfer(std::vector<TransmissionUnit> units, FrameLink& link, TransferObserver& observer,
               platform::MessagePump& pump, const TransferOptions& options) {
   TransferReport unused;
-  Sending sending{link, observer, pump, options, frameCount(units, kFrameSize),
+  Sending sending{link,
+                  observer,
+                  pump,
+                  options,
+                  frameCount(units, kFrameSize),
                   options.report ? *options.report : unused};
   sending.start(totalBytes(units));
   for (auto& unit : units)
@@ -98,8 +103,8 @@ bool transferStream(std::string_view stream, FrameLink& link, TransferObserver& 
   const StreamSummary summary = summarizeStream(stream, kFrameSize);
   if (!summary.complete) return false;
   TransferReport unused;
-  Sending sending{link, observer, pump, options, summary.frames,
-                  options.report ? *options.report : unused};
+  Sending sending{link,    observer,       pump,
+                  options, summary.frames, options.report ? *options.report : unused};
   sending.start(summary.bytes);
   StreamUnitReader reader(stream);
   TransmissionUnit unit;

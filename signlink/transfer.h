@@ -29,8 +29,11 @@ class FrameLink {
   virtual bool writeFrame(std::string_view frame) = 0;
   // Why the last failed write failed (the user's text); empty when the link does not say.
   virtual std::string lastWriteError() const { return {}; }
-  // Closes the link (after a failed write on TCP/IP).
+  // Closes the link (after a failed write on TCP/IP, or on a line that is gone).
   virtual void close() = 0;
+  // True after a write found the line itself gone (a serial device unplugged): the transfer
+  // stops, as a failed TCP/IP write does. A serial write that only timed out is not a loss.
+  virtual bool lost() const { return false; }
 };
 
 // What the user sees of a transfer: the progress bar and the status line.

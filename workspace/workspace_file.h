@@ -61,13 +61,16 @@ platform::Result<LoadedWorkspace> parseWorkspaceFile(std::string_view bytes,
 // elements, a file number 1-99 and no control past its end. The editor keeps all of these; other
 // sources of workspaces (imports) check them before saving.
 bool isStorableWorkspace(const Workspace& ws);
+// Why the reader would not accept the workspace back (one line, English); empty when it would.
+std::string storableWorkspaceFault(const Workspace& ws);
 
 // The version 3.5 bytes of a workspace.
 std::string serializeWorkspace(const Workspace& ws);
 
 // Writes the workspace as version 3.5, replacing any existing file only once the new one is
 // complete. On failure returns kCannotWrite with the user's text ("Error when create file"); a
-// workspace that is not isStorableWorkspace() is refused that way without touching the file.
+// workspace that is not isStorableWorkspace() is refused that way without touching the file. The
+// status's detail says why: the broken rule, or the system's reason the write failed.
 platform::Status saveWorkspaceFile(const std::string& path, const Workspace& ws);
 
 // The control file of a raw-format workspace: the path up to its first '.', then ".ctl".

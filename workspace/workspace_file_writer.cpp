@@ -15,22 +15,32 @@
 
 namespace workspace {
 
-bool isStorableWorkspace(const Workspace& ws) {
-  if (ws.signWidth <= 0 ||
-      (ws.colourMode != kSingleColourMode && ws.colourMode != kTriColourMode) ||
-      ws.lines.size() > sdv::kMaxStoredLines) {
-    return false;
+std::string storableWorkspaceFault(const Workspace& ws) {
+  if (ws.signWidth <= 0) return "the sign width must be above 0";
+  if (ws.colourMode != kSingleColourMode && ws.colourMode != kTriColourMode)
+    return "the colour mode must be 1 or 2";
+  if (ws.lines.size() > sdv::kMaxStoredLines) {
+    return std::to_string(ws.lines.size()) + " lines; at most " +
+           std::to_string(sdv::kMaxStoredLines) + " can be stored";
   }
-  for (const MessageLine& line : ws.lines) {
-    if (line.count() > kMaxElementsPerLine ||
-        !sdv::isValidLineHeader(line.count(), line.fileNumber)) {
-      return false;
+  for (size_t i = 0; i < ws.lines.size(); ++i) {
+    const MessageLine& line = ws.lines[i];
+    const std::string where = "line " + std::to_string(i + 1) + ": ";
+    if (line.count() > kMaxElementsPerLine) {
+      return where + std::to_string(line.count()) + " items; at most " +
+             std::to_string(kMaxElementsPerLine) + " fit on a line";
     }
+    if (!sdv::isValidLineHeader(line.count(), line.fileNumber))
+      return where + "file number " + std::to_string(line.fileNumber) + " is not 1-99";
     for (const AnchoredControl& c : line.controls) {
-      if (c.position > line.count()) return false;
+      if (c.position > line.count()) return where + "a control stands past the line's end";
     }
   }
-  return true;
+  return {};
+}
+
+bool isStorableWorkspace(const Workspace& ws) {
+  return storableWorkspaceFault(ws).empty();
 }
 
 std::string serializeWorkspace(const Workspace& ws) {
@@ -75,9 +85,9 @@ std::string serializeWorkspace(const Workspace& ws) {
 platform::Status saveWorkspaceFile(const std::string& path, const Workspace& ws) {
   // A workspace the reader would refuse is not written: the user would lose the file's old
   // contents for one that cannot be opened again.
-  if (!isStorableWorkspace(ws)) {
-    return platform::Status::cannotWrite(i18n::text(i18n::IDS_ERROR_CREATE_FILE),
-                                         "the workspace cannot be read back");
+  const std::string fault = storableWorkspaceFault(ws);
+  if (!fault.empty()) {
+    return platform::Status::cannotWrite(i18n::text(i18n::IDS_ERROR_CREATE_FILE), fault);
   }
   const platform::Status written =
       platform::writeFileAtomic(path, serializeWorkspace(ws), platform::kDataFileMode);

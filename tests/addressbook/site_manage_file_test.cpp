@@ -218,7 +218,8 @@ TEST(SiteManageFile, ClassifiesBadFiles) {
   // the site list, after the header (28 bytes) and the empty device list.
   const platform::Status cut = parseSiteManageFile(fileHead(35) + le32(0) + le32(1), kPath, &b);
   EXPECT_EQ(cut.message(), "The '" + kPath + "' file is not site data file for Z2500 series.");
-  EXPECT_EQ(cut.detail(), "damaged in the part starting at byte 32");
+  EXPECT_NE(cut.detail().find("in the part starting at byte 32"), std::string::npos)
+      << cut.detail();
   // A group claiming more site names than the file could hold.
   EXPECT_EQ(parseSiteManageFile(
                 fileHead(35) + le32(0) + le32(0) + le32(1) + str("G") + le32(1000000) + str("x"),

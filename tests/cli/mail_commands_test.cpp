@@ -11,6 +11,7 @@
 
 #include "addressbook/address_book.h"
 #include "mail/base64.h"
+#include "platform/atomic_file.h"
 #include "signlink/sign_data_file.h"
 #include "tests/mailtransfer/mail_servers.h"
 #include "tests/support/hex_text.h"
@@ -85,20 +86,20 @@ class CliMailTest : public ::testing::Test {
     ASSERT_TRUE(book.save(addressbook::sitePath(data_.path())).ok());
   }
 
-  // Runs varnel-cli send with its temporary directory in tmp_.
+  // Runs varnel-cli send with its runtime directory (where the data file is made) in tmp_.
   testing_support::CommandResult sendWorkspace() {
     const platform::Status written =
         workspace::saveWorkspaceFile(data_.file("show.SDV"), workspace::Workspace());
     EXPECT_TRUE(written.ok()) << written.message();
-    const char* old = std::getenv("TMPDIR");
+    const char* old = std::getenv("XDG_RUNTIME_DIR");
     const std::string saved = old ? old : "";
-    ::setenv("TMPDIR", tmp_.path().c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", tmp_.path().c_str(), 1);
     auto r = runCli({"--data-dir", data_.path(), "send", "workspace", data_.file("show.SDV"),
                      "--site", "Depot"});
     if (old) {
-      ::setenv("TMPDIR", saved.c_str(), 1);
+      ::setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
     } else {
-      ::unsetenv("TMPDIR");
+      ::unsetenv("XDG_RUNTIME_DIR");
     }
     return r;
   }
@@ -163,6 +164,22 @@ TEST_F(CliMailTest, FailedSendStillRemovesTheDataFile) {
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("Couldn't connect to server!, Error:"), std::string::npos) << r.err;
   EXPECT_TRUE(filesIn(tmp_.path()).empty());
+}
+
+// The book's fields go into the mail's header: a line break in one is refused, as send does.
+TEST_F(CliMailTest, RenderRefusesLineBreaksInTheBook) {
+  for (const std::string& address : {std::string("depot@example.com\r\nBcc: all@example.com"),
+                                     std::string("depot@example.com\nX-Evil: 1")}) {
+    saveBook(address);
+    const std::string bin = data_.file("Z2500261208090507.bin");
+    testing_support::writeFile(bin, "Z2500 series35" + std::string(10, '\0'));
+    const auto r = runCli({"--data-dir", data_.path(), "mail", "render", bin, "--server", "Office",
+                           "--mailbox", "DepotBox", "-o", data_.file("out.eml")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("A mail address holds a line break: depot@example.com"), std::string::npos)
+        << r.err;
+    EXPECT_FALSE(platform::pathExists(data_.file("out.eml")));
+  }
 }
 
 }  // namespace

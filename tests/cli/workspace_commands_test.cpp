@@ -97,7 +97,9 @@ TEST(CliErrors, OneLineOnStderrStatusOneAndNothingHalfWritten) {
   TempDir dir;
   const auto missing = runCli({"show", dir.file("none.SDV")});
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_EQ(missing.err, "varnel-cli: " + dir.file("none.SDV") + ": Error when open the file\n");
+  EXPECT_EQ(missing.err, "varnel-cli: " + dir.file("none.SDV") +
+                             ": Error when open the file (Cannot open " + dir.file("none.SDV") +
+                             ": No such file or directory)\n");
 
   writeFile(dir.file("bad.json"), R"({"lines": [{"file": 0}]})");
   writeFile(dir.file("keep.SDV"), "previous contents");

@@ -213,7 +213,10 @@ TEST_F(SendPipelineTest, SerialTransferThatWroteNothingIsAFailure) {
   hangUpAtFrame(ui_, wire7_, 1);
   EXPECT_EQ(runSendCommand(*env_, SendCommand::kTest, {false, "A"}).succeeded, 0);
   ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_EQ(ui_.messages[0].rfind("Nothing could be written to the sign: ", 0), 0u)
+  // The hung-up pseudo-terminal is a line that is gone: that comes first, then what it missed.
+  EXPECT_EQ(ui_.messages[0].rfind("The serial line was lost during the transfer: ", 0), 0u)
+      << ui_.messages[0];
+  EXPECT_NE(ui_.messages[0].find("\rNothing could be written to the sign: "), string::npos)
       << ui_.messages[0];
   EXPECT_EQ(ui_.statuses.back(), "send failed,");
   EXPECT_FALSE(link_->isOpen());
@@ -228,7 +231,8 @@ TEST_F(SendPipelineTest, SerialTransferThatLostSomeFramesSaysHowManyAndFails) {
   hangUpAtFrame(ui_, wire7_, 2);
   EXPECT_EQ(runSendCommand(*env_, SendCommand::kTest, {false, "A"}).succeeded, 0);
   ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_EQ(ui_.messages[0].rfind("1 of 2 frames could not be written to the sign: ", 0), 0u)
+  EXPECT_NE(ui_.messages[0].find("\r1 of 2 frames could not be written to the sign: "),
+            string::npos)
       << ui_.messages[0];
   EXPECT_EQ(ui_.statuses.back(), "send failed,");
 }
@@ -260,6 +264,15 @@ TEST_F(SendPipelineTest, StoppedSendLeavesLaterDestinationsUntriedAndSaysSo) {
             "\r(1/3) COM port:COM7 To:1 addr. send successfully,"
             "\r(2/3) Missing To: addr. not sent, the transmission was stopped,"
             "\r(3/3) COM port:COM8 To:2-3 addr. not sent, the transmission was stopped,");
+}
+
+TEST_F(SendPipelineTest, EmailWhoseFileCannotBeMadeSaysWhy) {
+  testing_support::writeFile(dir_.file("plain"), "a file where a directory should be");
+  env_->tempDir = dir_.file("plain/below");
+  EXPECT_EQ(runSendCommand(*env_, SendCommand::kTest, {false, "M"}).succeeded, 0);
+  ASSERT_FALSE(ui_.messages.empty());
+  EXPECT_EQ(ui_.messages.at(0).rfind("Cannot make the sign data file to send: ", 0), 0u);
+  EXPECT_NE(ui_.messages.at(0).find("Not a directory"), string::npos) << ui_.messages.at(0);
 }
 
 TEST(SendPipelineTiming, NetworkFramesAreAtMost350BytesAndTwoSecondsApart) {

@@ -1,7 +1,10 @@
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "platform/atomic_file.h"
 #include "signlink/sign_data_file.h"
 #include "signlink/sign_stream.h"
 #include "signlink/stream_units.h"
@@ -95,8 +98,21 @@ TEST(SignDataFile, Is24BytesLongerAndReadsBackToTheSameUnits) {
 
   testing_support::TempDir dir;
   const platform::LocalTime t = testing_support::makeLocalTime(2026, 3, 4, 5, 6, 7, 3);
-  const string path = writeSignDataFile(built->stream, t, dir.path());
-  EXPECT_EQ(path, dir.file("Z250020260304050607.bin"));
+  const platform::Result<string> written = writeSignDataFile(built->stream, t, dir.path());
+  ASSERT_TRUE(written.ok()) << written.message();
+  const string path = *written;
+  // A private directory of its own, with a name no other user can guess.
+  const string privateDir = path.substr(0, path.rfind('/'));
+  EXPECT_EQ(path.substr(privateDir.size()), "/Z250020260304050607.bin");
+  EXPECT_EQ(privateDir.substr(0, dir.path().size() + 13), dir.path() + "/varnel-send-");
+  struct stat st {};
+  ASSERT_EQ(::stat(privateDir.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  const platform::Result<string> second = writeSignDataFile(built->stream, t, dir.path());
+  ASSERT_TRUE(second.ok());
+  EXPECT_NE(*second, path);
+  removeSignDataFile(*second);
+  EXPECT_FALSE(platform::pathExists(second->substr(0, second->rfind('/'))));
   const string file = testing_support::readFile(path);
   EXPECT_EQ(file.size(), built->stream.size() + 24);
   EXPECT_EQ(file.substr(0, 14), "Z2500 series35");
@@ -107,7 +123,10 @@ TEST(SignDataFile, Is24BytesLongerAndReadsBackToTheSameUnits) {
 
   EXPECT_FALSE(signDataFileStream("Z2500 series35", &stream));  // shorter than the header
   EXPECT_FALSE(signDataFileStream(string(30, 'x'), &stream));
-  EXPECT_EQ(writeSignDataFile(built->stream, t, dir.file("no/such/dir")), "");
+  const platform::Result<string> failed =
+      writeSignDataFile(built->stream, t, dir.file("no/such/dir"));
+  ASSERT_FALSE(failed.ok());
+  EXPECT_NE(failed.message().find("No such file or directory"), string::npos) << failed.message();
 }
 
 TEST(ReadStream, RandomAndMutatedStreamsNeverReadPastTheEnd) {

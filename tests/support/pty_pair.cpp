@@ -44,6 +44,12 @@ PtyPair::~PtyPair() {
   if (master_ >= 0) ::close(master_);
 }
 
+void PtyPair::closeMaster() {
+  if (collecting_) stopCollecting();
+  if (master_ >= 0) ::close(master_);
+  master_ = -1;
+}
+
 bool PtyPair::writeMaster(std::string_view bytes) {
   size_t done = 0;
   const auto deadline = Clock::now() + std::chrono::seconds(5);

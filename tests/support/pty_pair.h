@@ -47,6 +47,10 @@ class PtyPair {
   void startCollecting();
   std::string stopCollecting();
 
+  // Closes the master side, as a USB serial adapter pulled out mid-transfer: the port's writes
+  // then fail.
+  void closeMaster();
+
  private:
   int master_ = -1;        // Master side, raw.
   int slave_ = -1;         // The pair's own slave descriptor.
