@@ -92,15 +92,8 @@ class MailToSignTest : public ::testing::Test {
   // varnel's side: a site on an e-mail device whose mail server is the SMTP server (with a POP3
   // log-in at Dovecot before sending), and a workspace of two messages.
   void prepareVarnel() {
-    addressbook::CMailServer server;
-    server.name = "Office";
-    server.smtpServer = kLoopback;
-    server.smtpPort = smtp_->port();
-    server.mailAddress = "office@example.com";
-    server.pop3Server = kLoopback;
-    server.pop3Port = pop3_.port();
-    server.pop3Account = kSignUser;
-    server.pop3Password = kSignPassword;
+    const addressbook::CMailServer server =
+        testing_support::popBeforeSmtpServer(smtp_->port(), pop3_.port(), kSignUser, kSignPassword);
     const auto book = testing_support::emailSiteBook(server, kSiteName, "SignBox",
                                                      std::string(kSignUser) + "@example.com");
     ASSERT_TRUE(book.save(addressbook::sitePath(varnel_.path())).ok());

@@ -8,7 +8,6 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
-#include <QRadioButton>
 #include <QTest>
 
 #include "addressbook/address_book.h"
@@ -21,128 +20,25 @@
 #include "i18n/menu_texts.h"
 #include "i18n/ui/qt_language_targets.h"
 #include "platform/atomic_file.h"
-#include "platform/profile_file.h"
-#include "signlink/sign_data_file.h"
 #include "signlink/sign_stream.h"
 #include "signlink/stream_units.h"
 #include "signlink/ui/dial_up_window.h"
 #include "signlink/ui/send_progress_window.h"
+#include "tests/qt_send/send_station_fixture.h"
 #include "tests/qt_varnel/modal_script.h"
 #include "tests/signlink_serial/fake_modem.h"
-#include "tests/support/pty_pair.h"
-#include "tests/support/run_command.h"
-#include "tests/support/scripted_pump.h"
 #include "tests/support/tcp_sign.h"
-#include "tests/support/temp_dir.h"
 
-using app::ui::CMainFrame;
-using testing_support::PtyPair;
-using testing_support::TempDir;
+using send_testing::choose;
+using send_testing::device;
+using send_testing::sameExceptTime;
+using send_testing::site;
+using send_testing::Station;
+using send_testing::transmitted;
+
+int runMailSendTests(int argc, char** argv);
 
 namespace {
-
-// The set-time record's last 16 bytes: weekday, format, twelve digits, end mark, terminator.
-constexpr size_t kTimeFieldBytes = 16;
-
-addressbook::CDevice device(const std::string& name, addressbook::DeviceType type, int comPort) {
-  addressbook::CDevice d;
-  d.name = name;
-  d.type = type;
-  d.comPort = comPort;
-  d.baudRate = 9600;
-  return d;
-}
-
-addressbook::CSite site(const std::string& name, const std::string& deviceName,
-                        const std::string& addresses, const std::string& target = {}) {
-  addressbook::CSite s;
-  s.name = name;
-  s.deviceName = deviceName;
-  s.signAddresses = addresses;
-  s.networkTarget = target;
-  return s;
-}
-
-// "Send option...": the kind and the name, then OK.
-std::function<void(QWidget*)> choose(bool group, const QString& name) {
-  return [group, name](QWidget* w) {
-    qobject_cast<QRadioButton*>(
-        i18n::ui::findControl(w, group ? i18n::kIdSendGroup : i18n::kIdSendSite))
-        ->click();
-    auto* list = qobject_cast<QComboBox*>(i18n::ui::findControl(w, i18n::kIdSendTargetList));
-    list->setCurrentIndex(list->findText(name));
-    qobject_cast<QDialog*>(w)->accept();
-  };
-}
-
-// varnel started on a data directory holding `book` and COM3/COM4 mapped to two
-// pseudo-terminals, with the main window open and every send on a fake clock.
-class Station {
- public:
-  explicit Station(const addressbook::CAddressBook& book) : app_(dir.path()) {
-    platform::ProfileFile ini(dir.file("varnel.ini"));
-    ini.writeString("Ports", "COM3", wire3.slavePath());
-    ini.writeString("Ports", "COM4", wire4.slavePath());
-    if (!book.save(addressbook::sitePath(dir.path())).ok()) return;  // frame stays null
-    ModalScript script;
-    script.then(ModalScript::accept());  // the setup dialog
-    if (app_.startUp()) frame = app_.openMainWindow();
-    pump.onDispatch = [](int) { QCoreApplication::processEvents(); };
-    if (frame != nullptr) frame->setSendPump(&pump);
-  }
-
-  // Types `text` into the editor and saves the workspace as `name`; returns its path.
-  std::string typeAndSave(const char* text, const std::string& name) {
-    QTest::keyClicks(frame->view(), text);
-    const std::string path = dir.file(name);
-    return frame->document().save(path).ok() ? path : std::string();
-  }
-
-  // The units `varnel-cli export` writes for the saved workspace and `addresses`.
-  std::vector<signlink::TransmissionUnit> exported(const std::string& workspace,
-                                                   const std::string& addresses) {
-    const std::string out = dir.file("export.bin");
-    const auto r = testing_support::runCli({"--data-dir", dir.path(), "export", "workspace",
-                                            workspace, "--addresses", addresses, "-o", out});
-    const std::string file = testing_support::readFile(out);
-    std::string_view stream;
-    if (r.exitCode != 0 || !signlink::signDataFileStream(file, &stream)) {
-      qWarning("varnel-cli export failed: %s", r.err.c_str());
-      return {};
-    }
-    return signlink::readStream(stream).units;
-  }
-
-  TempDir dir;
-  PtyPair wire3, wire4;
-  testing_support::ScriptedPump pump;
-  CMainFrame* frame = nullptr;
-
- private:
-  app::ui::CVarnelApp app_;
-};
-
-// True when `received` is exactly `units`, the set-time record's clock fields aside.
-bool sameExceptTime(const std::string& received,
-                    const std::vector<signlink::TransmissionUnit>& units) {
-  std::string expected;
-  size_t timeEnd = 0;
-  for (const auto& unit : units) {
-    expected += unit.bytes;
-    if (unit.label == "8") timeEnd = expected.size();
-  }
-  if (received.size() != expected.size() || timeEnd < kTimeFieldBytes) return false;
-  const size_t timeStart = timeEnd - kTimeFieldBytes;
-  return received.compare(0, timeStart, expected, 0, timeStart) == 0 &&
-         received.compare(timeEnd, std::string::npos, expected, timeEnd) == 0;
-}
-
-std::string transmitted(const std::string& stream) {
-  std::string bytes;
-  for (const auto& u : signlink::readStream(stream).units)
-    bytes += u.bytes;
-  return bytes;
-}
 
 addressbook::CAddressBook twoWiresAndANetwork(uint16_t networkPort) {
   addressbook::CAddressBook book;
@@ -382,5 +278,11 @@ void SendWindowsTest::signSettingsOfALoadedFileRuleTheBarAndNew() {
   QCOMPARE(s.frame->fontColourBar()->colourList()->count(), 16);
 }
 
-QTEST_MAIN(SendWindowsTest)
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  SendWindowsTest test;
+  const int failed = QTest::qExec(&test, argc, argv);
+  return failed + runMailSendTests(argc, argv) == 0 ? 0 : 1;
+}
+
 #include "send_windows_test.moc"

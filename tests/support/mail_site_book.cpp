@@ -22,4 +22,18 @@ addressbook::CAddressBook emailSiteBook(const addressbook::CMailServer& server,
   return book;
 }
 
+addressbook::CMailServer popBeforeSmtpServer(int smtpPort, int pop3Port, const std::string& account,
+                                             const std::string& password) {
+  addressbook::CMailServer server;
+  server.name = "Office";
+  server.smtpServer = "127.0.0.1";
+  server.smtpPort = smtpPort;
+  server.mailAddress = "office@example.com";
+  server.pop3Server = "127.0.0.1";
+  server.pop3Port = pop3Port;
+  server.pop3Account = account;
+  server.pop3Password = password;
+  return server;
+}
+
 }  // namespace testing_support

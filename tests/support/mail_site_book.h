@@ -13,4 +13,10 @@ addressbook::CAddressBook emailSiteBook(const addressbook::CMailServer& server,
                                         const std::string& siteName, const std::string& mailboxName,
                                         const std::string& mailboxAddress);
 
+// The mail server "Office" on loopback that needs no SMTP log-in: varnel logs in to the POP3
+// account `account` (with `password`) at `pop3Port` before sending through `smtpPort`
+// (POP-before-SMTP), as office@example.com.
+addressbook::CMailServer popBeforeSmtpServer(int smtpPort, int pop3Port, const std::string& account,
+                                             const std::string& password);
+
 }  // namespace testing_support
