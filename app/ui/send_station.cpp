@@ -11,6 +11,7 @@
 #include "platform/data_dir.h"
 #include "platform/ui/qt_text.h"
 #include "signlink/modem_list.h"
+#include "signlink/sign_data_file.h"
 #include "signlink/ui/dial_up_window.h"
 #include "signlink/ui/send_option_dialog.h"
 #include "signlink/ui/send_progress_window.h"
@@ -83,6 +84,7 @@ void SendStation::sendTo(signlink::SendCommand command, const app::SendContent* 
   env.dialer = dialer_.get();
   env.email = &email;
   env.clock = &clock_;
+  env.tempDir = signlink::signDataFileBase(state_.dataDir);
   env.stopRequested = [&progress] { return progress.stopRequested(); };
 
   progress.show();
