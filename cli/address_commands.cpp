@@ -220,7 +220,8 @@ void deviceFromJson(FieldReader& f, CDevice* d) {
   f.number("comPort", &d->comPort, 0, kMaxComPort);
   f.number("ipPort", &d->ipPort, 0, kMaxPort);
   f.number("baudRate", &d->baudRate, 0, kMaxBaudRate);
-  f.number("modemKind", &d->modemKind, addressbook::kInternalModem, addressbook::kExternalModem);
+  // 0 is what a device that never was a modem may carry (the virtual sign's, older files).
+  f.number("modemKind", &d->modemKind, 0, addressbook::kExternalModem);
   f.number("dialTimeout", &d->dialTimeout, 0, kMaxTimeoutSeconds);
   f.number("tcpTimeout", &d->tcpTimeout, 0, kMaxTimeoutSeconds);
   f.text("modemName", &d->modemName);
