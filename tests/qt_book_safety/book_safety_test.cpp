@@ -88,6 +88,23 @@ void startScripted(QProcess& process, const TempDir& dir, const char* scenario) 
   QVERIFY(process.waitForStarted());
 }
 
+// varnel started on a data directory whose book holds two sites, its main window open; the
+// start-up box is answered.
+struct OnTwoSites {
+  TempDir dir;
+  CVarnelApp program{dir.path()};
+  ModalScript script;
+  app::ui::CMainFrame* frame = nullptr;
+
+  bool start() {
+    if (!twoSites().save(bookPath(dir)).ok()) return false;
+    script.then(ModalScript::accept());
+    if (!program.startUp()) return false;
+    frame = program.openMainWindow();
+    return frame != nullptr;
+  }
+};
+
 }  // namespace
 
 class BookSafetyTest : public QObject {
@@ -139,13 +156,12 @@ void BookSafetyTest::aChangeIsInTheFileAtOnceAndADamagedFileIsMovedAsideOnlyThen
 }
 
 void BookSafetyTest::anotherProgramsChangeIsAskedAboutBeforeWriting() {
-  TempDir dir;
-  QVERIFY(twoSites().save(bookPath(dir)).ok());
-  CVarnelApp program(dir.path());
-  ModalScript script;
-  script.then(ModalScript::accept());
-  QVERIFY(program.startUp());
-  app::ui::CMainFrame* frame = program.openMainWindow();
+  OnTwoSites varnel;
+  QVERIFY(varnel.start());
+  TempDir& dir = varnel.dir;
+  CVarnelApp& program = varnel.program;
+  ModalScript& script = varnel.script;
+  app::ui::CMainFrame* frame = varnel.frame;
   addressbook::CAddressBook& book = program.state().book;
 
   // Yes: their file is read and the change made here is dropped.
@@ -173,13 +189,12 @@ void BookSafetyTest::anotherProgramsChangeIsAskedAboutBeforeWriting() {
 }
 
 void BookSafetyTest::anotherProgramsChangeIsReadOnlyAfterTheDialogCloses() {
-  TempDir dir;
-  QVERIFY(twoSites().save(bookPath(dir)).ok());
-  CVarnelApp program(dir.path());
-  ModalScript script;
-  script.then(ModalScript::accept());
-  QVERIFY(program.startUp());
-  app::ui::CMainFrame* frame = program.openMainWindow();
+  OnTwoSites varnel;
+  QVERIFY(varnel.start());
+  TempDir& dir = varnel.dir;
+  CVarnelApp& program = varnel.program;
+  ModalScript& script = varnel.script;
+  app::ui::CMainFrame* frame = varnel.frame;
 
   // Site Settings: another program writes the file, then the user removes a site and chooses
   // that program's file; the dialog still lists the book until it closes.
