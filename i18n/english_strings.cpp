@@ -312,7 +312,6 @@ const std::vector<BuiltinString>& builtinStrings() {
       {IDS_SELECT_ITEM_TO_REMOVE, "Please first select one item to remove!"},
       {IDS_CONFIRM_REMOVE_ITEM, "Are you sure to remove this item?"},
       {IDS_ASSIGN_DEFAULT_DEVICE, "You must assign a default device before closing."},
-      {IDS_CONFIRM_REMOVE_DEVICE, "Are you sure you wish to remove"},
       {IDS_BOOK_KEPT_UNREADABLE,
        "The file is kept as it is. When you change the address book, it is moved aside to '%s' "
        "and the address book is saved under its own name."},

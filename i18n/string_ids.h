@@ -10,7 +10,7 @@
 //   32975-32980, 32989-32999          the scheduler and special functions
 //   32866-32868, 33021-33022          mail and receiver robustness
 //   33024-33029, 33100-33104, 33178-33187  site, group and TCP/IP group dialogs
-//   33076-33081, 33106-33124          device, mail server, mailbox and modem dialogs
+//   33076-33081, 33106-33124          device, mail server, mailbox and modem dialogs (33081 free)
 //   33082-33087, 32950-32955          keeping the address book safe on disk
 //   33188-33208                       the shared name-entry dialog (33204-33208 still free)
 //   33085-33087, 33104, 33184-33187   typed text that Windows-1252 cannot hold
@@ -269,23 +269,22 @@ enum StringId : int {
   IDS_CAPTION_RENAME_TCP_IP_GROUP = 33183,    // "Rename TCP/IP Group"
 
   // Device Settings, Device Parameters, the mail server and mailbox lists, Modem Info.
-  IDS_SELECT_AVAILABLE_DEVICE = 33076,   // "You must first select an available device."
-  IDS_SELECT_ITEM_TO_EDIT = 33077,       // "Please first select one item to edit!"
-  IDS_SELECT_ITEM_TO_REMOVE = 33078,     // "Please first select one item to remove!"
-  IDS_CONFIRM_REMOVE_ITEM = 33079,       // "Are you sure to remove this item?"
-  IDS_ASSIGN_DEFAULT_DEVICE = 33080,     // "You must assign a default device before closing."
-  IDS_CONFIRM_REMOVE_DEVICE = 33081,     // "Are you sure you wish to remove" (name and "?" follow)
-  IDS_SELECT_COM_PORT = 33106,           // "Please select one comport at first.\r..."
-  IDS_SELECT_BAUD_RATE = 33107,          // "Please select one baud rate at first."
-  IDS_ENTER_IP_PORT = 33108,             // "Please enter one integer as IP port."
-  IDS_ENTER_TIMEOUT = 33109,             // a time-out that is not a number of seconds in range
-  IDS_DEVICE_CAPTION_EDIT = 33110,       // "Edit Device"
-  IDS_DEVICE_CAPTION_RENAME = 33111,     // "Rename Device"
-  IDS_DEVICE_FRAME_TCP_IP = 33112,       // "TCP/IP Settings"
-  IDS_DEVICE_FRAME_EMAIL = 33113,        // "Email Settings"
-  IDS_DEVICE_TCP_IP_TIMEOUT = 33114,     // "TCP/IP connect time out"
-  IDS_DEVICE_MAIL_SERVER_LABEL = 33115,  // "MAIL SERVER"
-  IDS_MAIL_SERVER_CAPTION_EDIT = 33116,  // "Edit Mail Server"
+  IDS_SELECT_AVAILABLE_DEVICE = 33076,     // "You must first select an available device."
+  IDS_SELECT_ITEM_TO_EDIT = 33077,         // "Please first select one item to edit!"
+  IDS_SELECT_ITEM_TO_REMOVE = 33078,       // "Please first select one item to remove!"
+  IDS_CONFIRM_REMOVE_ITEM = 33079,         // "Are you sure to remove this item?"
+  IDS_ASSIGN_DEFAULT_DEVICE = 33080,       // "You must assign a default device before closing."
+  IDS_SELECT_COM_PORT = 33106,             // "Please select one comport at first.\r..."
+  IDS_SELECT_BAUD_RATE = 33107,            // "Please select one baud rate at first."
+  IDS_ENTER_IP_PORT = 33108,               // "Please enter one integer as IP port."
+  IDS_ENTER_TIMEOUT = 33109,               // a time-out that is not a number of seconds in range
+  IDS_DEVICE_CAPTION_EDIT = 33110,         // "Edit Device"
+  IDS_DEVICE_CAPTION_RENAME = 33111,       // "Rename Device"
+  IDS_DEVICE_FRAME_TCP_IP = 33112,         // "TCP/IP Settings"
+  IDS_DEVICE_FRAME_EMAIL = 33113,          // "Email Settings"
+  IDS_DEVICE_TCP_IP_TIMEOUT = 33114,       // "TCP/IP connect time out"
+  IDS_DEVICE_MAIL_SERVER_LABEL = 33115,    // "MAIL SERVER"
+  IDS_MAIL_SERVER_CAPTION_EDIT = 33116,    // "Edit Mail Server"
   IDS_MAIL_SERVER_CAPTION_RENAME = 33117,  // "Rename Mail Server"
   IDS_MAILBOX_LIST_CAPTION = 33118,        // "Mailbox Settings"
   IDS_MAILBOX_LIST_LABEL = 33119,          // "Available Mailboxes"

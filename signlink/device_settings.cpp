@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "addressbook/book_edits.h"
+#include "addressbook/site_dialog_rules.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 
@@ -55,7 +56,8 @@ platform::Status checkDeviceSettingsClose(const addressbook::CAddressBook& book)
 }
 
 std::string removeDeviceQuestion(std::string_view name) {
-  return i18n::text(i18n::IDS_CONFIRM_REMOVE_DEVICE) + " " + std::string(name) + "?";
+  // The sites' and groups' question, with the question mark the device list adds.
+  return addressbook::removeQuestion(name) + "?";
 }
 
 }  // namespace signlink
