@@ -9,6 +9,7 @@
 #include "mail/smtp_observer.h"
 #include "platform/message_pump.h"
 #include "platform/tcp_socket.h"
+#include "platform/tls_policy.h"
 
 namespace mail {
 
@@ -28,6 +29,8 @@ struct SmtpServerLogin {
   std::string password;  // Not used by kAuthNone; never shown or reported.
   // The local address to bind to before connecting; empty for any.
   std::string bindAddress;
+  // How the session uses TLS (implicit on 465, STARTTLS after EHLO, or plain).
+  platform::TlsSettings tls{platform::TlsPolicy::kPlain, {}};
 };
 
 // The SMTP client: delivers one already rendered mail to one server over plain TCP. Every wait

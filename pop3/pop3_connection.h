@@ -8,6 +8,7 @@
 #include "platform/local_clock.h"
 #include "platform/message_pump.h"
 #include "platform/tcp_socket.h"
+#include "platform/tls_policy.h"
 #include "pop3/mail_item.h"
 
 namespace pop3 {
@@ -36,6 +37,8 @@ struct Pop3Options {
   ConnectTexts connectTexts = ConnectTexts::kFixedEnglish;
   // The clock that stamps MailItem::receiveTime; the system clock when null. Not owned.
   const platform::LocalClock* clock = nullptr;
+  // How the session uses TLS (implicit on 995, STLS after CAPA, or plain).
+  platform::TlsSettings tls{platform::TlsPolicy::kPlain, {}};
 };
 
 // The longest a mail of `announcedBytes` (as LIST gave it) may take to arrive as a whole, however
