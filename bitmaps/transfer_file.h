@@ -9,6 +9,13 @@
 
 #include "platform/status.h"
 
+// Qt's keyword macros turn `slots` into nothing; the member below keeps its name in windows too.
+#ifdef slots
+#pragma push_macro("slots")
+#undef slots
+#define BITMAPS_TRANSFER_FILE_RESTORE_SLOTS
+#endif
+
 namespace bitmaps {
 
 // An Image Transfer File: the ordered choice of at most eight catalog images that is sent to the
@@ -77,3 +84,8 @@ platform::Status saveTransferFile(const std::string& path, const ImageTransferFi
 std::string catalogCaption(const std::string& dialogCaption, const std::string& listPath);
 
 }  // namespace bitmaps
+
+#ifdef BITMAPS_TRANSFER_FILE_RESTORE_SLOTS
+#pragma pop_macro("slots")
+#undef BITMAPS_TRANSFER_FILE_RESTORE_SLOTS
+#endif

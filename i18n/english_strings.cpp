@@ -10,6 +10,8 @@ const std::vector<BuiltinString>& builtinStrings() {
   static const std::vector<BuiltinString> table = {
       // Status-bar prompts of the menu commands ("prompt\ntool tip"), by command identifier.
       {108, "Show or hide ZiTi\nToggle ZiTi"},
+      {IDS_CATALOG_TOTAL, "Total Catalog:"},
+      {IDS_LIST_FILE_FILTER, "List file"},
       {32797, "Send the current message workspace to a site or group\nSend workspace"},
       {32798, "Send a saved message workspace file to a site or group\nSend saved file"},
       {32799, "Open the bitmap image workspace to draw user-defined bitmaps\nBitmap workspace"},

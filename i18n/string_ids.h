@@ -14,6 +14,7 @@
 //   33082-33087, 32950-32955          keeping the address book safe on disk
 //   33188-33208                       the shared name-entry dialog (33204-33208 still free)
 //   33085-33087, 33104, 33184-33187   typed text that Windows-1252 cannot hold
+//   119-127                           the catalog window and the view's Image Transfer File
 // (Identifiers must stay inside 108-128 and 32797-33208.)
 // The menu commands' identifiers (i18n/menu_texts.h) are also the identifiers of their status-bar
 // prompts; 32890-32896 are taken by the bitmap editor's menu commands, 108 by the ZiTi bar.
@@ -207,6 +208,8 @@ enum StringId : int {
   IDS_TRANSFER_FILE_INVALID = 33069,         // a list file with a count outside 0 to 8
   IDS_TRANSFER_FILE_SAVE_FAILED = 33070,     // writing a list file failed
   IDS_IMAGE_ALREADY_IN_CATALOG = 33071,      // adding an image whose index text is taken
+  IDS_CATALOG_TOTAL = 119,                   // "Total Catalog:"
+  IDS_LIST_FILE_FILTER = 120,                // the file dialogs' filter name for "*.LST"
 
   // Serial port, sign link and modem dial-up.
   IDS_CAPTION_APPLICATION_ERROR = 32956,  // "Application Error"

@@ -61,6 +61,7 @@ CMainFrame::CMainFrame(i18n::LanguageModule& language, app::AppState& state, QWi
   setCentralWidget(client);
   view_ = new CVarnelView(doc_, language_, client);
   view_->setSignSettings(state_.sign.width, state_.sign.colourMode);
+  view_->setCatalog(&state_.catalog);
   view_->setGeometry(0, 0, kMessageWindowWidth, kMessageWindowHeight);
   connect(view_, &CVarnelView::fontAndColourChanged, bar_, &CFontColourBar::showFontAndColour);
   connect(bar_, &CFontColourBar::fontChosen, view_, &CVarnelView::chooseFont);
@@ -311,6 +312,10 @@ void CMainFrame::runCommand(int commandId) {
       return;
     case i18n::ID_SCHEDULER:
       showScheduler();
+      return;
+    case i18n::ID_BITMAP_LOAD_FILE:
+    case i18n::ID_BITMAP_OPEN_CATALOG:
+      runBitmapCommand(commandId);
       return;
     default:
       // User-defined bitmaps.

@@ -50,6 +50,9 @@ class CMainFrame : public QMainWindow {
   // The pump every wait of a send goes through, from the first send on (tests: a fake clock);
   // null: Qt's event loop. Must outlive the window.
   void setSendPump(platform::MessagePump* pump) { sendPump_ = pump; }
+  // "Bitmap Image Catalog" over `owner` (this window when null), modal until "Close"; a list file
+  // it saves reaches the view (bitmap_commands.cpp). The bitmap editor opens it this way too.
+  void openCatalogWindow(QWidget* owner = nullptr);
   // Puts the current language's texts on the menus, the bar, the prompts and open dialogs.
   void applyLanguage();
   // The address book (state.book) has just been changed: writes the site manage file at once
@@ -87,6 +90,9 @@ class CMainFrame : public QMainWindow {
   bool bookReloadPending_ = false;  // read the file once they have closed
   // The "Send" menu and the tool-bar button (send_commands.cpp).
   void runSendCommand(int commandId);
+
+  // The "User-Defined Bitmap" menu (bitmap_commands.cpp).
+  void runBitmapCommand(int commandId);
 
   // "Scheduler and Special Functions" on the document's scheduler settings
   // (scheduler_command.cpp).

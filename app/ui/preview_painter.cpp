@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "app/ui/sign_colours.h"
+#include "bitmaps/ui/image_rows_area.h"
 #include "platform/ui/qt_text.h"
 #include "workspace/ui/insert_dialogs.h"
 
@@ -111,7 +112,13 @@ void PreviewPainter::paintElement(QPainter& painter, const LayoutItem& item, con
       paintText(painter, dateText(frame.now), e.font, e.colour, cell);
       return;
     case workspace::kKindUserBitmap: {
-      // The image itself belongs to the bitmap catalog; the preview marks its place and index.
+      // The image of the Image Transfer File, stretched to the item; an image the file does not
+      // hold has no picture on the sign either, so the preview marks its place and index.
+      if (const bitmaps::CBitmapImage* image =
+              frame.userImages != nullptr ? frame.userImages->imageFor(e.code) : nullptr) {
+        painter.drawImage(cell, bitmaps::ui::imagePicture(*image));
+        return;
+      }
       painter.setPen(kUserBitmapFrame);
       painter.drawRect(cell.adjusted(0, 0, -1, -1));
       painter.setFont(labelFont_);

@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 
+#include "app/view_image_slots.h"
 #include "workspace/editor_layout.h"
 #include "workspace/sign_tables.h"
 
@@ -25,6 +26,8 @@ struct PreviewFrame {
   QDateTime now;            // The clock time that time and date items show.
   bool twelveHour = false;  // Time items in the 12-hour form.
   bool showCaret = true;
+  // The current Image Transfer File's pictures; null: user-defined bitmaps show as frames.
+  const app::ViewImageSlots* userImages = nullptr;
 };
 
 class PreviewPainter {

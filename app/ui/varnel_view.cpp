@@ -27,7 +27,8 @@ CVarnelView::CVarnelView(workspace::CVarnelDoc& doc, i18n::LanguageModule& langu
       language_(language),
       model_(doc),
       signWidth_(doc.workspace().signWidth),
-      colourMode_(doc.workspace().colourMode) {
+      colourMode_(doc.workspace().colourMode),
+      slots_(doc.workspace().signWidth) {
   setFocusPolicy(Qt::StrongFocus);
   setFrameShape(QFrame::NoFrame);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -47,6 +48,10 @@ CVarnelView::~CVarnelView() {
 }
 
 void CVarnelView::setSignSettings(int width, int colourMode) {
+  if (width != signWidth_) {
+    slots_.signWidthChanged(width, &doc_.workspace());
+    slots_.rebuild(catalog());
+  }
   signWidth_ = width;
   colourMode_ = colourMode;
   doc_.workspace().signWidth = width;
@@ -86,6 +91,7 @@ void CVarnelView::paintEvent(QPaintEvent*) {
   frame.now = QDateTime::currentDateTime();
   frame.twelveHour = doc_.workspace().scheduler.timeFormat == 1;
   frame.showCaret = hasFocus();
+  frame.userImages = &slots_;
   painter_.paint(painter, model_.layout(first, count), frame);
 }
 

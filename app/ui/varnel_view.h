@@ -6,6 +6,9 @@
 #include <functional>
 
 #include "app/ui/preview_painter.h"
+#include "app/view_image_slots.h"
+#include "bitmaps/bitmap_catalog.h"
+#include "bitmaps/transfer_file.h"
 #include "i18n/language_module.h"
 #include "workspace/editor_model.h"
 #include "workspace/varnel_doc.h"
@@ -19,8 +22,9 @@ class CVarnelView : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
-  enum class FileDialogKind { kOpen, kSaveAs };
-  // Asks for a workspace file's path; an empty string means the user cancelled.
+  // kOpenList: an existing Image Transfer File (*.LST) for "Load File".
+  enum class FileDialogKind { kOpen, kSaveAs, kOpenList };
+  // Asks for a workspace or list file's path; an empty string means the user cancelled.
   using FileChooser = std::function<QString(FileDialogKind)>;
 
   // `doc` and `language` must outlive the view.
@@ -61,6 +65,21 @@ class CVarnelView : public QAbstractScrollArea {
   // Repaints as the minute timer does (time and date follow the clock).
   void refreshClock();
 
+  // ---- The current Image Transfer File (view_transfer_file.cpp).
+
+  // The catalog user-defined bitmaps are drawn from; must outlive the view (none: all black).
+  void setCatalog(const bitmaps::CBitmapCatalog* catalog);
+  const app::ViewImageSlots& imageSlots() const { return slots_; }
+  // "Load File": asks for a list file and loads it; false when cancelled or failed.
+  bool loadTransferFile();
+  // Loads the list file the workspace names; when none exists there, says so and runs "Load
+  // File". False when nothing was loaded.
+  bool reloadTransferFile();
+  // The catalog window saved `file`: reloads it when it is the workspace's list file.
+  void transferFileSaved(const bitmaps::ImageTransferFile& file);
+  // The catalog's images changed (the bitmap editor): draws the slots again.
+  void catalogChanged();
+
  signals:
   // The caret moved or an edit happened: the bar shows the current font and colour.
   void fontAndColourChanged(int font, int colour);
@@ -94,6 +113,14 @@ class CVarnelView : public QAbstractScrollArea {
   bool saveTo(const QString& path);
   QString chooseFile(FileDialogKind kind);
   void insertPicture(int kind);
+  // Insert > User-Defined Bitmaps: loads a list file first when none is named, then dialog 192.
+  void insertUserBitmap();
+  // Loads `path` into the slots; a change of path or count marks the workspace modified unless
+  // `justOpened` (the workspace file that names it was loaded this moment).
+  bool loadTransferFileAt(const std::string& path, bool justOpened);
+  // The list file the workspace names after it was opened (sign width, slots, list file).
+  void afterWorkspaceLoaded(int previousWidth);
+  const bitmaps::CBitmapCatalog& catalog() const;
 
   workspace::CVarnelDoc& doc_;
   i18n::LanguageModule& language_;
@@ -103,6 +130,8 @@ class CVarnelView : public QAbstractScrollArea {
   FileChooser chooser_;  // Empty: the file dialogs.
   int signWidth_;
   int colourMode_;
+  const bitmaps::CBitmapCatalog* catalog_ = nullptr;
+  app::ViewImageSlots slots_;  // The current Image Transfer File's images.
 };
 
 }  // namespace app::ui

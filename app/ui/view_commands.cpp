@@ -48,6 +48,7 @@ bool CVarnelView::promptSave(workspace::SavePromptCommand command) {
 bool CVarnelView::newDocument() {
   if (!promptSave(workspace::SavePromptCommand::kNew)) return false;
   model_.newWorkspace();
+  slots_.clear();
   setSignSettings(signWidth_, colourMode_);
   updateAfterChange();
   return true;
@@ -110,10 +111,12 @@ bool CVarnelView::loadFile(const QString& path) {
     app::ui::showWarning(this, warning);
   // A file that carries its own sign settings puts them in effect until another file is loaded
   // (New keeps them); one without them was loaded with those in effect.
+  const int previousWidth = signWidth_;
   signWidth_ = doc_.workspace().signWidth;
   colourMode_ = doc_.workspace().colourMode;
   emit signSettingsChanged(signWidth_, colourMode_);
   model_.documentReplaced();
+  afterWorkspaceLoaded(previousWidth);
   emit fileUsed(path);
   updateAfterChange();
   return true;
@@ -161,15 +164,9 @@ void CVarnelView::runInsertCommand(int commandId) {
     case i18n::ID_INSERT_SPECIAL_CHARACTERS:
       insertPicture(workspace::kKindSpecialCharacter);
       return;
-    case i18n::ID_INSERT_USER_BITMAPS: {
-      const workspace::UserBitmapDecision decision =
-          workspace::decideUserBitmapCommand(!doc_.workspace().transferFilePath.empty(), 0);
-      if (decision.message) app::ui::showEditorMessage(this, *decision.message);
-      if (decision.step == workspace::UserBitmapStep::kOpenDialog) {
-        insertPicture(workspace::kKindUserBitmap);
-      }
+    case i18n::ID_INSERT_USER_BITMAPS:
+      insertUserBitmap();
       return;
-    }
     case i18n::ID_INSERT_EFFECT:
       controlType = workspace::kControlTransition;
       break;
