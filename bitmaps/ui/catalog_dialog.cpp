@@ -75,6 +75,7 @@ void CBitmapCatalogDialog::buildLayout() {
   auto* catalogColumn = new QVBoxLayout(catalogBox);
   catalogColumn->addLayout(catalogRow);
   catalogColumn->addWidget(total_);
+  total_->setObjectName(QStringLiteral("catalogTotal"));
 
   auto* fileBox = i18n::ui::makeControl<QGroupBox>(this, kDialog, i18n::kIdCatalogFileFrame);
   auto* fileColumn = new QVBoxLayout(fileBox);

@@ -266,12 +266,13 @@ void VarnelWindowsTest::languageDialogChangesMenusDialogsAndMessages() {
   platform::ProfileFile(dir.file("varnel.ini")).writeString("Recent File List", "File1", "/x.SDV");
   CMainFrame* frame = startWithMainWindow(app);
   QVERIFY(frame != nullptr);
-  testing_support::writeFile(dir.file("Language/Testish.ini"),
-                             "[Setting]\r\nLanguage=Testish\r\n"
-                             "[Dialog String]\r\nIDD215_Title=Sprache\r\nIDD215_1427=Bitte "
-                             "waehlen\\nSie\r\n"
-                             "[Menu String]\r\nIDS_MENU_0=Datei\r\nIDS_MENU_6=Beenden\r\n"
-                             "[String Table]\r\nIDS_STRINGTABLE_32859=Nicht verfuegbar\r\n");
+  testing_support::writeFile(
+      dir.file("Language/Testish.ini"),
+      "[Setting]\r\nLanguage=Testish\r\n"
+      "[Dialog String]\r\nIDD215_Title=Sprache\r\nIDD201_Title=Bildkatalog\r\nIDD215_1427=Bitte "
+      "waehlen\\nSie\r\n"
+      "[Menu String]\r\nIDS_MENU_0=Datei\r\nIDS_MENU_6=Beenden\r\n"
+      "[String Table]\r\nIDS_STRINGTABLE_119=Katalog gesamt:\r\n");
   ModalScript script;
   script.then([](QWidget* w) {
     auto* list = qobject_cast<QComboBox*>(i18n::ui::findControl(w, kLanguageListId));
@@ -284,7 +285,7 @@ void VarnelWindowsTest::languageDialogChangesMenusDialogsAndMessages() {
   QCOMPARE(menuText(frame->commandAction(i18n::ID_FILE_EXIT)), QStringLiteral("Beenden"));
   QCOMPARE(menuText(frame->commandAction(i18n::ID_FILE_NEW)), QStringLiteral("New"));
 
-  QString caption, prompt, notAvailable;
+  QString caption, prompt;
   script.then([&](QWidget* w) {
     caption = w->windowTitle();
     prompt = qobject_cast<QLabel*>(i18n::ui::findControl(w, kLanguagePromptId))->text();
@@ -294,9 +295,15 @@ void VarnelWindowsTest::languageDialogChangesMenusDialogsAndMessages() {
   QCOMPARE(caption, QStringLiteral("Sprache"));
   QCOMPARE(prompt, QStringLiteral("Bitte waehlen\nSie"));
 
-  script.then(ModalScript::answer(QMessageBox::Ok, &notAvailable));
+  QString catalogTotal;
+  script.then([&](QWidget* w) {
+    caption = w->windowTitle();
+    catalogTotal = w->findChild<QLabel*>(QStringLiteral("catalogTotal"))->text();
+    qobject_cast<QDialog*>(w)->accept();
+  });
   frame->runCommand(i18n::ID_BITMAP_OPEN_CATALOG);
-  QCOMPARE(notAvailable, QStringLiteral("Nicht verfuegbar"));
+  QCOMPARE(caption, QStringLiteral("Bildkatalog"));
+  QCOMPARE(catalogTotal, QStringLiteral("Katalog gesamt: 0"));
   QCOMPARE(platform::ProfileFile(dir.file("LanguageSetting.ini")).readString("Setting", "Language"),
            std::string("Testish"));
 }

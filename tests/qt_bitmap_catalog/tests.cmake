@@ -1,0 +1,4 @@
+varnel_qt_test(qt_bitmap_catalog LIBS varnel_gui)
+target_sources(test_qt_bitmap_catalog PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/qt_varnel/modal_script.cpp)
+target_include_directories(test_qt_bitmap_catalog PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/qt_varnel)
+add_dependencies(test_qt_bitmap_catalog varnel-cli)
