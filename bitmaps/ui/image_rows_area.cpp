@@ -9,6 +9,7 @@ namespace bitmaps::ui {
 namespace {
 
 constexpr int kDefaultAreaWidth = 428;  // Twice a bitmap item of the editor.
+constexpr int kRowGap = 2;              // Black lines above and below each picture.
 
 }  // namespace
 
@@ -59,6 +60,10 @@ QRect ImageRowsArea::rowRect(int row) const {
   return QRect(0, row * rowHeight_, width(), rowHeight_);
 }
 
+QRect ImageRowsArea::pictureRect(int row) const {
+  return rowRect(row).adjusted(0, kRowGap, 0, -kRowGap);
+}
+
 QSize ImageRowsArea::sizeHint() const {
   return QSize(kDefaultAreaWidth, rows_ * rowHeight_);
 }
@@ -76,7 +81,7 @@ void ImageRowsArea::paintEvent(QPaintEvent*) {
       }
       picture.invertPixels();
     }
-    if (!picture.isNull()) painter.drawImage(rowRect(row), picture);
+    if (!picture.isNull()) painter.drawImage(pictureRect(row), picture);
   }
 }
 

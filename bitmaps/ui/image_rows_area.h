@@ -34,8 +34,10 @@ class ImageRowsArea : public QWidget {
   void setMarkedRow(std::optional<int> row);
   // The row under `point` (widget coordinates); nothing outside the rows.
   std::optional<int> rowAt(QPoint point) const;
-  // The place of row `row` in the widget.
+  // The place of row `row` in the widget, and of its picture inside it (a black line above and
+  // below keeps neighbouring pictures apart).
   QRect rowRect(int row) const;
+  QRect pictureRect(int row) const;
 
   QSize sizeHint() const override;
 

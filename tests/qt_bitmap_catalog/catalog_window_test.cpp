@@ -119,10 +119,10 @@ void BitmapCatalogTest::eightImagesAtMostAndTheDuplicateQuestion() {
   // The file's rows show the catalog's pictures, the highlighted catalog row inverted.
   const QImage fileRows = dialog.fileArea()->grab().toImage();
   QString why;
-  QVERIFY2(showsImage(fileRows, dialog.fileArea()->rowRect(2), *catalog.find(2), &why),
+  QVERIFY2(showsImage(fileRows, dialog.fileArea()->pictureRect(2), *catalog.find(2), &why),
            qPrintable(why));
   const QImage catalogRows = dialog.catalogArea()->grab().toImage();
-  QVERIFY(!showsImage(catalogRows, dialog.catalogArea()->rowRect(7), *catalog.find(9), &why));
+  QVERIFY(!showsImage(catalogRows, dialog.catalogArea()->pictureRect(7), *catalog.find(9), &why));
 }
 
 void BitmapCatalogTest::saveNamesTheCaptionAndNotifiesTheOwner() {
