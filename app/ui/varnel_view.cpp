@@ -48,10 +48,7 @@ CVarnelView::~CVarnelView() {
 }
 
 void CVarnelView::setSignSettings(int width, int colourMode) {
-  if (width != signWidth_) {
-    slots_.signWidthChanged(width, &doc_.workspace());
-    slots_.rebuild(catalog());
-  }
+  if (width != signWidth_) slots_.signWidthChanged(width, &doc_.workspace());
   signWidth_ = width;
   colourMode_ = colourMode;
   doc_.workspace().signWidth = width;

@@ -123,9 +123,13 @@ void CBitmapCatalogDialog::refresh() {
     scroll_->setRange(0, model_.scrollMaximum());
     scroll_->setValue(model_.firstShown());
   }
-  const std::optional<int> highlighted = model_.highlighted();
-  catalogArea_->setMarkedRow(highlighted ? std::optional<int>(*highlighted - model_.firstShown())
-                                         : std::nullopt);
+  // The highlighted image is marked while it is in view.
+  std::optional<int> marked;
+  if (const std::optional<int> highlighted = model_.highlighted()) {
+    const int row = *highlighted - model_.firstShown();
+    if (row >= 0 && row < CatalogWindowModel::kVisibleRows) marked = row;
+  }
+  catalogArea_->setMarkedRow(marked);
   fileArea_->setMarkedRow(model_.selected());
   total_->setText(platform::ui::fromCp1252(i18n::text(i18n::IDS_CATALOG_TOTAL)) +
                   QStringLiteral(" %1").arg(model_.catalog().count()));
