@@ -1,0 +1,143 @@
+// Undo and redo in the message editor: what one step takes back, and what forgets the history.
+
+#include <gtest/gtest.h>
+
+#include "editor_test_support.h"
+#include "workspace/editor_history.h"
+
+namespace {
+
+using editor_test::showAll;
+using Lines = std::vector<std::string>;
+using namespace workspace;
+
+TEST(EditorUndo, ATypedRunIsOneStepAndOtherEditsAreStepsOfTheirOwn) {
+  editor_test::Editor e;
+  e.type("AB");
+  e.model.enter();
+  e.type("CD");
+  e.model.moveLeft();
+  e.type("x");  // Typed elsewhere: a run of its own.
+  EXPECT_EQ(showAll(e.doc), (Lines{"1:AB|", "1:CxD"}));
+
+  ASSERT_TRUE(e.model.undo());
+  EXPECT_EQ(showAll(e.doc), (Lines{"1:AB|", "1:CD"}));
+  EXPECT_EQ(e.model.caret(), (EditorPosition{1, 1}));
+  ASSERT_TRUE(e.model.undo());
+  EXPECT_EQ(showAll(e.doc), (Lines{"1:AB|", "1:"}));
+  ASSERT_TRUE(e.model.undo());
+  EXPECT_EQ(showAll(e.doc), (Lines{"1:AB"}));
+  ASSERT_TRUE(e.model.undo());
+  EXPECT_TRUE(e.doc.workspace().lines.empty());
+  EXPECT_TRUE(e.model.isEmpty());  // Enter is refused again, as in a fresh workspace.
+  EXPECT_FALSE(e.model.undo());
+
+  ASSERT_TRUE(e.model.redo());
+  ASSERT_TRUE(e.model.redo());
+  EXPECT_EQ(showAll(e.doc), (Lines{"1:AB|", "1:"}));
+  EXPECT_EQ(e.model.caret(), (EditorPosition{1, 0}));
+}
+
+TEST(EditorUndo, MessageNumbersAndControlsComeBack) {
+  editor_test::Editor e;
+  editor_test::makeThreeMessages(e);
+  e.model.insertControl(kControlPause, 4);
+  const Lines three{"1:A|", "2:B|", "3:C[3:4]"};
+  ASSERT_EQ(showAll(e.doc), three);
+
+  ASSERT_TRUE(e.model.combineFile(1));
+  ASSERT_TRUE(e.model.deleteFile(2));
+  EXPECT_EQ(showAll(e.doc), (Lines{"1:A|", "1:B|"}));
+  e.model.undo();
+  e.model.undo();
+  EXPECT_EQ(showAll(e.doc), three);
+
+  e.model.mousePress(kEditorTextLeft, kEditorLinePitch + 1);  // Message 2.
+  ASSERT_TRUE(e.model.deleteLine());
+  EXPECT_EQ(showAll(e.doc), (Lines{"1:A|", "2:C[3:4]"}));
+  e.model.undo();
+  EXPECT_EQ(showAll(e.doc), three);
+  EXPECT_EQ(e.model.currentMessage(), 2);
+}
+
+TEST(EditorUndo, RestylingASelectionIsTakenBack) {
+  editor_test::Editor e;
+  e.type("ABCDEFGHIJKLMNOPQRST");  // 20 cells of font 2.
+  const std::vector<MessageLine> before = e.lines();
+  e.model.mousePress(kEditorTextLeft, 1);
+  e.model.mouseDrag(kEditorTextLeft + 480, 1);
+  ASSERT_TRUE(e.model.setFont(3));  // Twice as wide: the line wraps.
+  ASSERT_GT(e.lines().size(), 1u);
+  ASSERT_TRUE(e.model.undo());
+  EXPECT_EQ(e.lines(), before);
+  EXPECT_FALSE(e.model.hasSelection());
+}
+
+TEST(EditorUndo, UndoMarksTheDocumentModifiedAndANewEditDropsTheRedoSide) {
+  editor_test::Editor e;
+  e.type("A");
+  e.model.enter();
+  e.doc.setModified(false);  // As a save leaves it.
+  ASSERT_TRUE(e.model.undo());
+  EXPECT_TRUE(e.doc.isModified());
+  EXPECT_TRUE(e.model.canRedo());
+  e.type("B");
+  EXPECT_FALSE(e.model.canRedo());
+  EXPECT_FALSE(e.model.redo());
+  EXPECT_EQ(showAll(e.doc), (Lines{"1:AB"}));
+}
+
+TEST(EditorUndo, RefusedEditsAndCaretMovesAreNoSteps) {
+  editor_test::Editor e;
+  EXPECT_TRUE(e.model.enter().message.has_value());  // Refused in an empty workspace.
+  e.type("A");
+  e.model.moveHome();
+  EXPECT_FALSE(e.model.backspace());  // Nothing before the first item.
+  e.model.moveEnd();
+  ASSERT_TRUE(e.model.undo());
+  EXPECT_FALSE(e.model.canUndo());
+  EXPECT_TRUE(e.doc.workspace().lines.empty());
+}
+
+TEST(EditorUndo, OpeningOrClearingTheWorkspaceForgetsTheHistory) {
+  editor_test::Editor e;
+  e.type("A");
+  e.model.enter();
+  e.model.documentReplaced();
+  EXPECT_FALSE(e.model.canUndo());
+  EXPECT_FALSE(e.model.undo());
+  e.type("B");
+  e.model.undo();
+  ASSERT_TRUE(e.model.canRedo());
+  e.model.newWorkspace();
+  EXPECT_FALSE(e.model.canUndo());
+  EXPECT_FALSE(e.model.canRedo());
+  EXPECT_FALSE(e.doc.isModified());
+}
+
+TEST(EditorHistory, KeepsTheNewestStepsWithinItsBounds) {
+  EditorHistory history;
+  EditorSnapshot small;
+  small.lines.resize(1);
+  for (int i = 0; i < 150; ++i) {
+    small.caretItem = i;
+    history.record(small);
+  }
+  EXPECT_EQ(history.undoSteps(), EditorHistory::kMaxSteps);
+  EXPECT_EQ(history.undo(EditorSnapshot{})->caretItem, 149);
+
+  // Snapshots bigger than the budget: only the newest stays, so the last edit can be undone.
+  EditorSnapshot large;
+  large.lines.resize(1);
+  large.lines[0].elements.resize(EditorHistory::kByteBudget / sizeof(LineElement) / 2 + 1);
+  history.record(large);
+  history.record(large);
+  history.record(large);
+  EXPECT_EQ(history.undoSteps(), 1u);
+  EXPECT_EQ(history.redoSteps(), 0u);
+  EXPECT_LE(history.bytes(), snapshotBytes(large));
+  history.clear();
+  EXPECT_EQ(history.bytes(), 0u);
+}
+
+}  // namespace
