@@ -16,6 +16,7 @@
 #include "app/ui/program_icon.h"
 #include "app/ui/send_station.h"
 #include "app/ui/varnel_view.h"
+#include "app/ui/window_keys.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "i18n/ui/language_dialog.h"
@@ -74,6 +75,7 @@ CMainFrame::CMainFrame(i18n::LanguageModule& language, app::AppState& state, QWi
   applyLanguage();
   updateDocumentState();
   view_->setFocus();
+  app::ui::enableKeyboardMenus(this);
 }
 
 CMainFrame::~CMainFrame() = default;
