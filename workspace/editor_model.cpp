@@ -29,6 +29,7 @@ EditorModel::EditorModel(CVarnelDoc& doc)
     : doc_(doc), font_(kDefaultFont), colour_(kDefaultColour), empty_(doc.lineCount() == 0) {
   clampCaret();
   syncFontAndColour();
+  history_.reset(lines());
 }
 
 bool EditorModel::isEmpty() const {
@@ -37,11 +38,9 @@ bool EditorModel::isEmpty() const {
 
 void EditorModel::finishEdit() {
   doc_.setModified(true);
-  if (before_) history_.record(std::move(*before_));
-  before_.reset();
   clampCaret();
   scrollToCaret();
-  if (typing_) history_.typedUpTo(caret_.line, caret_.item);
+  recordEdit();
 }
 
 // ---- Inserting.
@@ -466,7 +465,7 @@ void EditorModel::documentReplaced() {
   anchor_.reset();
   empty_ = lines().empty();
   firstVisible_ = 0;
-  history_.clear();
+  history_.reset(lines());
   before_.reset();
   syncFontAndColour();
 }

@@ -185,14 +185,14 @@ class EditorModel {
   void scrollToCaret();
   // Takes the font and colour of the element to the left of the caret.
   void syncFontAndColour();
-  // Called by every edit before it changes anything: keeps the state to return to on undo (a
-  // typed character continuing a typed run shares the run's step).
+  // Called by every edit before it changes anything: notes where the edit starts.
   void beginEdit(bool typing = false);
   // Everything an edit does after it changed the workspace (it records the undo step).
   void finishEdit();
-  EditorSnapshot snapshot() const;
-  // Puts back a state kept by the history.
-  void restore(EditorSnapshot&& state);
+  // Records the finished edit in the history.
+  void recordEdit();
+  // Puts back the caret and the empty flag of an undone or redone step.
+  void restore(const EditorPlace& place);
 
   // Inserts `item` at the caret (making the first line of an empty workspace), moves the caret
   // past it and re-wraps when the line overflows.
@@ -222,7 +222,7 @@ class EditorModel {
   bool empty_;                            // The workspace has never received text.
   int firstVisible_ = 0;                  // The top line of the window.
   EditorHistory history_;                 // Undo and redo steps.
-  std::optional<EditorSnapshot> before_;  // The state the running edit started from.
+  std::optional<EditorPlace> before_;     // Where the running edit started.
   bool typing_ = false;                   // The running edit is a typed character.
 };
 

@@ -1,32 +1,23 @@
-// Undo and redo in the message editor: each edit keeps the state it started from.
+// Undo and redo in the message editor: each edit is recorded as it finishes.
 
 #include "workspace/editor_model.h"
 
 namespace workspace {
 
-EditorSnapshot EditorModel::snapshot() const {
-  EditorSnapshot state;
-  state.lines = lines();
-  state.caretLine = caret_.line;
-  state.caretItem = caret_.item;
-  state.empty = empty_;
-  return state;
-}
-
 void EditorModel::beginEdit(bool typing) {
   typing_ = typing;
-  // A character typed where the last one went belongs to that character's step: no copy needed.
-  if (typing && history_.continuesTyping(caret_.line, caret_.item)) {
-    before_.reset();
-  } else {
-    before_ = snapshot();
-  }
+  before_ = EditorPlace{caret_.line, caret_.item, empty_};
 }
 
-void EditorModel::restore(EditorSnapshot&& state) {
-  lines() = std::move(state.lines);
-  caret_ = {state.caretLine, state.caretItem};
-  empty_ = state.empty;
+void EditorModel::recordEdit() {
+  if (!before_) return;
+  history_.record(lines(), *before_, EditorPlace{caret_.line, caret_.item, empty_}, typing_);
+  before_.reset();
+}
+
+void EditorModel::restore(const EditorPlace& place) {
+  caret_ = {place.line, place.item};
+  empty_ = place.empty;
   anchor_.reset();
   before_.reset();
   doc_.setModified(true);
@@ -36,18 +27,16 @@ void EditorModel::restore(EditorSnapshot&& state) {
 }
 
 bool EditorModel::undo() {
-  if (!canUndo()) return false;
-  std::optional<EditorSnapshot> previous = history_.undo(snapshot());
-  if (!previous) return false;
-  restore(std::move(*previous));
+  const std::optional<EditorPlace> place = history_.undo(lines());
+  if (!place) return false;
+  restore(*place);
   return true;
 }
 
 bool EditorModel::redo() {
-  if (!canRedo()) return false;
-  std::optional<EditorSnapshot> next = history_.redo(snapshot());
-  if (!next) return false;
-  restore(std::move(*next));
+  const std::optional<EditorPlace> place = history_.redo(lines());
+  if (!place) return false;
+  restore(*place);
   return true;
 }
 

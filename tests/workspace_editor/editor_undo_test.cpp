@@ -116,28 +116,28 @@ TEST(EditorUndo, OpeningOrClearingTheWorkspaceForgetsTheHistory) {
 }
 
 TEST(EditorHistory, KeepsTheNewestStepsWithinItsBounds) {
-  EditorHistory history;
-  EditorSnapshot small;
-  small.lines.resize(1);
-  for (int i = 0; i < 150; ++i) {
-    small.caretItem = i;
-    history.record(small);
+  EditorHistory history(10, 4096);
+  std::vector<MessageLine> lines(3);
+  history.reset(lines);
+  for (int i = 0; i < 15; ++i) {
+    lines[1].elements.push_back({'a', 1, 2, kKindCharacter});
+    history.record(lines, {1, i, false}, {1, i + 1, false}, false);
   }
-  EXPECT_EQ(history.undoSteps(), EditorHistory::kMaxSteps);
-  EXPECT_EQ(history.undo(EditorSnapshot{})->caretItem, 149);
+  EXPECT_EQ(history.undoSteps(), 10u);
+  EXPECT_EQ(history.undo(lines)->item, 14);
+  EXPECT_EQ(lines[1].count(), 14);
+  EXPECT_EQ(lines.size(), 3u);
 
-  // Snapshots bigger than the budget: only the newest stays, so the last edit can be undone.
-  EditorSnapshot large;
-  large.lines.resize(1);
-  large.lines[0].elements.resize(EditorHistory::kByteBudget / sizeof(LineElement) / 2 + 1);
-  history.record(large);
-  history.record(large);
-  history.record(large);
+  // Steps bigger than the budget: only the newest stays, so the last edit can be undone.
+  for (int i = 0; i < 3; ++i) {
+    lines[2].elements.assign(300, LineElement{static_cast<int16_t>('b' + i), 1, 2, 0});
+    history.record(lines, {2, 0, false}, {2, 300, false}, false);
+  }
   EXPECT_EQ(history.undoSteps(), 1u);
   EXPECT_EQ(history.redoSteps(), 0u);
-  EXPECT_LE(history.bytes(), snapshotBytes(large));
-  history.clear();
-  EXPECT_EQ(history.bytes(), 0u);
+  ASSERT_TRUE(history.undo(lines).has_value());
+  EXPECT_EQ(lines[2].elements.front().code, 'c');
+  EXPECT_FALSE(history.undo(lines).has_value());
 }
 
 }  // namespace
