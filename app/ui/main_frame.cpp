@@ -11,12 +11,12 @@
 #include <QToolBar>
 
 #include "app/ui/about_dialog.h"
+#include "app/ui/desktop_window.h"
 #include "app/ui/font_colour_bar.h"
 #include "app/ui/message_box.h"
 #include "app/ui/program_icon.h"
 #include "app/ui/send_station.h"
 #include "app/ui/varnel_view.h"
-#include "app/ui/window_keys.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "i18n/ui/language_dialog.h"

@@ -5,11 +5,11 @@
 #include <QSessionManager>
 
 #include "app/ui/book_questions.h"
+#include "app/ui/desktop_window.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/message_box.h"
 #include "app/ui/sign_setup_dialog.h"
 #include "app/ui/varnel_view.h"
-#include "app/ui/window_keys.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "platform/ui/stop_signals.h"

@@ -7,10 +7,10 @@
 #include <QTest>
 #include <memory>
 
+#include "app/ui/desktop_window.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/varnel_app.h"
 #include "app/ui/varnel_view.h"
-#include "app/ui/window_keys.h"
 #include "i18n/menu_texts.h"
 #include "tests/support/temp_dir.h"
 

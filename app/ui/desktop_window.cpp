@@ -1,11 +1,13 @@
-#include "app/ui/window_keys.h"
+#include "app/ui/desktop_window.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyleFactory>
 #include <algorithm>
 
 namespace app::ui {
@@ -14,6 +16,7 @@ namespace {
 // The window's own style, but with the menu bar taking Alt alone as a desktop program's does.
 class AltKeyMenuStyle : public QProxyStyle {
  public:
+  using QProxyStyle::QProxyStyle;
   int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                 QStyleHintReturn* returnData) const override {
     if (hint == SH_MenuBar_AltKeyNavigation) return 1;
@@ -30,7 +33,8 @@ constexpr int kNormalShareDenominator = 5;
 
 void enableKeyboardMenus(QMainWindow* window) {
   QMenuBar* bar = window->menuBar();
-  auto* style = new AltKeyMenuStyle;
+  // The bar keeps the look of the application's style (a copy of it, which the proxy owns).
+  auto* style = new AltKeyMenuStyle(QStyleFactory::create(QApplication::style()->name()));
   style->setParent(bar);
   bar->setStyle(style);
   auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), window);
