@@ -60,19 +60,6 @@ TEST(EditorUndo, MessageNumbersAndControlsComeBack) {
   EXPECT_EQ(e.model.currentMessage(), 2);
 }
 
-TEST(EditorUndo, RestylingASelectionIsTakenBack) {
-  editor_test::Editor e;
-  e.type("ABCDEFGHIJKLMNOPQRST");  // 20 cells of font 2.
-  const std::vector<MessageLine> before = e.lines();
-  e.model.mousePress(kEditorTextLeft, 1);
-  e.model.mouseDrag(kEditorTextLeft + 480, 1);
-  ASSERT_TRUE(e.model.setFont(3));  // Twice as wide: the line wraps.
-  ASSERT_GT(e.lines().size(), 1u);
-  ASSERT_TRUE(e.model.undo());
-  EXPECT_EQ(e.lines(), before);
-  EXPECT_FALSE(e.model.hasSelection());
-}
-
 TEST(EditorUndo, UndoMarksTheDocumentModifiedAndANewEditDropsTheRedoSide) {
   editor_test::Editor e;
   e.type("A");
