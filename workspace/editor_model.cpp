@@ -29,6 +29,7 @@ EditorModel::EditorModel(CVarnelDoc& doc)
     : doc_(doc), font_(kDefaultFont), colour_(kDefaultColour), empty_(doc.lineCount() == 0) {
   clampCaret();
   syncFontAndColour();
+  history_.reset(lines());
 }
 
 bool EditorModel::isEmpty() const {
@@ -39,6 +40,7 @@ void EditorModel::finishEdit() {
   doc_.setModified(true);
   clampCaret();
   scrollToCaret();
+  recordEdit();
 }
 
 // ---- Inserting.
@@ -51,7 +53,7 @@ bool EditorModel::typeCharacter(int character) {
   EditorItem item;
   item.element = LineElement{static_cast<int16_t>(character), static_cast<uint8_t>(colour_),
                              static_cast<uint8_t>(font_), kKindCharacter};
-  insertAtCaret(item);
+  insertAtCaret(item, true);
   return true;
 }
 
@@ -92,8 +94,9 @@ bool EditorModel::insertControl(int type, int value) {
   return true;
 }
 
-void EditorModel::insertAtCaret(const EditorItem& item) {
+void EditorModel::insertAtCaret(const EditorItem& item, bool typing) {
   anchor_.reset();
+  beginEdit(typing);
   if (lines().empty()) {
     doc_.appendLine(MessageLine{});
     caret_ = {};
@@ -218,6 +221,7 @@ EditResult EditorModel::enter() {
   }
   anchor_.reset();
   clampCaret();
+  beginEdit();
   splitAtCaret(lines()[static_cast<size_t>(caret_.line)].fileNumber);
   syncFontAndColour();
   finishEdit();
@@ -240,6 +244,7 @@ EditResult EditorModel::newMessage() {
   }
   anchor_.reset();
   clampCaret();
+  beginEdit();
   const int line = caret_.line;
   const int current = lines()[static_cast<size_t>(line)].fileNumber;
   for (MessageLine& each : lines()) {
@@ -261,6 +266,7 @@ bool EditorModel::deleteLine() {
   if (lines().empty()) return false;
   anchor_.reset();
   clampCaret();
+  beginEdit();
   const int line = caret_.line;
   removeLine(line);
   caret_ = {std::min(line, std::max(lineCount() - 1, 0)), 0};
@@ -273,6 +279,7 @@ bool EditorModel::backspace() {
   if (lines().empty()) return false;
   anchor_.reset();
   clampCaret();
+  beginEdit();
   const int line = caret_.line;
   EditorItems items = lineItems(lines()[static_cast<size_t>(line)]);
   const auto toEndOfPrevious = [&] {
@@ -319,6 +326,7 @@ bool EditorModel::deleteForward() {
   if (lines().empty()) return false;
   anchor_.reset();
   clampCaret();
+  beginEdit();
   const int line = caret_.line;
   EditorItems items = lineItems(lines()[static_cast<size_t>(line)]);
   const auto toStartOfSuccessor = [&] {
@@ -378,6 +386,7 @@ bool EditorModel::setFont(int font) {
     anchor_.reset();
     return false;
   }
+  beginEdit();
   const int first = applyToSelection(font, std::nullopt);
   anchor_.reset();
   rewrap(first, false);
@@ -392,6 +401,7 @@ bool EditorModel::setColour(int colour) {
     anchor_.reset();
     return false;
   }
+  beginEdit();
   applyToSelection(std::nullopt, colour);
   anchor_.reset();
   finishEdit();
@@ -405,6 +415,7 @@ bool EditorModel::combineFile(int fileNumber) {
     return line.fileNumber > fileNumber;
   });
   if (fileNumber < 1 || !hasLater) return false;
+  beginEdit();
   for (MessageLine& line : lines()) {
     if (line.fileNumber > fileNumber) --line.fileNumber;
   }
@@ -419,6 +430,7 @@ bool EditorModel::deleteFile(int fileNumber) {
   });
   if (fileNumber < 1 || first == all.end()) return false;
   anchor_.reset();
+  beginEdit();
   const auto last = std::find_if(
       first, all.end(), [&](const MessageLine& line) { return line.fileNumber != fileNumber; });
   const int firstIndex = static_cast<int>(first - all.begin());
@@ -453,6 +465,8 @@ void EditorModel::documentReplaced() {
   anchor_.reset();
   empty_ = lines().empty();
   firstVisible_ = 0;
+  history_.reset(lines());
+  before_.reset();
   syncFontAndColour();
 }
 

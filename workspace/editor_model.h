@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "workspace/editor_history.h"
 #include "workspace/editor_items.h"
 #include "workspace/editor_layout.h"
 #include "workspace/editor_messages.h"
@@ -137,6 +138,16 @@ class EditorModel {
   // The number of the last message (0 when the workspace is empty).
   int fileCount() const { return doc_.fileCount(); }
 
+  // ---- Undo and redo (Ctrl+Z, Ctrl+Shift+Z) over every edit above. Each restores the lines, their
+  // control lists and message numbers, the caret and the empty flag exactly as they were, drops
+  // the selection and marks the document modified. False when there is nothing to take back or
+  // do again. Loading, replacing or clearing the workspace forgets the history.
+
+  bool undo();
+  bool redo();
+  bool canUndo() const { return history_.canUndo(); }
+  bool canRedo() const { return history_.canRedo(); }
+
   // ---- Whole-workspace commands.
 
   // New: empties the document (lines, path, Image Transfer File path, scheduler settings) and
@@ -174,12 +185,18 @@ class EditorModel {
   void scrollToCaret();
   // Takes the font and colour of the element to the left of the caret.
   void syncFontAndColour();
-  // Everything an edit does after it changed the workspace.
+  // Called by every edit before it changes anything: notes where the edit starts.
+  void beginEdit(bool typing = false);
+  // Everything an edit does after it changed the workspace (it records the undo step).
   void finishEdit();
+  // Records the finished edit in the history.
+  void recordEdit();
+  // Puts back the caret and the empty flag of an undone or redone step.
+  void restore(const EditorPlace& place);
 
   // Inserts `item` at the caret (making the first line of an empty workspace), moves the caret
   // past it and re-wraps when the line overflows.
-  void insertAtCaret(const EditorItem& item);
+  void insertAtCaret(const EditorItem& item, bool typing = false);
   // Re-wraps from `line` on: items that overflow a line move in front of the next line of the same
   // message, or onto a new line. With `stopAtFit` it ends at the first line that fits; otherwise it
   // goes on to the last line of the workspace. The caret follows its items.
@@ -204,6 +221,9 @@ class EditorModel {
   int colour_;                            // Colour of the next inserted element.
   bool empty_;                            // The workspace has never received text.
   int firstVisible_ = 0;                  // The top line of the window.
+  EditorHistory history_;                 // Undo and redo steps.
+  std::optional<EditorPlace> before_;     // Where the running edit started.
+  bool typing_ = false;                   // The running edit is a typed character.
 };
 
 }  // namespace workspace

@@ -11,6 +11,7 @@
 #include <QToolBar>
 
 #include "app/ui/about_dialog.h"
+#include "app/ui/desktop_window.h"
 #include "app/ui/font_colour_bar.h"
 #include "app/ui/message_box.h"
 #include "app/ui/program_icon.h"
@@ -75,6 +76,7 @@ CMainFrame::CMainFrame(i18n::LanguageModule& language, app::AppState& state, QWi
   applyLanguage();
   updateDocumentState();
   view_->setFocus();
+  app::ui::enableKeyboardMenus(this);
 }
 
 CMainFrame::~CMainFrame() = default;

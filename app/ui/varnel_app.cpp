@@ -5,6 +5,7 @@
 #include <QSessionManager>
 
 #include "app/ui/book_questions.h"
+#include "app/ui/desktop_window.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/message_box.h"
 #include "app/ui/sign_setup_dialog.h"
@@ -34,16 +35,13 @@ bool CVarnelApp::startUp() {
 }
 
 CMainFrame* CVarnelApp::openMainWindow(const QString& file) {
-  const QScreen* screen = QGuiApplication::primaryScreen();
+  QScreen* screen = QGuiApplication::primaryScreen();
   if (screen != nullptr && screen->depth() <= kLowColourDepth) {
     app::ui::showWarning(nullptr, i18n::text(i18n::IDS_LOW_COLOUR_SCREEN));
   }
   frame_ = std::make_unique<CMainFrame>(language_, state_);
   if (!file.isEmpty()) frame_->view()->openDocument(file);
-  // Sized to the screen first: without a window manager (or with one that ignores the request)
-  // "maximized" alone leaves the window at its smallest.
-  if (screen != nullptr) frame_->setGeometry(screen->availableGeometry());
-  frame_->showMaximized();
+  app::ui::showMaximizedOnScreen(frame_.get(), screen);
   return frame_.get();
 }
 

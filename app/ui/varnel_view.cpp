@@ -108,6 +108,14 @@ void CVarnelView::keyPressEvent(QKeyEvent* event) {
         return;
       }
       break;
+    case Qt::Key_Z:
+      // Ctrl+Z takes the last edit back, Ctrl+Shift+Z does it again.
+      if (ctrl) {
+        (event->modifiers() & Qt::ShiftModifier) ? model_.redo() : model_.undo();
+        updateAfterChange();
+        return;
+      }
+      break;
     case Qt::Key_Backspace:
       model_.clearSelection();
       model_.backspace();

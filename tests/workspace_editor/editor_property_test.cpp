@@ -7,6 +7,7 @@
 #include "editor_test_support.h"
 #include "tests/support/random_workspace.h"
 #include "workspace/sign_tables.h"
+#include "workspace/workspace_file.h"
 
 namespace {
 
@@ -171,6 +172,54 @@ TEST(EditorProperty, EditingLoadedWorkspacesNeverBreaksTheirStructure) {
       const std::string action = randomStep(e, rng);
       ASSERT_TRUE(wellFormed(e, false)) << "seed " << seed << " step " << step << " " << action;
     }
+  }
+}
+
+// What undo and redo must give back: the stored bytes of the workspace (every line, control list
+// and message number) and the empty flag. The caret's place is checked by the unit tests: caret
+// moves are no steps of their own, so the caret at the start or end of a random session is not
+// always one an undo or redo returns to.
+struct EditorState {
+  std::string bytes;
+  bool empty;
+
+  friend bool operator==(const EditorState&, const EditorState&) = default;
+};
+
+EditorState stateOf(editor_test::Editor& e) {
+  return {serializeWorkspace(e.doc.workspace()), e.model.isEmpty()};
+}
+
+// Runs `steps` random actions on `e`, then takes every one back and does them all again.
+void undoAndRedoEverything(editor_test::Editor& e, std::mt19937& rng, int steps,
+                           const std::string& context) {
+  const EditorState start = stateOf(e);
+  std::string trail;
+  for (int step = 0; step < steps; ++step)
+    trail += randomStep(e, rng) + ", ";
+  const EditorState end = stateOf(e);
+  int undone = 0;
+  while (e.model.undo())
+    ++undone;
+  ASSERT_TRUE(stateOf(e) == start) << context << " after undoing " << undone << ": " << trail;
+  EXPECT_TRUE(undone == 0 || e.doc.isModified()) << context;
+  while (e.model.redo())
+    continue;
+  ASSERT_TRUE(stateOf(e) == end) << context << " after redoing: " << trail;
+  ASSERT_TRUE(wellFormed(e, false)) << context;
+}
+
+TEST(EditorProperty, UndoingEveryEditRestoresTheStartAndRedoingRestoresTheEnd) {
+  // Fewer edits than the history keeps, so every one can be taken back.
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    std::mt19937 rng(seed);
+    editor_test::Editor e;
+    if (seed % 2 == 0) {
+      e.doc.workspace() = testing_support::randomWorkspace(rng);
+      e.model.documentReplaced();
+    }
+    undoAndRedoEverything(e, rng, 80, "seed " + std::to_string(seed));
+    if (HasFatalFailure()) return;
   }
 }
 
