@@ -136,6 +136,28 @@ void Player::setScenes(std::vector<Scene> scenes, int signWidth) {
   elapsedMs_ = 0;
 }
 
+void Player::replaceScenes(std::vector<Scene> scenes, int signWidth, int message) {
+  // The line of the message playing now, counted from the message's first line.
+  size_t line = 0;
+  const bool stays = !scenes_.empty() && scenes_[scene_].message == message;
+  while (stays && line < scene_ && scenes_[scene_ - line - 1].message == message)
+    ++line;
+  const long long elapsed = elapsedMs_;
+  setScenes(std::move(scenes), signWidth);
+  const auto first = std::find_if(scenes_.begin(), scenes_.end(),
+                                  [message](const Scene& s) { return s.message == message; });
+  if (first == scenes_.end()) return;
+  scene_ = static_cast<size_t>(first - scenes_.begin());
+  if (!stays) return;
+  while (line > 0 && scene_ + 1 < scenes_.size() && scenes_[scene_ + 1].message == message) {
+    ++scene_;
+    --line;
+  }
+  if (line > 0) return;  // That line is gone: its message starts over.
+  elapsedMs_ = elapsed;
+  advance(0);  // A shorter line may have ended already.
+}
+
 void Player::advance(int ms) {
   if (scenes_.empty()) return;
   elapsedMs_ += ms;

@@ -36,10 +36,17 @@ LedStrip sceneFrame(const Scene& scene, int step, int signWidth);
 class Player {
  public:
   void setScenes(std::vector<Scene> scenes, int signWidth);
+  // Takes new scenes while playing, as a sign being edited would show them: playback goes to
+  // message `message` (from the first scene when it has none). When that message was playing
+  // already it stays on the same line and keeps its time into it, so an edit does not restart
+  // the line that shows it.
+  void replaceScenes(std::vector<Scene> scenes, int signWidth, int message);
   void advance(int ms);
   LedStrip frame() const;
   // "Msg 01" for the message playing; empty when there is nothing to play.
   std::string caption() const;
+  // The number of the message playing; 0 when there is nothing to play.
+  int message() const { return scenes_.empty() ? 0 : scenes_[scene_].message; }
 
  private:
   std::vector<Scene> scenes_;

@@ -14,13 +14,16 @@ constexpr int kMargin = 6;
 
 }  // namespace
 
+QSize ledBoardSize(int rows, int columns) {
+  const int dotRows = std::max(rows * (kSignRows + 1) - 1, 1);
+  return {columns * kLedPitch + 2 * kMargin, dotRows * kLedPitch + 2 * kMargin};
+}
+
 QImage ledBoard(const std::vector<LedStrip>& strips, int minColumns) {
   int columns = minColumns;
   for (const LedStrip& s : strips)
     columns = std::max(columns, s.width());
-  const int rows = static_cast<int>(strips.size()) * (kSignRows + 1) - 1;
-  QImage image(columns * kLedPitch + 2 * kMargin, std::max(rows, 1) * kLedPitch + 2 * kMargin,
-               QImage::Format_RGB32);
+  QImage image(ledBoardSize(static_cast<int>(strips.size()), columns), QImage::Format_RGB32);
   image.fill(kBoard);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, true);
