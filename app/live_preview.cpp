@@ -34,7 +34,7 @@ PreviewSign previewSign(const SendContent& content, const platform::LocalClock& 
 void LivePreview::update(const SendContent& content, int editedMessage) {
   sign_ = previewSign(content, clock_);
   const virtualsign::RenderContext context{&sign_.state, clock_.now()};
-  player_.replaceScenes(virtualsign::buildScenes(context), sign_.state.width, editedMessage);
+  player_.replaceScenes(scenes_.build(context), sign_.state.width, editedMessage);
 }
 
 }  // namespace app

@@ -46,6 +46,7 @@ class LivePreview {
  private:
   const platform::LocalClock& clock_;
   PreviewSign sign_;
+  virtualsign::SceneBuilder scenes_;
   virtualsign::Player player_;
 };
 

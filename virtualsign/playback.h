@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +27,31 @@ struct Scene {
 // The scenes of every stored message in number order (or only those a schedule task lists, when
 // one does).
 std::vector<Scene> buildScenes(const RenderContext& context);
+
+// buildScenes() for a sign whose messages change a few at a time (a workspace being edited): a
+// message is laid out again only when its items changed, or what every message's layout depends
+// on (the images, the colour mode, the clock's format and minute).
+class SceneBuilder {
+ public:
+  std::vector<Scene> build(const RenderContext& context);
+
+ private:
+  struct LayoutKey {
+    std::array<std::optional<UserImage>, kImageSlots> images{};
+    bool multiColour = false;
+    bool twelveHour = false;
+    std::array<int, 5> minute{};  // Year, month, day, hour, minute of the sign's clock.
+    friend bool operator==(const LayoutKey&, const LayoutKey&) = default;
+  };
+  struct Kept {
+    Message items;
+    std::vector<Scene> scenes;
+  };
+  static LayoutKey keyOf(const RenderContext& context);
+
+  LayoutKey key_;
+  std::map<int, Kept> kept_;  // By message number.
+};
 
 // Steps an effect takes on a sign `signWidth` wide.
 int sceneSteps(const Scene& scene, int signWidth);

@@ -1,7 +1,7 @@
 #include "app/ui/live_preview_pane.h"
 
-#include <QAction>
 #include <QLabel>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "app/ui/varnel_view.h"
@@ -39,10 +39,8 @@ LivePreviewPane::LivePreviewPane(CVarnelView& view, const app::AppState& state, 
   layout->addWidget(caption_, 0, Qt::AlignHCenter);
   setWidget(sign);
 
-  QAction* toggle = toggleViewAction();
-  toggle->setShortcut(QKeySequence(Qt::Key_F5));
-  toggle->setShortcutContext(Qt::WindowShortcut);
-  if (parent != nullptr) parent->addAction(toggle);
+  auto* toggle = new QShortcut(QKeySequence(Qt::Key_F5), parent != nullptr ? parent : this);
+  connect(toggle, &QShortcut::activated, this, [this] { setVisible(!isVisible()); });
 
   settle_.setSingleShot(true);
   settle_.setInterval(kSettleMs);
