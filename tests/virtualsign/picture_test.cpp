@@ -113,8 +113,9 @@ TEST(VirtualSignPicture, SceneBuilderLaysOutAgainWhatChanged) {
   SceneBuilder builder;
   expectSameScenes(builder.build(context), buildScenes(context));
 
-  state.messages[2].push_back(ch('B'));                         // an edited message
   state.images[0] = UserImage{2, std::vector<uint8_t>(14, 3)};  // an image it shows
+  expectSameScenes(builder.build(context), buildScenes(context));
+  state.messages[2].push_back(ch('B'));  // an edited message
   expectSameScenes(builder.build(context), buildScenes(context));
   state.multiColour = true;  // every colour changes
   expectSameScenes(builder.build(context), buildScenes(context));
