@@ -15,3 +15,6 @@ bool addressBookDialogs(const QString& out);
 // Device Parameters for a TCP/IP device and the mail server dialog, filled as an operator fills
 // them.
 bool deviceDialogs(const QString& out);
+
+// varnel with its live preview beside the virtual sign playing the same message, as one picture.
+bool varnelBesideTheVirtualSign(const QString& out);
