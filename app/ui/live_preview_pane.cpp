@@ -63,6 +63,7 @@ void LivePreviewPane::refresh() {
   stale_ = false;
   const app::SendContent content = app::prepareSendContent(
       view_.document().workspace(), state_.dataDir, {&state_.catalog, state_.sign});
+  shownMinute_ = clock_.now().minute;
   preview_.update(content, view_.model().currentMessage());
   showFrame();
 }
@@ -80,6 +81,8 @@ void LivePreviewPane::showFrame() {
 }
 
 void LivePreviewPane::tick() {
+  // Time and date items show the clock's minute.
+  if (clock_.now().minute != shownMinute_) refresh();
   advance(static_cast<int>(sinceTick_.restart()));
 }
 

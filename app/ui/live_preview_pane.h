@@ -57,7 +57,8 @@ class LivePreviewPane final : public QDockWidget {
   QTimer settle_;  // Single shot: the pause after an edit.
   QTimer frames_;  // The frame rate while the pane is shown.
   QElapsedTimer sinceTick_;
-  bool stale_ = false;  // The workspace changed while the pane was hidden.
+  bool stale_ = false;    // The workspace changed while the pane was hidden.
+  int shownMinute_ = -1;  // The clock's minute when the workspace was last taken.
 };
 
 }  // namespace app::ui

@@ -70,8 +70,10 @@ QImage withTitle(QWidget& window) {
   framed.fill(kTitleBar);
   QPainter p(&framed);
   p.setPen(Qt::white);
-  p.drawText(QRect(8, 0, content.width() - 16, kTitleHeight), Qt::AlignVCenter,
-             window.windowTitle());
+  p.drawText(
+      QRect(8, 0, content.width() - 16, kTitleHeight), Qt::AlignVCenter,
+      window.windowTitle().replace(QStringLiteral("[*]"),
+                                   window.isWindowModified() ? QStringLiteral("*") : QString()));
   p.drawImage(0, kTitleHeight, content);
   return framed;
 }
