@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <map>
 #include <set>
 
 #include "workspace/message_model.h"
@@ -74,24 +75,63 @@ bool vertical(int effect) {
          effect == kCoverUp || effect == kCoverDown;
 }
 
+// The scenes of one message: its lines, each with the effect, speed and pause in force there.
+std::vector<Scene> messageScenes(int number, const Message& message, const RenderContext& context) {
+  std::vector<Scene> scenes;
+  int effect = kDefaultEffect, speed = kDefaultSpeed;
+  for (MessageLineStrip& line : renderMessage(message, context)) {
+    Scene scene{number, std::move(line.strip), effect, stepMsOfSpeed(speed), 2000};
+    for (const StripControl& c : line.controls) {
+      if (c.type == workspace::kControlTransition) scene.effect = effect = c.value;
+      if (c.type == workspace::kControlSpeed) scene.stepMs = stepMsOfSpeed(speed = c.value);
+      if (c.type == workspace::kControlPause && c.value >= 1 && c.value <= 8) {
+        scene.holdMs = kPauseSeconds[static_cast<size_t>(c.value - 1)] * 1000;
+      }
+    }
+    scenes.push_back(std::move(scene));
+  }
+  return scenes;
+}
+
 }  // namespace
 
 std::vector<Scene> buildScenes(const RenderContext& context) {
   std::vector<Scene> scenes;
   for (int number : playList(*context.state)) {
-    int effect = kDefaultEffect, speed = kDefaultSpeed;
-    for (MessageLineStrip& line : renderMessage(context.state->messages.at(number), context)) {
-      Scene scene{number, std::move(line.strip), effect, stepMsOfSpeed(speed), 2000};
-      for (const StripControl& c : line.controls) {
-        if (c.type == workspace::kControlTransition) scene.effect = effect = c.value;
-        if (c.type == workspace::kControlSpeed) scene.stepMs = stepMsOfSpeed(speed = c.value);
-        if (c.type == workspace::kControlPause && c.value >= 1 && c.value <= 8) {
-          scene.holdMs = kPauseSeconds[static_cast<size_t>(c.value - 1)] * 1000;
-        }
-      }
+    for (Scene& scene : messageScenes(number, context.state->messages.at(number), context))
       scenes.push_back(std::move(scene));
-    }
   }
+  return scenes;
+}
+
+SceneBuilder::LayoutKey SceneBuilder::keyOf(const RenderContext& context) {
+  const SignState& state = *context.state;
+  const platform::LocalTime& t = context.signNow;
+  return {state.images,
+          state.multiColour,
+          state.clock && state.clock->twelveHour,
+          {t.year, t.month, t.day, t.hour, t.minute}};
+}
+
+std::vector<Scene> SceneBuilder::build(const RenderContext& context) {
+  LayoutKey key = keyOf(context);
+  if (!(key == key_)) {
+    kept_.clear();
+    key_ = std::move(key);
+  }
+  std::map<int, Kept> kept;
+  std::vector<Scene> scenes;
+  for (int number : playList(*context.state)) {
+    const Message& message = context.state->messages.at(number);
+    auto it = kept_.find(number);
+    if (it == kept_.end() || it->second.items != message) {
+      it = kept_.insert_or_assign(number, Kept{message, messageScenes(number, message, context)})
+               .first;
+    }
+    scenes.insert(scenes.end(), it->second.scenes.begin(), it->second.scenes.end());
+    kept.insert(kept_.extract(it));
+  }
+  kept_ = std::move(kept);  // Messages no longer played are forgotten.
   return scenes;
 }
 
@@ -134,6 +174,28 @@ void Player::setScenes(std::vector<Scene> scenes, int signWidth) {
   signWidth_ = signWidth;
   scene_ = 0;
   elapsedMs_ = 0;
+}
+
+void Player::replaceScenes(std::vector<Scene> scenes, int signWidth, int message) {
+  // The line of the message playing now, counted from the message's first line.
+  size_t line = 0;
+  const bool stays = !scenes_.empty() && scenes_[scene_].message == message;
+  while (stays && line < scene_ && scenes_[scene_ - line - 1].message == message)
+    ++line;
+  const long long elapsed = elapsedMs_;
+  setScenes(std::move(scenes), signWidth);
+  const auto first = std::find_if(scenes_.begin(), scenes_.end(),
+                                  [message](const Scene& s) { return s.message == message; });
+  if (first == scenes_.end()) return;
+  scene_ = static_cast<size_t>(first - scenes_.begin());
+  if (!stays) return;
+  while (line > 0 && scene_ + 1 < scenes_.size() && scenes_[scene_ + 1].message == message) {
+    ++scene_;
+    --line;
+  }
+  if (line > 0) return;  // That line is gone: its message starts over.
+  elapsedMs_ = elapsed;
+  advance(0);  // A shorter line may have ended already.
 }
 
 void Player::advance(int ms) {

@@ -13,6 +13,7 @@
 #include "app/ui/about_dialog.h"
 #include "app/ui/desktop_window.h"
 #include "app/ui/font_colour_bar.h"
+#include "app/ui/live_preview_pane.h"
 #include "app/ui/message_box.h"
 #include "app/ui/program_icon.h"
 #include "app/ui/send_station.h"
@@ -71,6 +72,8 @@ CMainFrame::CMainFrame(i18n::LanguageModule& language, app::AppState& state, QWi
   connect(view_, &CVarnelView::fileUsed, this, &CMainFrame::addRecentFile);
   connect(view_, &CVarnelView::signSettingsChanged, bar_,
           [this](int, int colourMode) { bar_->setColourMode(colourMode); });
+  // The live sign preview under the message window; F5 shows and hides it.
+  addDockWidget(Qt::BottomDockWidgetArea, new LivePreviewPane(*view_, state_, this));
 
   rebuildRecentFiles();
   applyLanguage();

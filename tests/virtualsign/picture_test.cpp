@@ -93,6 +93,38 @@ TEST(VirtualSignPicture, EffectsSpeedsAndPausesPlayTheLines) {
   EXPECT_EQ(player.caption(), "Msg 01");
 }
 
+// The scenes a SceneBuilder keeps between builds are those a fresh build lays out.
+void expectSameScenes(const std::vector<Scene>& kept, const std::vector<Scene>& fresh) {
+  ASSERT_EQ(kept.size(), fresh.size());
+  for (size_t i = 0; i < kept.size(); ++i) {
+    EXPECT_EQ(kept[i].message, fresh[i].message);
+    EXPECT_EQ(kept[i].line, fresh[i].line);
+    EXPECT_EQ(kept[i].effect, fresh[i].effect);
+    EXPECT_EQ(kept[i].stepMs, fresh[i].stepMs);
+    EXPECT_EQ(kept[i].holdMs, fresh[i].holdMs);
+  }
+}
+
+TEST(VirtualSignPicture, SceneBuilderLaysOutAgainWhatChanged) {
+  SignState state;
+  state.messages[1] = {ch('A'), control(4, 2), {ItemKind::kTime, 0, 0, 1, 2}};
+  state.messages[2] = {{ItemKind::kUserBitmap, 0, 0, 1, 2}, {ItemKind::kNewline, 0, 0, 1, 2}};
+  RenderContext context{&state, vs_test::hostNow()};
+  SceneBuilder builder;
+  expectSameScenes(builder.build(context), buildScenes(context));
+
+  state.images[0] = UserImage{2, std::vector<uint8_t>(14, 3)};  // an image it shows
+  expectSameScenes(builder.build(context), buildScenes(context));
+  state.messages[2].push_back(ch('B'));  // an edited message
+  expectSameScenes(builder.build(context), buildScenes(context));
+  state.multiColour = true;  // every colour changes
+  expectSameScenes(builder.build(context), buildScenes(context));
+  context.signNow.minute += 1;  // the time item shows the next minute
+  expectSameScenes(builder.build(context), buildScenes(context));
+  state.messages.erase(1);
+  expectSameScenes(builder.build(context), buildScenes(context));
+}
+
 TEST(VirtualSignPicture, StateAsJson) {
   Sign s(7);
   s.receive(header({7}) + bytes({0x01, '0',  '4', 0xEF, 0xB6, 'H', 0xE9, 0xFF, 0xEF, 0x80, 0xFF,

@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QPainter>
+#include <QRadialGradient>
 #include <algorithm>
+#include <unordered_map>
 
 namespace virtualsign::ui {
 namespace {
@@ -12,26 +14,51 @@ const QColor kDarkLed(0x24, 0x20, 0x20);
 constexpr int kLedSize = 6;
 constexpr int kMargin = 6;
 
+// One LED in its cell of the board: a round dot, lit ones brighter towards the centre as a lens
+// shows them. Drawn once per colour and then copied, as a board has few colours and many dots.
+const QImage& ledSprite(Dot dot) {
+  static std::unordered_map<Dot, QImage> sprites;
+  QImage& sprite = sprites[dot];
+  if (!sprite.isNull()) return sprite;
+  sprite = QImage(kLedPitch, kLedPitch, QImage::Format_RGB32);
+  sprite.fill(kBoard);
+  QPainter p(&sprite);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(Qt::NoPen);
+  const QRectF lens(1, 1, kLedSize, kLedSize);
+  if (dot == 0) {
+    p.setBrush(kDarkLed);
+  } else {
+    const QColor colour(QRgb(0xFF000000u | dot));
+    QRadialGradient glow(lens.center(), kLedSize / 2.0);
+    glow.setColorAt(0, colour.lighter(140));
+    glow.setColorAt(0.6, colour);
+    glow.setColorAt(1, colour.darker(130));
+    p.setBrush(glow);
+  }
+  p.drawEllipse(lens);
+  return sprite;
+}
+
 }  // namespace
+
+QSize ledBoardSize(int rows, int columns) {
+  const int dotRows = std::max(rows * (kSignRows + 1) - 1, 1);
+  return {columns * kLedPitch + 2 * kMargin, dotRows * kLedPitch + 2 * kMargin};
+}
 
 QImage ledBoard(const std::vector<LedStrip>& strips, int minColumns) {
   int columns = minColumns;
   for (const LedStrip& s : strips)
     columns = std::max(columns, s.width());
-  const int rows = static_cast<int>(strips.size()) * (kSignRows + 1) - 1;
-  QImage image(columns * kLedPitch + 2 * kMargin, std::max(rows, 1) * kLedPitch + 2 * kMargin,
-               QImage::Format_RGB32);
+  QImage image(ledBoardSize(static_cast<int>(strips.size()), columns), QImage::Format_RGB32);
   image.fill(kBoard);
   QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing, true);
-  p.setPen(Qt::NoPen);
   for (size_t i = 0; i < strips.size(); ++i) {
     const int top = kMargin + static_cast<int>(i) * (kSignRows + 1) * kLedPitch;
     for (int x = 0; x < columns; ++x) {
       for (int y = 0; y < kSignRows; ++y) {
-        const Dot dot = strips[i].at(x, y);
-        p.setBrush(dot == 0 ? kDarkLed : QColor(QRgb(0xFF000000u | dot)));
-        p.drawEllipse(kMargin + x * kLedPitch + 1, top + y * kLedPitch + 1, kLedSize, kLedSize);
+        p.drawImage(kMargin + x * kLedPitch, top + y * kLedPitch, ledSprite(strips[i].at(x, y)));
       }
     }
   }

@@ -11,6 +11,9 @@ namespace virtualsign::ui {
 
 inline constexpr int kLedPitch = 8;  // Pixels from one LED's centre to the next.
 
+// The size of a board of `rows` strips, `columns` wide.
+QSize ledBoardSize(int rows, int columns);
+
 // A board of `strips` one above the other, each at least `minColumns` wide.
 QImage ledBoard(const std::vector<LedStrip>& strips, int minColumns);
 

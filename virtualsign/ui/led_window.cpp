@@ -1,9 +1,8 @@
 #include "virtualsign/ui/led_window.h"
 
-#include <QPainter>
 #include <QVBoxLayout>
 
-#include "virtualsign/ui/led_painting.h"
+#include "virtualsign/ui/led_board_view.h"
 
 namespace virtualsign::ui {
 namespace {
@@ -11,28 +10,6 @@ namespace {
 constexpr int kTickMs = 20;
 
 }  // namespace
-
-LedBoardView::LedBoardView(QWidget* parent) : QWidget(parent) {
-  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-}
-
-void LedBoardView::setFrame(const LedStrip& frame, int signWidth) {
-  frame_ = frame;
-  signWidth_ = signWidth;
-  update();
-}
-
-QSize LedBoardView::sizeHint() const {
-  const QImage board = ledBoard({frame_}, signWidth_);
-  return board.size();
-}
-
-void LedBoardView::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.fillRect(rect(), Qt::black);
-  const QImage board = ledBoard({frame_}, signWidth_);
-  p.drawImage(QPoint((width() - board.width()) / 2, (height() - board.height()) / 2), board);
-}
 
 LedWindow::LedWindow(QWidget* parent)
     : QWidget(parent),

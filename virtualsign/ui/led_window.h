@@ -10,20 +10,7 @@
 // the last reception brought underneath.
 namespace virtualsign::ui {
 
-class LedBoardView final : public QWidget {
-  Q_OBJECT
- public:
-  explicit LedBoardView(QWidget* parent = nullptr);
-  void setFrame(const LedStrip& frame, int signWidth);
-  QSize sizeHint() const override;
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-
- private:
-  LedStrip frame_;
-  int signWidth_ = 80;
-};
+class LedBoardView;
 
 class LedWindow final : public QWidget {
   Q_OBJECT

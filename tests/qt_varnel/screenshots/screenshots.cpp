@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "addressbook/address_book.h"
+#include "app/ui/live_preview_pane.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/sign_setup_dialog.h"
 #include "app/ui/varnel_app.h"
@@ -94,6 +95,10 @@ bool mainWindowAndSetupDialog(const QString& out) {
   writeMessages(frame.view()->model());
   frame.view()->setFocus();
   frame.view()->chooseColour(frame.view()->model().currentColour());
+  // The live preview a moment into the message the caret is in.
+  auto* preview = frame.findChild<app::ui::LivePreviewPane*>();
+  preview->refresh();
+  preview->advance(1500);
   const bool saved = save(frame, out, "varnel_main");
   frame.document().setModified(false);
   return saved;
@@ -195,7 +200,8 @@ int main(int argc, char** argv) {
   const QString out = QFile::decodeName(argv[1]);
   QDir().mkpath(out);
   if (!mainWindowAndSetupDialog(out) || !insertDialogs(out) || !addressBookDialogs(out) ||
-      !deviceDialogs(out) || !sendWindows(out) || !schedulerSheet(out) || !bitmapDialogs(out)) {
+      !deviceDialogs(out) || !sendWindows(out) || !schedulerSheet(out) || !bitmapDialogs(out) ||
+      !varnelBesideTheVirtualSign(out)) {
     std::fprintf(stderr, "%s: a screenshot could not be written to %s\n", argv[0], argv[1]);
     return 1;
   }

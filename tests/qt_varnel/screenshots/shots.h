@@ -18,3 +18,6 @@ bool deviceDialogs(const QString& out);
 
 // The Bitmap Image Catalog window and the User-Defined Bitmaps insert dialog.
 bool bitmapDialogs(const QString& out);
+
+// varnel with its live preview beside the virtual sign playing the same message, as one picture.
+bool varnelBesideTheVirtualSign(const QString& out);

@@ -1,0 +1,1 @@
+varnel_qt_test(qt_live_preview LIBS varnel_gui)
