@@ -115,6 +115,8 @@ bool CBitmapEditor::store() {
   }
   fromCatalog_ = true;
   changed_ = false;
+  ++stores_;
+  lastStored_ = index_;
   return true;
 }
 

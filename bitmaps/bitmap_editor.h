@@ -85,6 +85,10 @@ class CBitmapEditor {
   // Writes the drawing into the catalog under the current index number (creating the image when
   // needed) and clears the changed flag. False when the catalog is full and lacks the image.
   bool store();
+  // How many times the drawing was stored, and the index number it was last stored under (0
+  // before the first store); the window tells the view about a stored image by these.
+  unsigned storeCount() const { return stores_; }
+  int lastStoredIndex() const { return lastStored_; }
   // Opens image `indexNumber`; when the catalog lacks it, says so through `dialogs` (when given)
   // and keeps the drawing. True when the image was opened.
   bool load(int indexNumber, EditorDialogs* dialogs);
@@ -111,6 +115,8 @@ class CBitmapEditor {
   bool fromCatalog_ = false;         // the current index number was taken from the catalog
   bool changed_ = false;             // painted since the last store
   bool stroke_[2] = {false, false};  // the press of that button changed a cell
+  unsigned stores_ = 0;
+  int lastStored_ = 0;
 };
 
 }  // namespace bitmaps

@@ -16,6 +16,7 @@
 #include "app/ui/program_icon.h"
 #include "app/ui/send_station.h"
 #include "app/ui/varnel_view.h"
+#include "bitmaps/ui/graphic_window.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "i18n/ui/language_dialog.h"
@@ -209,6 +210,7 @@ void CMainFrame::applyLanguage() {
   menuBar()->update();
   bar_->applyLanguage(language_);
   i18n::ui::reapplyToOpenDialogs(language_);
+  if (bitmapEditor_) bitmapEditor_->applyLanguage();
   updatePrompts();
   updateDocumentState();
   view_->viewport()->update();
@@ -311,6 +313,9 @@ void CMainFrame::runCommand(int commandId) {
       return;
     case i18n::ID_SCHEDULER:
       showScheduler();
+      return;
+    case i18n::ID_BITMAP_OPEN_WORKSPACE:
+      openBitmapEditor();
       return;
     default:
       // User-defined bitmaps.
