@@ -15,3 +15,6 @@ bool addressBookDialogs(const QString& out);
 // Device Parameters for a TCP/IP device and the mail server dialog, filled as an operator fills
 // them.
 bool deviceDialogs(const QString& out);
+
+// The bitmap editor on a bi-colour sign with a drawn image.
+bool bitmapEditorShot(const QString& out);
