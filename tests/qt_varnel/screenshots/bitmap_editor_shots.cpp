@@ -6,6 +6,7 @@
 namespace {
 
 // A small picture as an operator draws it: a red heart, a green arrow and "OK" in amber.
+// clang-format off
 constexpr const char* kRows[] = {
     " 11 11        22        888  8  8",
     "1111111        22      8   8 8 8 ",
@@ -15,6 +16,7 @@ constexpr const char* kRows[] = {
     "   1           22      8   8 8  8",
     "              22        888  8  8",
 };
+// clang-format on
 
 }  // namespace
 
