@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
@@ -56,6 +58,7 @@ class GraphicWindowTest : public QObject {
   void indexDialogTakesThreeDigits();
   void wideSignScrollsAndEscHides();
   void varnelKeepsAPictureFileThatDidNotLoad();
+  void languageFileNamesMenuCaptionAndLabels();
 
  private:
   TempDir dir_;
@@ -221,6 +224,32 @@ void GraphicWindowTest::varnelKeepsAPictureFileThatDidNotLoad() {
   QVERIFY(bitmaps::loadPictures(path, uint16_t{width}, colourMode, &reread).ok());
   QCOMPARE(reread.count(), size_t{1});
   QCOMPARE(int(reread.at(0).pixel(2, 2)), 1);
+}
+
+void GraphicWindowTest::languageFileNamesMenuCaptionAndLabels() {
+  TempDir dir;
+  i18n::LanguageModule language(dir.path());
+  language.init();
+  writeFile(dir.file("Language/Testish.ini"),
+            "[Setting]\r\nLanguage=Testish\r\n"
+            "[Menu String]\r\nIDS_MENU_200=Datei\r\nIDS_MENU_203=Beenden\r\n"
+            "IDS_MENU_204=Bild\r\n"
+            "[String Table]\r\nIDS_STRINGTABLE_109=Bildfeld (7 x %d)\r\n"
+            "IDS_STRINGTABLE_116=Farbe\r\n");
+  language.selectLanguage("Testish");
+  CBitmapCatalog catalog(96);
+  CGraphicWindow window(catalog, kBiColour, language);
+  QCOMPARE(window.windowTitle(), QString("Bildfeld (7 x 96)"));
+  const QList<QAction*> bar = window.menuBar()->actions();
+  QCOMPARE(bar[0]->text(), QString("Datei"));
+  QCOMPARE(bar[1]->text(), QString("Bild"));
+  QCOMPARE(bar[0]->menu()->actions().last()->text(), QString("Beenden"));
+  QCOMPARE(bar[0]->menu()->actions().first()->text(), QString("Save as..."));
+  // A label the file lacks stays English.
+  QCOMPARE(bitmaps::editorLabel(bitmaps::EditorLabel::kColour), std::string("Farbe"));
+  QCOMPARE(bitmaps::editorLabel(bitmaps::EditorLabel::kTotalCatalog),
+           std::string("Total Catalog:"));
+  language.selectLanguage("English");
 }
 
 QTEST_MAIN(GraphicWindowTest)

@@ -195,8 +195,7 @@ int main(int argc, char** argv) {
   const QString out = QFile::decodeName(argv[1]);
   QDir().mkpath(out);
   if (!mainWindowAndSetupDialog(out) || !insertDialogs(out) || !addressBookDialogs(out) ||
-      !deviceDialogs(out) || !sendWindows(out) || !schedulerSheet(out) ||
-      !bitmapEditorShot(out)) {
+      !deviceDialogs(out) || !sendWindows(out) || !schedulerSheet(out) || !bitmapEditorShot(out)) {
     std::fprintf(stderr, "%s: a screenshot could not be written to %s\n", argv[0], argv[1]);
     return 1;
   }
