@@ -61,12 +61,7 @@ platform::Status BookKeeper::load(const std::string& path, addressbook::CAddress
 }
 
 std::string BookKeeper::asideName() const {
-  const std::string first = path_ + kUnreadableBookSuffix;
-  if (!platform::pathExists(first)) return first;
-  for (int n = 2;; ++n) {
-    std::string name = first + "." + std::to_string(n);
-    if (!platform::pathExists(name)) return name;
-  }
+  return platform::freeAsideName(path_, kUnreadableBookSuffix);
 }
 
 bool BookKeeper::hasOwnChanges(const addressbook::CAddressBook& book) const {

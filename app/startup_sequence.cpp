@@ -134,11 +134,19 @@ bool startUp(AppState* state, i18n::LanguageModule* language, StartupUi& ui) {
   state->savePicturesAtExit = true;
   const auto width = static_cast<uint16_t>(state->sign.width);
   state->catalog = bitmaps::CBitmapCatalog(width);
-  const platform::Status pictures = bitmaps::loadPictures(
+  const platform::Status pictures = state->pictures.load(
       bitmaps::picturePath(state->dataDir, state->sign.width, state->sign.colourMode), width,
       state->sign.colourMode, &state->catalog);
-  if (!pictures.ok()) ui.showMessage(pictures.message());
+  if (!pictures.ok()) ui.showMessage(picturesLoadMessage(pictures, state->pictures));
   return true;
+}
+
+std::string picturesLoadMessage(const platform::Status& load,
+                                const bitmaps::PictureKeeper& keeper) {
+  if (!keeper.keepingUnreadable()) return load.message();
+  return load.message() + "\r" +
+         i18n::formatText(i18n::text(i18n::IDS_PICTURES_KEPT_UNREADABLE),
+                          {platform::utf8ToCp1252Lossy(keeper.asideName())});
 }
 
 std::string bookLoadMessage(const platform::Status& load, const BookKeeper& keeper) {
@@ -152,10 +160,8 @@ std::string shutDown(AppState* state, const ForeignChangeQuestion& ask) {
   state->bookKeeper.saveAtExit(&state->book, ask);
   std::string failure;
   if (state->savePicturesAtExit) {
-    const platform::Status saved = bitmaps::savePictures(
-        bitmaps::picturePath(state->dataDir, state->sign.width, state->sign.colourMode),
-        static_cast<uint16_t>(state->sign.width), state->sign.colourMode, state->catalog);
-    if (!saved.ok()) failure = saved.message();
+    const bitmaps::PictureKeeper::ExitResult saved = state->pictures.saveAtExit(state->catalog);
+    if (!saved.status.ok()) failure = saved.status.message();
   }
   state->catalog.clear();
   writeSendInfo(varnel_profile::open(state->dataDir), state->sendInfo);

@@ -7,6 +7,7 @@
 #include "app/book_keeper.h"
 #include "app/varnel_profile.h"
 #include "bitmaps/bitmap_catalog.h"
+#include "bitmaps/picture_keeper.h"
 #include "i18n/language_module.h"
 #include "signlink/device_parameters.h"
 
@@ -69,6 +70,7 @@ struct AppState {
   addressbook::CAddressBook book;
   BookKeeper bookKeeper;  // keeps the site manage file in step with `book`
   bitmaps::CBitmapCatalog catalog;
+  bitmaps::PictureKeeper pictures;  // keeps a picture data file that did not load
   bool savePicturesAtExit = false;  // set once the setup dialog was confirmed
 };
 
@@ -82,13 +84,17 @@ bool startUp(AppState* state, i18n::LanguageModule* language, StartupUi& ui);
 // file is there (damaged, foreign, newer, unreadable), that it is kept and where it will go.
 std::string bookLoadMessage(const platform::Status& load, const BookKeeper& keeper);
 
+// The text start-up shows when the picture data file did not load: the loader's text, and when
+// the file is there, that it is kept and where it will go once the catalog changes.
+std::string picturesLoadMessage(const platform::Status& load, const bitmaps::PictureKeeper& keeper);
+
 // The exit sequence: saves the site manage file as BookKeeper::saveAtExit decides (a file that did
 // not load is kept while the book is unchanged; another program's change is kept unless the book
 // holds changes of its own and `ask` says to keep those; failures not reported), empties the
-// address book, saves the picture file when the setup dialog was confirmed at start-up, empties the
-// catalog and writes "SendInfo". Without `ask` (no one to answer: a signal, the session ending)
-// another program's change is kept. Returns the picture file's failure text, empty when none (the
-// caller may show it or not).
+// address book, saves the picture file when the setup dialog was confirmed at start-up (a file that
+// did not load is kept while the catalog is unchanged), empties the catalog and writes "SendInfo".
+// Without `ask` (no one to answer: a signal, the session ending) another program's change is kept.
+// Returns the picture file's failure text, empty when none (the caller may show it or not).
 std::string shutDown(AppState* state, const ForeignChangeQuestion& ask = {});
 
 }  // namespace app

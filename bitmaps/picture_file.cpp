@@ -80,7 +80,12 @@ platform::Status decodePictureFile(std::string_view bytes, const std::string& pa
   // The fixed part is present: the length check above guarantees these reads.
   reader.readView(kPictureFileHeader.size(), &header);
   if (header != kPictureFileHeader) return notAPictureFile(path);
-  reader.readI32(&version);  // Older layouts are the same; the version is informational.
+  reader.readI32(&version);  // Older layouts are the same; a newer one is not ours to read.
+  if (version > kPictureFileVersion) {
+    return platform::Status::tooNew(
+        i18n::formatText(i18n::text(i18n::IDS_FILE_VERSION_TOO_NEW),
+                         {platform::utf8ToCp1252Lossy(path), static_cast<long long>(version)}));
+  }
   reader.readI32(&fileWidth);
   if (fileWidth != signWidth) {
     return platform::Status::notOurFile(

@@ -13,7 +13,7 @@ namespace bitmaps {
 // lives in the data directory as "Z2500Pic_<width>_<S|D>.dat" and is little-endian:
 //
 //   17 bytes  "Z2500 pic by user" (no length, no terminator)
-//   int32     version (35 when written; not checked when read)
+//   int32     version (35 when written; a higher one is refused, older ones read alike)
 //   int32     sign width in pixels
 //   int32     colour configuration ("IsSingleColor": 1 single colour, 2 bi-colour)
 //   int32     image count
@@ -43,8 +43,9 @@ std::string colourModeName(int colourMode);
 //    without pictures is normal).
 //  - A file that exists but cannot be read (kCannotOpen), or that is refused, fails with the
 //    message to show, and *catalog is left exactly as it was. A wrong header, another width or
-//    another colour is kNotOurFile; a file shorter than the fixed part, or an image count or a
-//    length that runs past the end of the file, is kDamaged (the detail says where).
+//    another colour is kNotOurFile; a version above 35 is kTooNew; a file shorter than the fixed
+//    part, or an image count or a length that runs past the end of the file, is kDamaged (the
+//    detail says where).
 //  - Otherwise *catalog becomes the file's images in file order, each `signWidth` columns wide: a
 //    record whose own width differs keeps its leftmost columns (extra ones dropped, missing ones
 //    black), so an image in memory always has the sign width.

@@ -10,6 +10,26 @@ const std::vector<BuiltinString>& builtinStrings() {
   static const std::vector<BuiltinString> table = {
       // Status-bar prompts of the menu commands ("prompt\ntool tip"), by command identifier.
       {108, "Show or hide ZiTi\nToggle ZiTi"},
+      {IDS_EDITOR_CAPTION, "Bitmap Image Workspace (7 x %d)"},
+      {IDS_EDITOR_ASK_SAVE,
+       "Current bitmap image has changed. Would you like to save your work first?"},
+      {IDS_EDITOR_ASK_MODIFY_OLD,
+       "You can have %d User-Defined  bitmap image at most,so you only modify the old bitmap "
+       "image now.Are you change the old bitmap image?"},
+      {IDS_EDITOR_ASK_CREATE_MISSING,
+       "The index number that you specified does not exist. Would you like to create a new "
+       "bitmap image? "},
+      {IDS_EDITOR_ASK_SAVE_AS,
+       "This operation will save current bitmap image as another image index number.Would you "
+       "like to continue?"},
+      {IDS_EDITOR_ASK_CLEAR, "Are you sure you want to clear the workspace for this bitmap image?"},
+      {IDS_EDITOR_ASK_REMOVE,
+       "Are you sure you want to remove this bitmap image (%04d) from the bitmap catalog?"},
+      {IDS_EDITOR_LABELS,
+       "Color\nCurrent Image Index Number:\nPreview Pane\nTotal Catalog:\nBitmap Images"},
+      {IDS_PICTURES_KEPT_UNREADABLE,
+       "The file is kept as it is. When you change the bitmap catalog, it is moved aside to '%s' "
+       "and the catalog is saved under its own name."},
       {IDS_CATALOG_TOTAL, "Total Catalog:"},
       {IDS_LIST_FILE_FILTER, "List file"},
       {32797, "Send the current message workspace to a site or group\nSend workspace"},

@@ -14,6 +14,7 @@
 //   33082-33087, 32950-32955          keeping the address book safe on disk
 //   33188-33208                       the shared name-entry dialog (33204-33208 still free)
 //   33085-33087, 33104, 33184-33187   typed text that Windows-1252 cannot hold
+//   109-118                           the bitmap editor and keeping its picture data file safe
 //   119-127                           the catalog window and the view's Image Transfer File
 // (Identifiers must stay inside 108-128 and 32797-33208.)
 // The menu commands' identifiers (i18n/menu_texts.h) are also the identifiers of their status-bar
@@ -210,6 +211,17 @@ enum StringId : int {
   IDS_IMAGE_ALREADY_IN_CATALOG = 33071,      // adding an image whose index text is taken
   IDS_CATALOG_TOTAL = 119,                   // "Total Catalog:"
   IDS_LIST_FILE_FILTER = 120,                // the file dialogs' filter name for "*.LST"
+
+  // The bitmap editor ("Graphic" window).
+  IDS_EDITOR_CAPTION = 109,             // "Bitmap Image Workspace (7 x %d)"
+  IDS_EDITOR_ASK_SAVE = 110,            // "Current bitmap image has changed. Would you like ..."
+  IDS_EDITOR_ASK_MODIFY_OLD = 111,      // "You can have %d User-Defined  bitmap image at most,..."
+  IDS_EDITOR_ASK_CREATE_MISSING = 112,  // "The index number that you specified does not exist..."
+  IDS_EDITOR_ASK_SAVE_AS = 113,         // "This operation will save current bitmap image as ..."
+  IDS_EDITOR_ASK_CLEAR = 114,           // "Are you sure you want to clear the workspace for ..."
+  IDS_EDITOR_ASK_REMOVE = 115,          // "Are you sure you want to remove this bitmap image ..."
+  IDS_EDITOR_LABELS = 116,              // the window's labels, one a line (EditorLabel order)
+  IDS_PICTURES_KEPT_UNREADABLE = 117,   // a picture data file that did not load is kept
 
   // Serial port, sign link and modem dial-up.
   IDS_CAPTION_APPLICATION_ERROR = 32956,  // "Application Error"

@@ -203,4 +203,13 @@ bool pathExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
+std::string freeAsideName(const std::string& path, std::string_view suffix) {
+  const std::string first = path + std::string(suffix);
+  if (!pathExists(first)) return first;
+  for (int n = 2;; ++n) {
+    std::string name = first + "." + std::to_string(n);
+    if (!pathExists(name)) return name;
+  }
+}
+
 }  // namespace platform

@@ -35,4 +35,8 @@ Result<std::string> readWholeFile(const std::string& path, size_t maxBytes = siz
 // True when a regular file or directory exists at `path`.
 bool pathExists(const std::string& path);
 
+// Where a data file that did not load is moved before a new one takes its name: the first of
+// `path` + `suffix`, then `path` + `suffix` + ".2", ".3" ... that does not exist yet.
+std::string freeAsideName(const std::string& path, std::string_view suffix);
+
 }  // namespace platform

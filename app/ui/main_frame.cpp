@@ -18,6 +18,7 @@
 #include "app/ui/program_icon.h"
 #include "app/ui/send_station.h"
 #include "app/ui/varnel_view.h"
+#include "bitmaps/ui/graphic_window.h"
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "i18n/ui/language_dialog.h"
@@ -215,6 +216,7 @@ void CMainFrame::applyLanguage() {
   menuBar()->update();
   bar_->applyLanguage(language_);
   i18n::ui::reapplyToOpenDialogs(language_);
+  if (bitmapEditor_) bitmapEditor_->applyLanguage();
   updatePrompts();
   updateDocumentState();
   view_->viewport()->update();
@@ -321,6 +323,9 @@ void CMainFrame::runCommand(int commandId) {
     case i18n::ID_BITMAP_LOAD_FILE:
     case i18n::ID_BITMAP_OPEN_CATALOG:
       runBitmapCommand(commandId);
+      return;
+    case i18n::ID_BITMAP_OPEN_WORKSPACE:
+      openBitmapEditor();
       return;
     default:
       // User-defined bitmaps.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <map>
 #include <memory>
 #include <vector>
@@ -14,6 +15,10 @@
 class QLabel;
 class QMenu;
 class QToolBar;
+
+namespace bitmaps::ui {
+class CGraphicWindow;
+}
 
 namespace app::ui {
 
@@ -45,6 +50,8 @@ class CMainFrame : public QMainWindow {
   void runCommand(int commandId);
   // True while a send runs (send_commands.cpp).
   bool sending() const;
+  // The bitmap editor window while one exists.
+  bitmaps::ui::CGraphicWindow* bitmapEditor() const;
   // The link to the signs, made on first use.
   SendStation& sendStation();
   // The pump every wait of a send goes through, from the first send on (tests: a fake clock);
@@ -93,6 +100,11 @@ class CMainFrame : public QMainWindow {
 
   // The "User-Defined Bitmap" menu (bitmap_commands.cpp).
   void runBitmapCommand(int commandId);
+
+  // "Open Workspace": a fresh bitmap editor window in place of any earlier one
+  // (bitmap_editor_command.cpp).
+  void openBitmapEditor();
+  QPointer<bitmaps::ui::CGraphicWindow> bitmapEditor_;
 
   // "Scheduler and Special Functions" on the document's scheduler settings
   // (scheduler_command.cpp).

@@ -29,6 +29,8 @@ QMessageBox::StandardButtons qtButtons(BoxButtons buttons) {
       return QMessageBox::Ok;
     case BoxButtons::kYesNo:
       return QMessageBox::Yes | QMessageBox::No;
+    case BoxButtons::kOkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
     case BoxButtons::kYesNoCancel:
       break;
   }

@@ -9,7 +9,7 @@ class QWidget;
 namespace i18n::ui {
 
 enum class BoxIcon { kError, kExclamation, kInformation, kQuestion };
-enum class BoxButtons { kOk, kYesNo, kYesNoCancel };
+enum class BoxButtons { kOk, kYesNo, kYesNoCancel, kOkCancel };
 enum class BoxAnswer { kYes, kNo, kCancel };  // OK counts as kYes
 
 BoxAnswer showBox(QWidget* parent, const std::string& text, const std::string& caption,

@@ -201,7 +201,7 @@ int main(int argc, char** argv) {
   QDir().mkpath(out);
   if (!mainWindowAndSetupDialog(out) || !insertDialogs(out) || !addressBookDialogs(out) ||
       !deviceDialogs(out) || !sendWindows(out) || !schedulerSheet(out) || !bitmapDialogs(out) ||
-      !varnelBesideTheVirtualSign(out)) {
+      !bitmapEditorShot(out) || !varnelBesideTheVirtualSign(out)) {
     std::fprintf(stderr, "%s: a screenshot could not be written to %s\n", argv[0], argv[1]);
     return 1;
   }

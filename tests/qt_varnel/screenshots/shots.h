@@ -21,3 +21,6 @@ bool bitmapDialogs(const QString& out);
 
 // varnel with its live preview beside the virtual sign playing the same message, as one picture.
 bool varnelBesideTheVirtualSign(const QString& out);
+
+// The bitmap editor on a bi-colour sign with a drawn image.
+bool bitmapEditorShot(const QString& out);
