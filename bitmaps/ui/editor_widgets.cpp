@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "bitmaps/code_colours.h"
+#include "bitmaps/screen_colours.h"
 #include "platform/ui/qt_text.h"
 
 namespace bitmaps::ui {
@@ -31,7 +31,7 @@ CBitmapEditor::Button buttonOf(Qt::MouseButton button) {
 }  // namespace
 
 QColor codeQColor(uint8_t code) {
-  const ScreenColour c = codeColour(code);
+  const ScreenColour c = screenColour(code);
   return QColor(c.red, c.green, c.blue);
 }
 
