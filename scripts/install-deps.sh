@@ -11,6 +11,8 @@ packages=(
   g++ cmake ninja-build pkg-config clang-format
   # core libraries
   libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev uuid-dev
+  # mail over TLS (the socket layer); the openssl tool makes the tests' certificates
+  libssl-dev openssl
   # the programs' windows
   qt6-base-dev libgl1-mesa-dev
   # real peers the tests talk to on loopback
