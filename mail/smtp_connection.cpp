@@ -235,7 +235,9 @@ bool CQVRSMTPConnection::Connect(const SmtpServerLogin& login) {
   tlsFailureText_.clear();
 
   const platform::TlsPolicy policy = login.tls.policy;
-  const bool implicitTls = platform::startsInTls(policy, static_cast<uint16_t>(port));
+  const bool implicitTls =
+      platform::startsInTls(policy, static_cast<uint16_t>(port)) ||
+      (policy == platform::TlsPolicy::kRequired && port == login.implicitTlsPort);
   if (implicitTls && !StartTls(login)) {
     Disconnect(true);
     Fail(tlsFailureText_);

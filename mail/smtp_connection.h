@@ -31,6 +31,9 @@ struct SmtpServerLogin {
   std::string bindAddress;
   // How the session uses TLS (implicit on 465, STARTTLS after EHLO, or plain).
   platform::TlsSettings tls{platform::TlsPolicy::kPlain, {}};
+  // Under TlsPolicy::kRequired, connections to this port start in TLS as well as those to the
+  // SMTPS port (platform::startsInTls). The programs leave it; a test server listens elsewhere.
+  int implicitTlsPort = platform::kSmtpsPort;
 };
 
 // The SMTP client: delivers one already rendered mail to one server over TCP, secured by TLS as

@@ -125,7 +125,9 @@ bool POP3Connection::Connect() {
     return false;
   }
   const platform::TlsPolicy policy = options_.tls.policy;
-  const bool implicitTls = platform::startsInTls(policy, static_cast<uint16_t>(port_));
+  const bool implicitTls =
+      platform::startsInTls(policy, static_cast<uint16_t>(port_)) ||
+      (policy == platform::TlsPolicy::kRequired && port_ == options_.implicitTlsPort);
   if (implicitTls && !StartTls()) return false;
   if (!ReadAnswer(kGreetingFailed) ||
       (!implicitTls && policy != platform::TlsPolicy::kPlain && !NegotiateStls()) || !LogIn()) {

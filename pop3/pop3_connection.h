@@ -39,6 +39,9 @@ struct Pop3Options {
   const platform::LocalClock* clock = nullptr;
   // How the session uses TLS (implicit on 995, STLS after CAPA, or plain).
   platform::TlsSettings tls{platform::TlsPolicy::kPlain, {}};
+  // Under TlsPolicy::kRequired, connections to this port start in TLS as well as those to the
+  // POP3S port (platform::startsInTls). The programs leave it; a test server listens elsewhere.
+  uint16_t implicitTlsPort = platform::kPop3sPort;
 };
 
 // The longest a mail of `announcedBytes` (as LIST gave it) may take to arrive as a whole, however
