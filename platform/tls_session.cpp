@@ -4,10 +4,12 @@
 #include <climits>
 
 #include <arpa/inet.h>
+#include <openssl/bio.h>
 #include <openssl/err.h>
 #include <openssl/ssl.h>
 #include <openssl/x509_vfy.h>
 #include <openssl/x509v3.h>
+#include <sys/socket.h>
 
 namespace platform {
 
@@ -21,6 +23,84 @@ struct TlsSession::Handles {
 };
 
 namespace {
+
+// The socket under a session. OpenSSL's own socket BIO writes with write(), which raises SIGPIPE
+// (ending the program) when the peer has gone; this one sends with MSG_NOSIGNAL, so a vanished
+// peer is an error like any other.
+struct SocketBio {
+  int fd = -1;
+  bool atEnd = false;  // A read found the end of the stream.
+};
+
+SocketBio* socketOf(BIO* bio) {
+  return static_cast<SocketBio*>(BIO_get_data(bio));
+}
+
+int socketBioWrite(BIO* bio, const char* data, int size) {
+  BIO_clear_retry_flags(bio);
+  ssize_t n = 0;
+  do {
+    n = ::send(socketOf(bio)->fd, data, static_cast<size_t>(size), MSG_NOSIGNAL);
+  } while (n < 0 && errno == EINTR);
+  if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) BIO_set_retry_write(bio);
+  return static_cast<int>(n);
+}
+
+int socketBioRead(BIO* bio, char* data, int size) {
+  BIO_clear_retry_flags(bio);
+  ssize_t n = 0;
+  do {
+    n = ::recv(socketOf(bio)->fd, data, static_cast<size_t>(size), 0);
+  } while (n < 0 && errno == EINTR);
+  if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) BIO_set_retry_read(bio);
+  if (n == 0) socketOf(bio)->atEnd = true;
+  return static_cast<int>(n);
+}
+
+long socketBioControl(BIO* bio, int command, long, void*) {
+  switch (command) {
+    case BIO_CTRL_FLUSH:
+      return 1;  // Nothing is held back.
+    case BIO_CTRL_EOF:
+      return socketOf(bio)->atEnd ? 1 : 0;
+    default:
+      return 0;
+  }
+}
+
+int socketBioCreate(BIO* bio) {
+  BIO_set_data(bio, new SocketBio);
+  BIO_set_init(bio, 1);
+  return 1;
+}
+
+int socketBioDestroy(BIO* bio) {
+  delete socketOf(bio);
+  BIO_set_data(bio, nullptr);
+  return 1;
+}
+
+const BIO_METHOD* socketBioMethod() {
+  static BIO_METHOD* const method = [] {
+    BIO_METHOD* m = BIO_meth_new(BIO_get_new_index() | BIO_TYPE_SOURCE_SINK, "mail socket");
+    BIO_meth_set_write(m, socketBioWrite);
+    BIO_meth_set_read(m, socketBioRead);
+    BIO_meth_set_ctrl(m, socketBioControl);
+    BIO_meth_set_create(m, socketBioCreate);
+    BIO_meth_set_destroy(m, socketBioDestroy);
+    return m;
+  }();
+  return method;
+}
+
+// Puts socket `fd` under `ssl`; false when the library refuses.
+bool attachSocket(SSL* ssl, int fd) {
+  BIO* bio = BIO_new(socketBioMethod());
+  if (bio == nullptr) return false;
+  socketOf(bio)->fd = fd;
+  SSL_set_bio(ssl, bio, bio);
+  return true;
+}
 
 // The verifier's result in the terms a user can act on.
 TlsFailure verifyFailure(long result) {
@@ -101,7 +181,7 @@ std::unique_ptr<TlsSession> TlsSession::create(int fd, const std::string& hostNa
     return nullptr;
   }
   handles->ssl = SSL_new(handles->context);
-  if (handles->ssl == nullptr || SSL_set_fd(handles->ssl, fd) != 1 ||
+  if (handles->ssl == nullptr || !attachSocket(handles->ssl, fd) ||
       !expectHost(handles->ssl, hostName)) {
     *failure = TlsFailure::kHandshake;
     *detail = takeErrorText("the TLS connection could not be prepared");

@@ -109,6 +109,26 @@ TEST(TlsSocket, DataBufferedInsideTheSessionIsSeenByWaitsAndDiscards) {
   EXPECT_EQ(socket.waitReadable(0), SocketStatus::kTimedOut);
 }
 
+// Writing to a peer that has gone reports the close; it must not raise SIGPIPE, which would end
+// the program.
+TEST(TlsSocket, SendingToAPeerThatLeftReportsTheClose) {
+  TlsTestServer server(implicitServer(Server::kGood));
+  const int port = server.start();
+  platform::SleepingPump pump;
+  TcpSocket socket(pump);
+  ASSERT_EQ(socket.connect("127.0.0.1", static_cast<uint16_t>(port), kGuardMs), SocketStatus::kOk);
+  ASSERT_EQ(socket.startTls("localhost", trustingTestCa(), kGuardMs), SocketStatus::kOk);
+  ASSERT_EQ(socket.sendAll("QUIT\r\n", kGuardMs), SocketStatus::kOk);
+  ASSERT_TRUE(server.waitUntilDone(kGuardMs));
+  const std::string block(65536, 'x');
+  SocketStatus status = SocketStatus::kOk;
+  for (int i = 0; i < 100 && status == SocketStatus::kOk; ++i) {
+    status = socket.sendAll(block, kGuardMs);
+  }
+  EXPECT_EQ(status, SocketStatus::kClosed);
+  socket.close();
+}
+
 struct Refusal {
   Server certificate;
   bool useTestCa;
