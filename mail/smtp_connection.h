@@ -110,6 +110,10 @@ class CQVRSMTPConnection {
   int SocketError() const { return socketError_; }
   // The last failure text reported to the observer.
   const std::string& LastErrorText() const { return lastErrorText_; }
+  // Why the last Connect() could not secure the connection (the certificate, the handshake, a
+  // refused or missing upgrade); empty when TLS did not fail. The text to show for such a failure:
+  // the socket error number alone does not tell it.
+  const std::string& TlsFailureText() const { return tlsFailureText_; }
   const std::string& HeloHostName() const { return heloHostName_; }
 
  private:

@@ -152,6 +152,7 @@ TEST(SmtpTlsRefusals, CertificatesThatDoNotVerifyEndTheSessionWithTheirReason) {
     EXPECT_FALSE(
         smtp.Connect(secureLogin(server.start(), TlsPolicy::kWhenOffered, mail::kAuthLogin)));
     EXPECT_EQ(smtp.LastErrorText(), c.expected);
+    EXPECT_EQ(smtp.TlsFailureText(), c.expected);
     EXPECT_FALSE(smtp.Connected());
     smtp.Disconnect(false);
     expectNoLogIn(server);
