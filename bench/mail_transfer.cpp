@@ -8,60 +8,29 @@
 
 #include <chrono>
 #include <cstdio>
-#include <random>
 #include <string>
 
-#include "mail/base64.h"
+#include "bench/mail_bench_support.h"
 #include "mail/mail_address.h"
 #include "mail/smtp_connection.h"
 #include "platform/message_pump.h"
 #include "pop3/pop3_connection.h"
 #include "tests/support/pop3_server.h"
-#include "tests/support/run_command.h"
 #include "tests/support/smtp_server.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
+using mail_bench::mailWith;
+using mail_bench::msSince;
+using mail_bench::pythonMs;
+using mail_bench::randomBytes;
+using mail_bench::report;
+
 constexpr size_t kRetrBytes = 10u << 20;
 constexpr size_t kAttachmentBytes = 5u << 20;
 constexpr char kUser[] = "bench";
 constexpr char kPassword[] = "bench-pw";
-constexpr char kPython[] = "/usr/bin/python3";
-
-std::string randomBytes(size_t n) {
-  std::mt19937 rng(1);
-  std::string s(n, '\0');
-  for (char& c : s)
-    c = static_cast<char>(rng());
-  return s;
-}
-
-// A mail whose body is `payload` in base64 lines, with CRLF line ends.
-std::string mailWith(const std::string& payload) {
-  std::string body = mail::base64Encode(payload, mail::Base64Lines::kMailLines);
-  return "From: a@example.org\r\nTo: b@example.org\r\nSubject: bench\r\n\r\n" + body + "\r\n";
-}
-
-double msSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
-}
-
-// Runs a Python snippet that prints the milliseconds its timed part took.
-double pythonMs(const std::string& code) {
-  const auto r = testing_support::runCommand({kPython, "-c", code});
-  if (r.exitCode != 0) {
-    std::fprintf(stderr, "python failed: %s\n", r.err.c_str());
-    return -1;
-  }
-  return std::stod(r.out);
-}
-
-void report(const char* what, double ours, double python) {
-  std::printf("%-34s ours %8.1f ms  python %8.1f ms  ratio %.3f\n", what, ours, python,
-              python > 0 ? ours / python : 0.0);
-}
 
 void benchPop3(testing_support::TempDir& dir) {
   (void)dir;

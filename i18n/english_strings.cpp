@@ -86,6 +86,11 @@ const std::vector<BuiltinString>& builtinStrings() {
       {IDS_INDICATOR_CAPS, "CAP"},
       {IDS_INDICATOR_NUM, "NUM"},
       {IDS_INDICATOR_SCROLL, "SCRL"},
+      {IDS_TLS_CERT_EXPIRED, "The certificate of the mail server %s has expired."},
+      {IDS_TLS_WRONG_HOST, "The certificate of the mail server is not for %s."},
+      {IDS_TLS_UNKNOWN_ISSUER,
+       "The certificate of the mail server %s comes from an unknown issuer. For a private server, "
+       "name the CA file that issued it in the settings."},
       {IDS_CAPTION_WARNING, "Warning!"},
       {IDS_CAPTION_ERROR, "Error"},
       // The editor's pop-up menus.
@@ -261,6 +266,7 @@ const std::vector<BuiltinString>& builtinStrings() {
        "directly,please select 'External Modem'.\rIf your modem is a PCI Card, please install the "
        "driver for this modem in WINDOWS at first and select 'Internal Modem'!"},
       {IDS_MAIL_REPLY_TIMED_OUT, "The MAIL server did not answer within %d seconds!"},
+      {IDS_TLS_UNTRUSTED, "The certificate of the mail server %s could not be verified: %s"},
       {IDS_NO_TRANSFER_FILE_LOADED,
        "You must first load an Image Transfer File before you can select images to insert in your "
        "message.\rIf you have not created any bitmap images yet, click on \"Open Workspace\" below "
@@ -293,6 +299,8 @@ const std::vector<BuiltinString>& builtinStrings() {
       {IDS_DIAL_CANCELLED, "Connect Status:\rDial up canceled by user!"},
       {IDS_NO_MODEM_INSTALLED, "No modem installed in computer"},
       {IDS_SERIAL_PORT_NOT_OPEN, "The serial port is not open."},
+      {IDS_TLS_HANDSHAKE_FAILED, "The secure connection (TLS) to the mail server %s failed: %s"},
+      {IDS_TLS_UPGRADE_REFUSED, "The mail server %s refused to start TLS: %s"},
       {IDS_PICTURE_FILE_LENGTH_ERROR, "The  length of bitmap image data file %s is error!"},
       {IDS_PICTURE_FILE_NOT_OURS,
        "%s file is not the bitmap image data file for Z2500 series sign!"},
@@ -327,6 +335,10 @@ const std::vector<BuiltinString>& builtinStrings() {
        "'%s' is not an Image Transfer File: it must hold 0 to 8 bitmap images!"},
       {IDS_TRANSFER_FILE_SAVE_FAILED, "Error when saving Image Transfer File: %s"},
       {IDS_IMAGE_ALREADY_IN_CATALOG, "Bitmap image %s is already in the catalog!"},
+      {IDS_TLS_NOT_OFFERED,
+       "The mail server %s does not offer TLS, which the settings require. No password or mail "
+       "was sent."},
+      {IDS_TLS_CA_FILE_UNREADABLE, "The CA file %s could not be read: %s"},
       {IDS_SMTP_SERVER_BLANK, "The SMTP can't be left blank!"},
       {IDS_MAIL_ADDRESS_BLANK, "The Mailbox can't be left blank!"},
       {IDS_SELECT_AVAILABLE_DEVICE, "You must first select an available device."},
@@ -361,6 +373,9 @@ const std::vector<BuiltinString>& builtinStrings() {
       {IDS_SMTP_SEND_FAILED, "Failed in call to send MAIL command, GetLastError returns: %d"},
       {IDS_SMTP_MAIL_REFUSED, "An unexpected MAIL response was received"},
       {IDS_SMTP_DATA_REFUSED, "SendMessage, An unexpected DATA response was received"},
+      {IDS_TLS_PLAIN_AFTER_UPGRADE,
+       "The mail server %s sent data in the clear after agreeing to start TLS; the connection "
+       "was ended."},
       {33099, "Add, edit or remove mailboxes\nMailboxes"},
       {IDS_AVAILABLE_GROUPS, "Available Groups"},
       {IDS_REMOVE_GROUP, "Remove Group"},

@@ -8,7 +8,8 @@
 // blocks, one block per part of the program, so that work on one never collides with another:
 //   32957-32966, 33163, 33165-33171   the send windows (send option, progress, dial-up)
 //   32975-32980, 32989-32999          the scheduler and special functions
-//   32866-32868, 33021-33022          mail and receiver robustness
+//   33021                             mail and receiver robustness
+//   32866-32868, 33022, 33049-33050, 33072-33073, 33097-33098  mail over TLS
 //   33024-33029, 33100-33104, 33178-33187  site, group and TCP/IP group dialogs
 //   33076-33081, 33106-33124          device, mail server, mailbox and modem dialogs (33081 free)
 //   33082-33087, 32950-32955          keeping the address book safe on disk
@@ -332,6 +333,17 @@ enum StringId : int {
   IDS_SIGN_DATA_FILE_FAILED = 33205,  // "Cannot make the sign data file to send: %s"
   IDS_SERIAL_LINE_LOST = 33207,       // "The serial line was lost during the transfer: %s"
   IDS_MAIL_FIELD_LINE_BREAK = 33206,  // "A mail address holds a line break: %s"
+
+  // Mail over TLS: why a secure connection to a mail server failed (33098 still free).
+  IDS_TLS_CERT_EXPIRED = 32866,         // "The certificate of the mail server %s has expired."
+  IDS_TLS_WRONG_HOST = 32867,           // "The certificate of the mail server is not for %s."
+  IDS_TLS_UNKNOWN_ISSUER = 32868,       // "... %s comes from an unknown issuer. ..."
+  IDS_TLS_UNTRUSTED = 33022,            // "... %s could not be verified: %s"
+  IDS_TLS_HANDSHAKE_FAILED = 33049,     // "The secure connection (TLS) to ... %s failed: %s"
+  IDS_TLS_UPGRADE_REFUSED = 33050,      // "The mail server %s refused to start TLS: %s"
+  IDS_TLS_NOT_OFFERED = 33072,          // "The mail server %s does not offer TLS, ..."
+  IDS_TLS_CA_FILE_UNREADABLE = 33073,   // "The CA file %s could not be read: %s"
+  IDS_TLS_PLAIN_AFTER_UPGRADE = 33097,  // "... sent data in the clear after agreeing to ..."
 };
 
 }  // namespace i18n

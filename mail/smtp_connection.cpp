@@ -8,6 +8,7 @@
 #include "mail/base64.h"
 #include "mail/cram_md5.h"
 #include "mail/smtp_reply.h"
+#include "mail/tls_failure_text.h"
 #include "platform/ascii_text.h"
 
 namespace mail {
@@ -81,6 +82,9 @@ constexpr char kAlreadyDisconnected[] =
     "CQVRSMTPConnection::Disconnect, Already disconnected from SMTP server, doing nothing";
 constexpr char kQuitSendFailed[] =
     "CQVRSMTPConnection::Disconnect, Failed in call to send QUIT command, GetLastError returns: %d";
+constexpr char kStartTlsSendFailed[] =
+    "CQVRSMTPConnection::StartTls, An unexpected error occurred while sending the STARTTLS "
+    "command";
 constexpr char kQuitRefused[] =
     "CQVRSMTPConnection::Disconnect, An unexpected QUIT response was received";
 
@@ -228,7 +232,17 @@ bool CQVRSMTPConnection::Connect(const SmtpServerLogin& login) {
   }
   connected_ = true;
   outOfStep_ = false;
+  tlsFailureText_.clear();
 
+  const platform::TlsPolicy policy = login.tls.policy;
+  const bool implicitTls =
+      platform::startsInTls(policy, static_cast<uint16_t>(port)) ||
+      (policy == platform::TlsPolicy::kRequired && port == login.implicitTlsPort);
+  if (implicitTls && !StartTls(login)) {
+    Disconnect(true);
+    Fail(tlsFailureText_);
+    return false;
+  }
   if (!ReadCommandResponse(kCodeReady, false)) {
     Fail(kBadGreeting);
     Disconnect(true);
@@ -236,13 +250,56 @@ bool CQVRSMTPConnection::Connect(const SmtpServerLogin& login) {
   }
   if (heloHostName_ == kAutoHeloName) heloHostName_ = platform::localHostName();
 
-  const bool greeted = login.authMethod == kAuthNone ? ConnectSMTP() : ConnectESMTP(login);
+  bool greeted = false;
+  if (!implicitTls && policy != platform::TlsPolicy::kPlain) {
+    greeted = ConnectWithStartTls(login);
+  } else {
+    greeted = login.authMethod == kAuthNone ? ConnectSMTP() : ConnectESMTP(login);
+  }
   if (!greeted) {
     Disconnect(true);
-    Fail(kBadHelo);
+    Fail(tlsFailureText_.empty() ? std::string(kBadHelo) : tlsFailureText_);
     return false;
   }
   return true;
+}
+
+bool CQVRSMTPConnection::ConnectWithStartTls(const SmtpServerLogin& login) {
+  if (!SendEhlo()) return false;
+  if (!smtpReplyOffers(lastResponse_, "STARTTLS")) {
+    if (login.tls.policy == platform::TlsPolicy::kRequired) {
+      socketError_ = wsa::kProtocolNotSupported;
+      return FailTls(tlsNotOfferedText(login.host));
+    }
+    return LogIn(login);
+  }
+  static constexpr char kStartTls[] = "STARTTLS\r\n";
+  observer_->statusChanged(shown(kStartTls));
+  if (!SendOrFail(kStartTls, kStartTlsSendFailed)) return false;
+  if (!ReadCommandResponse(kCodeReady, false)) {
+    return FailTls(tlsRefusedText(login.host, lastResponse_));
+  }
+  // Nothing may follow the reply before the handshake: such bytes would be read as if they had
+  // come through TLS, though anyone on the way could have put them there.
+  if (lastResponse_.find('\n') + 1 != lastResponse_.size()) {
+    outOfStep_ = true;
+    return FailTls(tlsPlainAfterUpgradeText(login.host));
+  }
+  // The server forgets what it learnt before the upgrade, and so does the client: a new EHLO.
+  return StartTls(login) && SendEhlo() && LogIn(login);
+}
+
+bool CQVRSMTPConnection::StartTls(const SmtpServerLogin& login) {
+  if (socket_.startTls(login.host, login.tls, replyTimeoutMs_) == SocketStatus::kOk) return true;
+  socketError_ = socket_.lastError().code;
+  // The socket is closed: no QUIT can follow.
+  outOfStep_ = true;
+  return FailTls(tlsFailureText(socket_.lastError(), login.host, login.tls));
+}
+
+bool CQVRSMTPConnection::FailTls(const std::string& text) {
+  tlsFailureText_ = text;
+  return false;
 }
 
 bool CQVRSMTPConnection::ConnectSMTP() {
@@ -252,6 +309,10 @@ bool CQVRSMTPConnection::ConnectSMTP() {
 }
 
 bool CQVRSMTPConnection::ConnectESMTP(const SmtpServerLogin& login) {
+  return SendEhlo() && LogIn(login);
+}
+
+bool CQVRSMTPConnection::SendEhlo() {
   const std::string command = "EHLO " + heloHostName_ + kCrLf;
   observer_->statusChanged(shown(command));
   if (!SendOrFail(command, kEhloSendFailed)) return false;
@@ -259,14 +320,19 @@ bool CQVRSMTPConnection::ConnectESMTP(const SmtpServerLogin& login) {
     Fail(kEhloRefused);
     return false;
   }
+  return true;
+}
+
+bool CQVRSMTPConnection::LogIn(const SmtpServerLogin& login) {
   switch (login.authMethod) {
+    case kAuthNone:
+      return true;
     case kAuthCramMd5:
       return CramLogin(login.userName, login.password);
     case kAuthLogin:
       return AuthLogin(login.userName, login.password);
-    default:
-      return false;
   }
+  return false;
 }
 
 bool CQVRSMTPConnection::AuthLogin(const std::string& userName, const std::string& password) {

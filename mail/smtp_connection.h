@@ -31,9 +31,17 @@ struct SmtpServerLogin {
   std::string bindAddress;
   // How the session uses TLS (implicit on 465, STARTTLS after EHLO, or plain).
   platform::TlsSettings tls{platform::TlsPolicy::kPlain, {}};
+  // Under TlsPolicy::kRequired, connections to this port start in TLS as well as those to the
+  // SMTPS port (platform::startsInTls). The programs leave it; a test server listens elsewhere.
+  int implicitTlsPort = platform::kSmtpsPort;
 };
 
-// The SMTP client: delivers one already rendered mail to one server over plain TCP. Every wait
+// The SMTP client: delivers one already rendered mail to one server over TCP, secured by TLS as
+// SmtpServerLogin::tls says: from the first byte (implicit TLS on the SMTPS port), or with
+// STARTTLS (RFC 3207) after EHLO when the server offers it, then EHLO again. Under
+// TlsPolicy::kRequired a server without STARTTLS gets no AUTH and no mail; once STARTTLS was
+// offered, a refused or failed upgrade ends the session, never falling back to plain text. Every
+// wait
 // (connecting, each reply) is bounded by the reply time-out and goes through the message pump,
 // so the window stays responsive. Typical use: Connect, SendMessage, Disconnect(true).
 //
@@ -75,7 +83,10 @@ class CQVRSMTPConnection {
 
   // Connects to login.host:login.port, binding first to login.bindAddress when it is not empty,
   // reads the greeting (220) and greets with HELO (method kAuthNone) or EHLO and the method's
-  // login. Every failure after the TCP connection stands ends with Disconnect(true).
+  // login; with TLS as login.tls says (a plain connection that may upgrade always greets with
+  // EHLO, to learn whether STARTTLS is offered). Every failure after the TCP connection stands
+  // ends with Disconnect(true); a TLS failure leaves its reason (mail/tls_failure_text.h) as the
+  // last error text.
   bool Connect(const SmtpServerLogin& login);
 
   // Sends the envelope (MAIL FROM with the sender's address, RCPT TO for each recipient in order,
@@ -99,11 +110,25 @@ class CQVRSMTPConnection {
   int SocketError() const { return socketError_; }
   // The last failure text reported to the observer.
   const std::string& LastErrorText() const { return lastErrorText_; }
+  // Why the last Connect() could not secure the connection (the certificate, the handshake, a
+  // refused or missing upgrade); empty when TLS did not fail. The text to show for such a failure:
+  // the socket error number alone does not tell it.
+  const std::string& TlsFailureText() const { return tlsFailureText_; }
   const std::string& HeloHostName() const { return heloHostName_; }
 
  private:
   bool ConnectSMTP();
   bool ConnectESMTP(const SmtpServerLogin& login);
+  // EHLO and its 250 reply.
+  bool SendEhlo();
+  // The login of login.authMethod (none for kAuthNone).
+  bool LogIn(const SmtpServerLogin& login);
+  // EHLO, then STARTTLS when offered (or required), EHLO again and the login.
+  bool ConnectWithStartTls(const SmtpServerLogin& login);
+  // Secures the open connection; false with the reason kept for Connect().
+  bool StartTls(const SmtpServerLogin& login);
+  // Keeps `text` as the reason Connect() fails with; returns false.
+  bool FailTls(const std::string& text);
   bool AuthLogin(const std::string& userName, const std::string& password);
   bool CramLogin(const std::string& userName, const std::string& password);
   bool SendRCPTForRecipient(const MailAddress& recipient);
@@ -134,6 +159,7 @@ class CQVRSMTPConnection {
   int lastResponseCode_ = 0;           // Code of the reply line examined last.
   int socketError_ = 0;                // Windows Sockets number of the last failure.
   std::string lastErrorText_;          // The last failure text reported.
+  std::string tlsFailureText_;         // Why securing the connection failed; empty when not.
   SmtpObserver silent_;                // Stands in when no observer is set.
   SmtpObserver* observer_ = &silent_;  // Not owned.
 };

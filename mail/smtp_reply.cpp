@@ -1,5 +1,7 @@
 #include "mail/smtp_reply.h"
 
+#include "platform/ascii_text.h"
+
 namespace mail {
 
 namespace {
@@ -50,6 +52,22 @@ bool smtpReplyHasCode(std::string_view text, std::string_view terminator, int ex
     pos = next + terminator.size();
     if (pos >= text.size()) return false;
   }
+}
+
+bool smtpReplyOffers(std::string_view text, std::string_view keyword) {
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(pos, end - pos);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.size() > kCodeDigits) {
+      line.remove_prefix(kCodeDigits + 1);
+      if (platform::equalsIgnoreCase(line.substr(0, line.find(' ')), keyword)) return true;
+    }
+    pos = end + 1;
+  }
+  return false;
 }
 
 }  // namespace mail

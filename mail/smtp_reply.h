@@ -24,4 +24,8 @@ int smtpReplyLineCode(std::string_view line);
 bool smtpReplyHasCode(std::string_view text, std::string_view terminator, int expectedCode,
                       int* lastCode);
 
+// True when a line of the EHLO reply `text` (CR LF separated, "250-KEYWORD ..." or "250 KEYWORD")
+// names the extension `keyword` (case-insensitive), e.g. "STARTTLS".
+bool smtpReplyOffers(std::string_view text, std::string_view keyword);
+
 }  // namespace mail

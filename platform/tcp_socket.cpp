@@ -109,6 +109,7 @@ bool resolveIPv4(const std::string& host, uint32_t* address, SocketError* error)
       error->sysErrno = 0;
       error->op = SocketOp::kResolve;
       error->text = ::gai_strerror(rc != 0 ? rc : EAI_NONAME);
+      error->tls = TlsFailure::kNone;
     }
     if (found != nullptr) ::freeaddrinfo(found);
     return false;
@@ -212,6 +213,7 @@ SocketStatus TcpSocket::sendAll(std::string_view data, int timeoutMs) {
     failWithErrno(SocketOp::kSend, ENOTCONN);
     return SocketStatus::kError;
   }
+  if (tls_) return sendAllTls(data, timeoutMs);
   size_t sent = 0;
   while (sent < data.size()) {
     const ssize_t n = ::send(fd_, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
@@ -237,6 +239,7 @@ SocketStatus TcpSocket::waitReadable(int timeoutMs) {
     failWithErrno(SocketOp::kWait, ENOTCONN);
     return SocketStatus::kError;
   }
+  if (tls_) return waitReadableTls(timeoutMs);
   return waitFor(POLLIN, timeoutMs, SocketOp::kWait);
 }
 
@@ -247,6 +250,7 @@ SocketStatus TcpSocket::receive(char* buffer, size_t capacity, int timeoutMs, si
     return SocketStatus::kError;
   }
   if (capacity == 0) return SocketStatus::kOk;
+  if (tls_) return receiveTls(buffer, capacity, timeoutMs, received);
   const uint64_t start = pump_.tickMs();
   for (;;) {
     const ssize_t n = ::recv(fd_, buffer, capacity, 0);
@@ -289,6 +293,7 @@ SocketStatus TcpSocket::discardPending(size_t* discarded) {
     failWithErrno(SocketOp::kReceive, ENOTCONN);
     return SocketStatus::kError;
   }
+  if (tls_) return discardPendingTls(discarded);
   char scratch[kDiscardChunk];
   for (;;) {
     const ssize_t n = ::recv(fd_, scratch, sizeof scratch, MSG_DONTWAIT);
@@ -305,6 +310,9 @@ SocketStatus TcpSocket::discardPending(size_t* discarded) {
 }
 
 void TcpSocket::close() {
+  if (tls_ && secure_ && fd_ >= 0) tls_->shutdown();
+  tls_.reset();
+  secure_ = false;
   if (fd_ >= 0) {
     ::close(fd_);
     fd_ = -1;
@@ -353,6 +361,7 @@ void TcpSocket::failWithErrno(SocketOp op, int errnoValue) {
   error_.sysErrno = errnoValue;
   error_.op = op;
   error_.text = systemErrorText(errnoValue);
+  error_.tls = TlsFailure::kNone;
 }
 
 void TcpSocket::failTimedOut(SocketOp op) {
@@ -360,6 +369,7 @@ void TcpSocket::failTimedOut(SocketOp op) {
   error_.sysErrno = 0;
   error_.op = op;
   error_.text = systemErrorText(ETIMEDOUT);
+  error_.tls = TlsFailure::kNone;
 }
 
 }  // namespace platform

@@ -2,10 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/message_pump.h"
+#include "platform/tls_policy.h"
+#include "platform/tls_session.h"
 
 namespace platform {
 
@@ -63,7 +66,18 @@ enum class SocketStatus {
 };
 
 // The socket call that failed.
-enum class SocketOp { kNone, kResolve, kCreate, kOptions, kBind, kConnect, kWait, kSend, kReceive };
+enum class SocketOp {
+  kNone,
+  kResolve,
+  kCreate,
+  kOptions,
+  kBind,
+  kConnect,
+  kWait,
+  kSend,
+  kReceive,
+  kTls,  // Setting up TLS (the CA file, the handshake, the server's certificate).
+};
 
 // The last failure of a TcpSocket.
 struct SocketError {
@@ -71,6 +85,9 @@ struct SocketError {
   int sysErrno = 0;          // The POSIX errno behind it; 0 for failures of our own (time-outs).
   SocketOp op = SocketOp::kNone;  // Which call failed.
   std::string text;               // The system's message for the error, e.g. "Connection refused".
+  // Why TLS failed (code wsa::kConnectionAborted); kNone for every other failure. A failure of
+  // TLS after the handshake (a corrupt record) has op kSend or kReceive and reason kHandshake.
+  TlsFailure tls = TlsFailure::kNone;
 };
 
 // Looks up an IPv4 address: a dotted numeric address is taken as it is, anything else is resolved
@@ -92,6 +109,9 @@ std::string localHostName();
 // The socket stays in non-blocking mode for its whole life; callers never see EAGAIN or EINTR.
 // Nothing is ever silently truncated: a send either delivers every byte or reports a failure.
 // Every failure is left in lastError(); success does not clear it.
+//
+// After startTls() every read and write goes through TLS: the same calls, the same waits and
+// time-outs (the handshake and each record wait for the socket through the pump as well).
 //
 // Not thread-safe; one socket is used by one (user-interface) thread.
 class TcpSocket {
@@ -155,7 +175,19 @@ class TcpSocket {
   // is the number of bytes thrown away.
   SocketStatus discardPending(size_t* discarded = nullptr);
 
-  // Closes the socket; harmless when already closed.
+  // Starts TLS as a client on the connected socket: at once for implicit TLS, or after the
+  // protocol's upgrade command (STLS, STARTTLS) was accepted. The server's certificate must verify
+  // against the settings' CA file (the system's store without one) and name `hostName` (the name
+  // or dotted address connected to). Waits at most `timeoutMs` for the handshake.
+  // kOk: the connection is secure. Otherwise the socket is closed, so that nothing can follow in
+  // the clear: kTimedOut, kError with lastError().tls saying why (a bad CA file, a failed
+  // handshake, a certificate that is expired, for another host or from an unknown issuer).
+  SocketStatus startTls(const std::string& hostName, const TlsSettings& settings, int timeoutMs);
+
+  // True while the connection runs over TLS.
+  bool isSecure() const { return secure_; }
+
+  // Closes the socket (telling a TLS peer first, without waiting); harmless when already closed.
   void close();
 
   const SocketError& lastError() const { return error_; }
@@ -166,10 +198,22 @@ class TcpSocket {
   // Records the failure of `op` with the current errno value.
   void failWithErrno(SocketOp op, int errnoValue);
   void failTimedOut(SocketOp op);
+  // Records a TLS failure of `op`, with the session's reason when there is one.
+  void failTls(SocketOp op, TlsFailure failure, const std::string& detail);
 
-  MessagePump& pump_;  // Dispatches window messages during waits; not owned.
-  int fd_ = -1;        // The socket, or -1 when closed.
-  SocketError error_;  // The last failure.
+  // The TLS forms of the calls above (tcp_socket_tls.cpp).
+  SocketStatus sendAllTls(std::string_view data, int timeoutMs);
+  SocketStatus waitReadableTls(int timeoutMs);
+  SocketStatus receiveTls(char* buffer, size_t capacity, int timeoutMs, size_t* received);
+  SocketStatus discardPendingTls(size_t* discarded);
+  // Waits for what the session asked for (`step`), within `timeoutMs` counted from tick `start`.
+  SocketStatus waitForTls(TlsSession::Step step, uint64_t start, int timeoutMs, SocketOp op);
+
+  MessagePump& pump_;                // Dispatches window messages during waits; not owned.
+  int fd_ = -1;                      // The socket, or -1 when closed.
+  SocketError error_;                // The last failure.
+  std::unique_ptr<TlsSession> tls_;  // The TLS layer once startTls() began; null for plain.
+  bool secure_ = false;              // The handshake succeeded.
 };
 
 }  // namespace platform

@@ -7,6 +7,8 @@
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "i18n/text_format.h"
+#include "mail/tls_failure_text.h"
+#include "platform/ascii_text.h"
 
 namespace pop3 {
 
@@ -30,6 +32,9 @@ constexpr char kRetrFailed[] = "RETRieve failed";
 constexpr char kDeleFailed[] = "Could not DELEte message";
 constexpr char kQuitFailed[] = "Error while QUITting";
 constexpr char kListFailed[] = "Could not LIST message";
+
+// The most bytes of a capability list read before the server is taken for a broken one.
+constexpr size_t kMaxCapabilityBytes = 16 * 1024;
 
 constexpr std::string_view kNegative = "-ERR";
 constexpr std::string_view kEndMark = "\r\n.\r\n";
@@ -58,6 +63,21 @@ size_t firstDigit(const std::string& text) {
 
 bool hasLineBreak(const std::string& s) {
   return s.find_first_of("\r\n") != std::string::npos;
+}
+
+// True when one of the lines of a CAPA list (past its status line, up to its end mark) names
+// STLS.
+bool listsStls(const std::string& list) {
+  size_t start = list.find(kLineEnd);
+  while (start != std::string::npos) {
+    start += kLineEnd.size();
+    const size_t end = list.find(kLineEnd, start);
+    if (end == std::string::npos) break;
+    const std::string line = list.substr(start, end - start);
+    if (platform::equalsIgnoreCase(line.substr(0, line.find(' ')), "STLS")) return true;
+    start = end;
+  }
+  return false;
 }
 
 }  // namespace
@@ -104,11 +124,65 @@ bool POP3Connection::Connect() {
                      : std::string(kConnectFailed));
     return false;
   }
-  if (!ReadAnswer(kGreetingFailed) || !LogIn()) {
+  const platform::TlsPolicy policy = options_.tls.policy;
+  const bool implicitTls =
+      platform::startsInTls(policy, static_cast<uint16_t>(port_)) ||
+      (policy == platform::TlsPolicy::kRequired && port_ == options_.implicitTlsPort);
+  if (implicitTls && !StartTls()) return false;
+  if (!ReadAnswer(kGreetingFailed) ||
+      (!implicitTls && policy != platform::TlsPolicy::kPlain && !NegotiateStls()) || !LogIn()) {
     CloseSocket();
     return false;
   }
   connected_ = true;
+  return true;
+}
+
+bool POP3Connection::StartTls() {
+  if (socket_.startTls(server_, options_.tls, WaitMs()) == platform::SocketStatus::kOk) {
+    return true;
+  }
+  Fail(mail::tlsFailureText(socket_.lastError(), server_, options_.tls));
+  CloseSocket();
+  return false;
+}
+
+bool POP3Connection::NegotiateStls() {
+  bool offered = false;
+  if (!ReadCapabilities(&offered)) return false;
+  if (!offered) {
+    if (options_.tls.policy != platform::TlsPolicy::kRequired) return true;
+    Fail(mail::tlsNotOfferedText(server_));
+    return false;
+  }
+  if (!SendCommand("STLS", "STLS") || !ReadStatusLine()) return false;
+  if (lastResponse_.compare(0, kNegative.size(), kNegative) == 0) {
+    Fail(mail::tlsRefusedText(server_, lastResponse_));
+    return false;
+  }
+  // Nothing may follow the answer before the handshake: such bytes would be read as if they had
+  // come through TLS, though anyone on the way could have put them there.
+  if (lastResponse_.find('\n') + 1 != lastResponse_.size()) {
+    Fail(mail::tlsPlainAfterUpgradeText(server_));
+    return false;
+  }
+  return StartTls();
+}
+
+bool POP3Connection::ReadCapabilities(bool* stlsOffered) {
+  *stlsOffered = false;
+  if (!SendCommand("CAPA", "CAPA") || !ReadStatusLine()) return false;
+  if (lastResponse_.compare(0, kNegative.size(), kNegative) == 0) return true;
+  std::string list = lastResponse_;
+  while (list.find(kEndMark) == std::string::npos) {
+    if (list.size() > kMaxCapabilityBytes ||
+        socket_.receiveAppend(&list, kAnswerBytes, WaitMs()) != platform::SocketStatus::kOk) {
+      Drop();
+      Fail(kSocketError);
+      return false;
+    }
+  }
+  *stlsOffered = listsStls(list);
   return true;
 }
 
@@ -241,6 +315,15 @@ bool POP3Connection::SendCommand(const std::string& line, const std::string& sho
 }
 
 bool POP3Connection::ReadAnswer(const char* failureText) {
+  if (!ReadStatusLine()) return false;
+  if (lastResponse_.compare(0, kNegative.size(), kNegative) == 0) {
+    Fail(failureText);
+    return false;
+  }
+  return true;
+}
+
+bool POP3Connection::ReadStatusLine() {
   lastResponse_.clear();
   // One status line; it normally comes in one piece, but a line cut by the network is completed
   // (up to the answer buffer's size) so that its rest is not taken for the next answer.
@@ -254,10 +337,6 @@ bool POP3Connection::ReadAnswer(const char* failureText) {
   if (status != platform::SocketStatus::kOk) {
     Drop();
     Fail(kSocketError);
-    return false;
-  }
-  if (lastResponse_.compare(0, kNegative.size(), kNegative) == 0) {
-    Fail(failureText);
     return false;
   }
   return true;

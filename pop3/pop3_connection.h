@@ -39,6 +39,9 @@ struct Pop3Options {
   const platform::LocalClock* clock = nullptr;
   // How the session uses TLS (implicit on 995, STLS after CAPA, or plain).
   platform::TlsSettings tls{platform::TlsPolicy::kPlain, {}};
+  // Under TlsPolicy::kRequired, connections to this port start in TLS as well as those to the
+  // POP3S port (platform::startsInTls). The programs leave it; a test server listens elsewhere.
+  uint16_t implicitTlsPort = platform::kPop3sPort;
 };
 
 // The longest a mail of `announcedBytes` (as LIST gave it) may take to arrive as a whole, however
@@ -48,7 +51,11 @@ inline constexpr long long kMailDeadlineBaseMs = 60000;
 inline constexpr long long kMailDeadlineBytesPerSecond = 16384;
 long long mailDeadlineMs(long long announcedBytes);
 
-// A minimal POP3 client (RFC 1939: USER, PASS, STAT, LIST, RETR, DELE, QUIT; no APOP, no TLS).
+// A minimal POP3 client (RFC 1939: USER, PASS, STAT, LIST, RETR, DELE, QUIT; no APOP), over TLS
+// as Pop3Options::tls says: from the first byte (implicit TLS on the POP3S port), or after the
+// greeting with STLS (RFC 2595) when CAPA lists it. Under TlsPolicy::kRequired a server that does
+// not offer STLS gets no USER or PASS; once STLS was offered, a refused or failed upgrade ends the
+// connection, never falling back to plain text.
 // The receiver fetches and deletes mails with it; varnel only logs in and quits, which some mail
 // servers require before they accept mail over SMTP.
 //
@@ -76,7 +83,8 @@ class POP3Connection {
   // Connects, reads the greeting and logs in with USER and PASS. True at once when already
   // connected. On failure the socket is closed: "Unable to create the socket.", "Unable to
   // connect to server" (or varnel's texts, see ConnectTexts), "Server didn't connect", "Bad user
-  // name", "Invalid username/password combination" or "Socket Error".
+  // name", "Invalid username/password combination" or "Socket Error"; or a TLS text naming why
+  // the connection could not be secured (mail/tls_failure_text.h).
   bool Connect();
 
   // The number of messages in the mailbox, or -1 ("STATus couldn't be retrieved", "Socket
@@ -120,6 +128,15 @@ class POP3Connection {
  private:
   // USER and PASS, after the greeting.
   bool LogIn();
+  // Secures the connection (implicit TLS, or after STLS); on failure reports why and closes.
+  bool StartTls();
+  // After the greeting on a plain connection: CAPA, and STLS when offered, as the policy says.
+  bool NegotiateStls();
+  // Sends CAPA and reads its list; *stlsOffered tells whether it names STLS. A server without
+  // CAPA ("-ERR") offers nothing. False on a socket failure (the connection is dropped).
+  bool ReadCapabilities(bool* stlsOffered);
+  // Reads one status line into LastResponse(); false (dropped, "Socket Error") when it fails.
+  bool ReadStatusLine();
   // Sends one command line ("\r\n" appended); the status sink shows `shown`.
   bool SendCommand(const std::string& line, const std::string& shown);
   // Reads one answer; failure texts as described above. `failureText` is the command's text.

@@ -184,7 +184,8 @@ def self_test(root):
                 f.write(original)
 
         expect_failure("a link from platform up to i18n", "platform/CMakeLists.txt",
-                       "varnel_core_module(platform)", "varnel_core_module(platform DEPS i18n)")
+                       "varnel_core_module(platform LIBS",
+                       "varnel_core_module(platform DEPS i18n LIBS")
         expect_failure("an include from platform up to i18n", "platform/status.h",
                        "", '\n#include "i18n/string_table.h"\n')
         expect_failure("an include from the core into its windows", "app/varnel_profile.h",

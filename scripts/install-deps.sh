@@ -11,6 +11,8 @@ packages=(
   g++ cmake ninja-build pkg-config clang-format
   # core libraries
   libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev uuid-dev
+  # mail over TLS (the socket layer; the tests make their certificates with it too)
+  libssl-dev
   # the programs' windows
   qt6-base-dev libgl1-mesa-dev
   # real peers the tests talk to on loopback

@@ -8,6 +8,7 @@
 using mail::smtpReplyComplete;
 using mail::smtpReplyHasCode;
 using mail::smtpReplyLineCode;
+using mail::smtpReplyOffers;
 
 TEST(SmtpReply, CompleteWhenEndedByTheTerminatorOrLf) {
   EXPECT_FALSE(smtpReplyComplete("", "\r\n", false));
@@ -82,4 +83,17 @@ TEST(SmtpReplyFuzz, TruncatedMultiLineRepliesAreSafe) {
     (void)smtpReplyComplete(text, "\r\n", true);
     (void)smtpReplyLineCode(text);
   }
+}
+
+// STARTTLS is found on any line of the EHLO reply as a whole keyword, in any case; a longer word
+// or the word in another line's parameters is no offer.
+TEST(SmtpReplyOffers, FindsTheExtensionKeywordOnAnyLine) {
+  EXPECT_TRUE(smtpReplyOffers("250-mail.example\r\n250-STARTTLS\r\n250 HELP\r\n", "STARTTLS"));
+  EXPECT_TRUE(smtpReplyOffers("250-mail.example\r\n250 starttls\r\n", "STARTTLS"));
+  EXPECT_TRUE(smtpReplyOffers("250-mail.example\n250 STARTTLS", "STARTTLS"));
+  EXPECT_FALSE(smtpReplyOffers("250-mail.example\r\n250 STARTTLSX\r\n", "STARTTLS"));
+  EXPECT_FALSE(smtpReplyOffers("250-mail.example STARTTLS\r\n250 HELP\r\n", "STARTTLS"));
+  EXPECT_FALSE(smtpReplyOffers("250-AUTH LOGIN STARTTLS\r\n250 HELP\r\n", "STARTTLS"));
+  EXPECT_FALSE(smtpReplyOffers("", "STARTTLS"));
+  EXPECT_FALSE(smtpReplyOffers("250\r\n", "STARTTLS"));
 }

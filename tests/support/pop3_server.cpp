@@ -137,6 +137,16 @@ void Pop3Server::writeUserFile() {
   ::rename(tmp.c_str(), (dir_ + "/passwd").c_str());
 }
 
+void Pop3Server::enableTls(const std::string& certFile, const std::string& keyFile) {
+  certFile_ = certFile;
+  keyFile_ = keyFile;
+}
+
+std::string Pop3Server::tlsConfig() const {
+  if (certFile_.empty()) return "ssl = no\n";
+  return "ssl = required\nssl_cert = <" + certFile_ + "\nssl_key = <" + keyFile_ + "\n";
+}
+
 void Pop3Server::writeConfig() const {
   std::ostringstream c;
   c << "base_dir = " << dir_ << "/run\n"
@@ -144,8 +154,7 @@ void Pop3Server::writeConfig() const {
     << "log_path = " << dir_ << "/dovecot.log\n"
     << "protocols = pop3\n"
     << "listen = 127.0.0.1\n"
-    << "ssl = no\n"
-    << "disable_plaintext_auth = no\n"
+    << tlsConfig() << "disable_plaintext_auth = no\n"
     << "auth_mechanisms = plain login\n"
     << "auth_failure_delay = 0\n"
     << "auth_verbose = yes\n"
@@ -160,7 +169,12 @@ void Pop3Server::writeConfig() const {
     // No growing delays for logins from an address that failed before (tests fail on purpose).
     << "service anvil {\n  unix_listener anvil-auth-penalty {\n    mode = 0\n  }\n}\n"
     << "service pop3-login {\n  inet_listener pop3 {\n    address = 127.0.0.1\n    port = " << port_
-    << "\n  }\n}\n";
+    << "\n  }\n";
+  if (tlsPort_ != 0) {
+    c << "  inet_listener pop3s {\n    address = 127.0.0.1\n    port = " << tlsPort_
+      << "\n    ssl = yes\n  }\n";
+  }
+  c << "}\n";
   writeText(dir_ + "/dovecot.conf", c.str());
 }
 
@@ -172,6 +186,11 @@ bool Pop3Server::start(std::string* error) {
   }
   writeUserFile();
   port_ = freeLoopbackPort();
+  if (!certFile_.empty()) {
+    do {
+      tlsPort_ = freeLoopbackPort();
+    } while (tlsPort_ == port_);
+  }
   writeConfig();
 
   const std::string config = dir_ + "/dovecot.conf";
@@ -204,7 +223,7 @@ bool Pop3Server::start(std::string* error) {
       *error = "dovecot exited at start-up: " + readText(output) + log();
       return false;
     }
-    if (acceptsConnections(port_)) return true;
+    if (acceptsConnections(port_) && (tlsPort_ == 0 || acceptsConnections(tlsPort_))) return true;
     std::this_thread::sleep_for(kPollInterval);
   }
   stop();

@@ -10,10 +10,11 @@ namespace testing_support {
 
 // A real POP3 server for tests: Debian's Dovecot (/usr/sbin/dovecot) started in the foreground
 // with its own configuration in a private temporary directory (never the system one): POP3 only,
-// on a free loopback port, no TLS, plaintext login allowed, a passwd-file user database and one
-// Maildir per user. Login processes run as "dovenull" and mail processes as "dovecot" when the
-// tests run as root (Dovecot refuses root for both); otherwise everything runs as the current
-// user. The server is stopped and its directory removed when the object dies.
+// on a free loopback port, no TLS unless enableTls() is called, plaintext login allowed, a
+// passwd-file user database and one Maildir per user. Login processes run as "dovenull" and mail
+// processes as "dovecot" when the tests run as root (Dovecot refuses root for both); otherwise
+// everything runs as the current user. The server is stopped and its directory removed when the
+// object dies.
 class Pop3Server {
  public:
   Pop3Server();
@@ -30,6 +31,11 @@ class Pop3Server {
   // a second), so add them before start() when a test logs in at once.
   void addUser(const std::string& user, const std::string& password);
 
+  // Serves TLS with this certificate and key (PEM files) once started: STLS on port(), under
+  // "ssl = required" (no log-in before the upgrade), and implicit TLS on tlsPort(). Call before
+  // start().
+  void enableTls(const std::string& certFile, const std::string& keyFile);
+
   // Writes the configuration, starts Dovecot and waits until it accepts connections. False with
   // a reason (including the end of Dovecot's log) when it does not come up.
   bool start(std::string* error);
@@ -38,6 +44,8 @@ class Pop3Server {
   void stop();
 
   uint16_t port() const { return port_; }
+  // The implicit-TLS listener's port once started with TLS (0 without).
+  uint16_t tlsPort() const { return tlsPort_; }
   const std::string& directory() const { return dir_; }
 
   // Drops a mail into the user's Maildir (new/), exactly the given bytes; Dovecot serves bare LF
@@ -59,9 +67,14 @@ class Pop3Server {
  private:
   void writeUserFile();
   void writeConfig() const;
+  // The configuration's TLS lines.
+  std::string tlsConfig() const;
 
-  std::string dir_;    // Private directory holding configuration, state, logs and Maildirs.
-  uint16_t port_ = 0;  // The POP3 listener's port once started.
+  std::string dir_;       // Private directory holding configuration, state, logs and Maildirs.
+  uint16_t port_ = 0;     // The POP3 listener's port once started.
+  uint16_t tlsPort_ = 0;  // The POP3S listener's port, when TLS is on.
+  std::string certFile_;  // TLS certificate and key; empty: no TLS.
+  std::string keyFile_;
   pid_t pid_ = -1;     // The Dovecot master process, or -1.
   uid_t mailUid_ = 0;  // Owner of the Maildirs (what the mail processes run as).
   gid_t mailGid_ = 0;

@@ -51,6 +51,10 @@ bool SmtpTestServer::start(std::string* error) {
   }
   if (!options_.refuse.empty()) args.insert(args.end(), {"--refuse", options_.refuse});
   if (options_.requireAuth) args.push_back("--require-auth");
+  if (!options_.tlsCertFile.empty()) {
+    args.insert(args.end(), {"--tls-cert", options_.tlsCertFile, "--tls-key", options_.tlsKeyFile});
+    if (options_.implicitTls) args.push_back("--implicit-tls");
+  }
   std::vector<char*> argv;
   for (std::string& a : args)
     argv.push_back(a.data());

@@ -16,6 +16,11 @@ class SmtpTestServer {
     std::string password;      // ... with this password.
     std::string refuse;        // Recipients containing this text get 550 (empty: none).
     bool requireAuth = false;  // MAIL needs a login first.
+    // With a certificate and key (PEM files): STARTTLS, and no AUTH or MAIL before it; with
+    // implicitTls, TLS from the first byte instead.
+    std::string tlsCertFile;
+    std::string tlsKeyFile;
+    bool implicitTls = false;
   };
 
   explicit SmtpTestServer(Options options);

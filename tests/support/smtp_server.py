@@ -2,13 +2,17 @@
 
 Run with /usr/bin/python3 (the system interpreter that has aiosmtpd):
     smtp_server.py --maildir DIR [--user NAME --password SECRET] [--refuse TEXT]
-                   [--require-auth]
+                   [--require-auth] [--tls-cert PEM --tls-key PEM [--implicit-tls]]
 It listens on a free port of 127.0.0.1 and prints that port on its first output line, then
 serves until it is terminated. Mails are delivered into the Maildir DIR byte for byte as the
 client sent them (after the server's dot-unstuffing). AUTH LOGIN (aiosmtpd's own, with the usual
 "Username:" and "Password:" prompts) and CRAM-MD5 (below) accept exactly the given user name and
 password;
-a recipient containing the --refuse text is refused with 550. Authentication needs no TLS here, since it all stays on loopback."""
+a recipient containing the-- refuse text is refused with 550. Authentication needs no TLS here,
+    since it all stays on loopback.With a TLS certificate the server offers STARTTLS and then takes
+        AUTH and MAIL only over TLS;
+with
+--implicit-tls as well it speaks TLS from the first byte instead (SMTPS)."""
 
 import argparse
 import asyncio
@@ -16,6 +20,7 @@ import base64
 import hmac
 import mailbox
 import os
+import ssl
 import sys
 import time
 import warnings
@@ -36,6 +41,9 @@ def parse_args():
     parser.add_argument("--password", default="")
     parser.add_argument("--refuse", default="")
     parser.add_argument("--require-auth", action="store_true")
+    parser.add_argument("--tls-cert", default="")
+    parser.add_argument("--tls-key", default="")
+    parser.add_argument("--implicit-tls", action="store_true")
     return parser.parse_args()
 
 
@@ -77,14 +85,22 @@ def main():
               and auth_data.password.decode(errors="replace") == args.password)
         return AuthResult(success=ok, handled=False)
 
+    context = None
+    if args.tls_cert:
+        context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+        context.load_cert_chain(args.tls_cert, args.tls_key)
+    starttls = context is not None and not args.implicit_tls
+
     def factory():
         return LoopbackSMTP(handler, hostname="loopback.test", authenticator=authenticator,
-                    auth_require_tls=False, auth_required=args.require_auth,
-                    data_size_limit=64 * 1024 * 1024)
+                    auth_require_tls=starttls, auth_required=args.require_auth,
+                    data_size_limit=64 * 1024 * 1024,
+                    tls_context=context if starttls else None, require_starttls=starttls)
 
     loop = asyncio.new_event_loop()
     asyncio.set_event_loop(loop)
-    server = loop.run_until_complete(loop.create_server(factory, host="127.0.0.1", port=0))
+    server = loop.run_until_complete(loop.create_server(
+        factory, host="127.0.0.1", port=0, ssl=context if args.implicit_tls else None))
     print(server.sockets[0].getsockname()[1], flush=True)
     try:
         loop.run_forever()

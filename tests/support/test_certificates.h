@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "tests/support/temp_dir.h"
+
+namespace testing_support {
+
+// Certificates for TLS tests, made when the object is built (OpenSSL, P-256 keys) in a private
+// directory removed with it. A private CA signs server certificates for this machine's loopback
+// names (localhost and 127.0.0.1), for another host name, and one that has expired; a second,
+// unknown CA signs one for the loopback names that nobody trusts. Each server certificate file
+// holds the certificate; its key is in the matching key file.
+class TestCertificates {
+ public:
+  // Which server certificate.
+  enum class Server { kGood, kOtherHost, kExpired, kUnknownIssuer };
+
+  TestCertificates();
+
+  // The private CA's certificate (PEM): what a client names as its CA file.
+  std::string caFile() const { return dir_.file("ca.pem"); }
+  // A file that is not a certificate at all.
+  std::string garbageCaFile() const { return dir_.file("garbage.pem"); }
+  std::string certFile(Server which) const;
+  std::string keyFile(Server which) const;
+
+ private:
+  TempDir dir_;
+};
+
+}  // namespace testing_support
