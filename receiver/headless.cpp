@@ -3,6 +3,8 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -51,11 +53,19 @@ std::string dataDirectory(const std::string& requested, HeadlessEnvironment& env
   return std::move(dir).value();
 }
 
+// Save must be there: without it no sign mail can be taken off the server. A Logo that cannot be
+// made only loses log entries, which each cycle says; the poller goes on.
 bool prepareDirectories(const ReceiverPaths& paths, HeadlessEnvironment& env) {
-  if (paths.createWorkingDirectories()) return true;
-  env.err << "Cannot create the directories \"" << kSaveDirName << "\" and \"" << kLogDirName
-          << "\" in " << paths.dataDir() << std::endl;
-  return false;
+  if (!platform::makeDirectories(paths.saveDir())) {
+    env.err << "Cannot create the directory " << paths.saveDir() << ": " << std::strerror(errno)
+            << std::endl;
+    return false;
+  }
+  if (!platform::makeDirectories(paths.logDir())) {
+    env.err << "Cannot create the directory " << paths.logDir() << ": " << std::strerror(errno)
+            << " (no log files are written)" << std::endl;
+  }
+  return true;
 }
 
 bool stopRequested(const HeadlessEnvironment& env) {
