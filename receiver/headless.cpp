@@ -3,8 +3,6 @@
 #include <signal.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -53,19 +51,12 @@ std::string dataDirectory(const std::string& requested, HeadlessEnvironment& env
   return std::move(dir).value();
 }
 
-// Save must be there: without it no sign mail can be taken off the server. A Logo that cannot be
-// made only loses log entries, which each cycle says; the poller goes on.
+// Save must be there; a Logo that cannot be made is said, and the poller goes on without logs.
 bool prepareDirectories(const ReceiverPaths& paths, HeadlessEnvironment& env) {
-  if (!platform::makeDirectories(paths.saveDir())) {
-    env.err << "Cannot create the directory " << paths.saveDir() << ": " << std::strerror(errno)
-            << std::endl;
-    return false;
-  }
-  if (!platform::makeDirectories(paths.logDir())) {
-    env.err << "Cannot create the directory " << paths.logDir() << ": " << std::strerror(errno)
-            << " (no log files are written)" << std::endl;
-  }
-  return true;
+  bool saveReady = false;
+  for (const std::string& problem : paths.makeWorkingDirectories(&saveReady))
+    env.err << problem << std::endl;
+  return saveReady;
 }
 
 bool stopRequested(const HeadlessEnvironment& env) {

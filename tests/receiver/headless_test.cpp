@@ -175,6 +175,7 @@ TEST_F(HeadlessTest, UnusableDirectoriesAreSaidWithTheSystemsReason) {
   EXPECT_EQ(err_.str().find("Now will query"), std::string::npos);
 
   ASSERT_EQ(std::remove(paths_.saveDir().c_str()), 0);
+  ASSERT_EQ(std::remove(paths_.logDir().c_str()), 0);  // made beside the Save that was refused
   testing_support::writeFile(paths_.logDir(), "not a directory");
   err_.str("");
   receiver::runReceiveOnce(dir_.path(), e);
