@@ -85,7 +85,10 @@ bool makeDirectories(const std::string& path) {
     if (::mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST) return false;
   }
   struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  if (::stat(path.c_str(), &st) != 0) return false;
+  // Something else has the name: say so rather than leave mkdir's EEXIST.
+  if (!S_ISDIR(st.st_mode)) errno = ENOTDIR;
+  return S_ISDIR(st.st_mode);
 }
 
 std::string joinPath(const std::string& dir, const std::string& name) {

@@ -31,7 +31,7 @@ Result<std::string> resolveDataDirFrom(const std::string& explicitDir,
                                        const std::string& programName, const std::string& exeDir);
 
 // Creates `path` and its missing parents (like mkdir -p). True when the directory exists
-// afterwards.
+// afterwards; otherwise errno says why (ENOTDIR when a file has the name).
 bool makeDirectories(const std::string& path);
 
 // Joins a directory and a file name with exactly one '/' between them.

@@ -51,11 +51,12 @@ std::string dataDirectory(const std::string& requested, HeadlessEnvironment& env
   return std::move(dir).value();
 }
 
+// Save must be there; a Logo that cannot be made is said, and the poller goes on without logs.
 bool prepareDirectories(const ReceiverPaths& paths, HeadlessEnvironment& env) {
-  if (paths.createWorkingDirectories()) return true;
-  env.err << "Cannot create the directories \"" << kSaveDirName << "\" and \"" << kLogDirName
-          << "\" in " << paths.dataDir() << std::endl;
-  return false;
+  bool saveReady = false;
+  for (const std::string& problem : paths.makeWorkingDirectories(&saveReady))
+    env.err << problem << std::endl;
+  return saveReady;
 }
 
 bool stopRequested(const HeadlessEnvironment& env) {

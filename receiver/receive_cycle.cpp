@@ -53,7 +53,8 @@ Receiver::Receiver(const ReceiverSettings& settings, const ReceiverPaths& paths,
         if (pop3Options.clock == nullptr) pop3Options.clock = &clock;
         return pop3Options;
       }()),
-      log_(paths.logDir(), clock) {}
+      // A log that cannot be written is said where the cycle's steps are shown.
+      log_(paths.logDir(), clock, [this](const std::string& text) { status_.showStatus(text); }) {}
 
 bool Receiver::StopRequested() const {
   return stopRequested_ || (stopFlag_ != nullptr && *stopFlag_ != 0);

@@ -5,8 +5,10 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "i18n/text_format.h"
+#include "platform/cp1252.h"
 #include "platform/data_dir.h"
 #include "receiver/receiver_texts.h"
 
@@ -120,17 +122,36 @@ void ReceiverLog::append(const std::string& fileName, std::string_view text) con
   const std::string path = platform::joinPath(logDir_, fileName);
   const int fd =
       ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, kLogFileMode);
-  if (fd < 0) return;
+  if (fd < 0) {
+    reportFailure(path, errno);
+    return;
+  }
   // One entry is appended whole: O_APPEND places each write at the end, and a short write
   // continues from where it stopped.
   size_t done = 0;
+  int error = 0;
   while (done < text.size()) {
     const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
+    if (n <= 0) {
+      error = n < 0 ? errno : ENOSPC;
+      break;
+    }
     done += static_cast<size_t>(n);
   }
   ::close(fd);
+  if (error != 0)
+    reportFailure(path, error);
+  else
+    lastError_ = 0;
+}
+
+void ReceiverLog::reportFailure(const std::string& path, int error) const {
+  if (!report_ || error == lastError_) return;
+  lastError_ = error;
+  report_(i18n::formatText(
+      texts::kLogWriteFailed,
+      {platform::utf8ToCp1252Lossy(path), platform::utf8ToCp1252Lossy(std::strerror(error))}));
 }
 
 std::string connectionPrefix(std::string_view server, std::string_view account) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -9,8 +10,10 @@ namespace receiver {
 
 // The receiver's daily logs in the Logo directory: "%04d-%02d-%02d" (the day of the entry)
 // followed by "ReceiveLogo.ini" or "SendLogo.ini". Plain text; entries are appended, so a day
-// change between two entries starts new files. A log that cannot be opened or created loses the
-// entry silently: logging never stops a receive cycle.
+// change between two entries starts new files. A log that cannot be opened, created or written
+// loses the entry: logging never stops a receive cycle. The loss is told to the failure report
+// when one is set, once until a write succeeds again or the reason changes, so that a full disk
+// or a Logo directory without rights is said rather than hidden.
 //
 // The logs hold the headers and bodies of the mails the receiver deletes, so they are created
 // readable by their owner only.
@@ -18,8 +21,11 @@ class ReceiverLog {
  public:
   // `logDir` must exist (ReceiverPaths::createWorkingDirectories). `clock` stamps the entries and
   // names the files; it must outlive the log.
-  ReceiverLog(std::string logDir, const platform::LocalClock& clock)
-      : logDir_(std::move(logDir)), clock_(clock) {}
+  // `report`, when set, receives texts::kLogWriteFailed filled with the log's path and the
+  // system's reason (Windows-1252).
+  using FailureReport = std::function<void(const std::string&)>;
+  ReceiverLog(std::string logDir, const platform::LocalClock& clock, FailureReport report = {})
+      : logDir_(std::move(logDir)), clock_(clock), report_(std::move(report)) {}
 
   // Appends "Receive from <prefix>:<time> <message>\r\n\r\n" to today's receive log, the time
   // written "%04d-%02d-%02d %02d-%02d-%02d". `prefix` is the mailbox's connection prefix.
@@ -40,9 +46,12 @@ class ReceiverLog {
 
  private:
   void append(const std::string& fileName, std::string_view text) const;
+  void reportFailure(const std::string& path, int error) const;
 
   const std::string logDir_;
   const platform::LocalClock& clock_;  // Not owned.
+  const FailureReport report_;
+  mutable int lastError_ = 0;  // The errno value told last; 0 after a good write.
 };
 
 // `text` taken from a mail (a sender, a subject, a file name) made safe for one log line: every

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace receiver {
 
@@ -25,6 +26,11 @@ class ReceiverPaths {
   // Creates the Save and Logo directories when missing. False when either is not there
   // afterwards.
   bool createWorkingDirectories() const;
+
+  // The same, saying what could not be made: one text per directory with the system's reason
+  // (none when both are there). *saveReady tells whether Save is there: without it no sign mail
+  // can be taken off a server, while a missing Logo only costs the log entries.
+  std::vector<std::string> makeWorkingDirectories(bool* saveReady) const;
 
  private:
   const std::string dataDir_;

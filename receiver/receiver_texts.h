@@ -40,6 +40,12 @@ inline constexpr char kWriting[] = "Now is write the affix to disk...";
 inline constexpr char kWritten[] = "write %s successfully";
 inline constexpr char kWriteFailed[] = "Create or open %s failed,OS error code=%d";
 inline constexpr char kLeftOnServer[] = "The mail of %s was left on the server";
+// A daily log that cannot be written: its path and the system's reason.
+inline constexpr char kLogWriteFailed[] = "Cannot write the log %s: %s";
+// A working directory (Save, Logo) that cannot be made at start: its path and the system's reason;
+// for Logo followed by what it costs.
+inline constexpr char kCannotCreateDirectory[] = "Cannot create the directory %s: %s";
+inline constexpr char kNoLogFiles[] = " (no log files are written)";
 inline constexpr char kRenamed[] = "The attachment %s was saved as %s";
 
 // A mailbox's turn ended early.

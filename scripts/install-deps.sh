@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages that building and testing need. Safe to run again:
 # when everything is present it does nothing.
 #   --package  also the tools that build and check the .deb (dpkg-shlibdeps, desktop-file-validate,
-#              systemd-analyze, appstreamcli)
+#              systemd-analyze, appstreamcli, xdg-mime, gio)
 #   --fuzz     also clang and its libFuzzer runtime, for the fuzz targets (see fuzz/)
 set -euo pipefail
 
@@ -21,6 +21,8 @@ packages=(
 
 if [ "${1:-}" = "--package" ]; then
   packages+=(dpkg-dev file desktop-file-utils systemd appstream shared-mime-info)
+  # the desktop's own answers to "what is this file, and what opens it" (desktop_file_type test)
+  packages+=(xdg-utils libglib2.0-bin)
 fi
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)

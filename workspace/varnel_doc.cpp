@@ -23,7 +23,9 @@ void CVarnelDoc::insertLineAfter(int index, MessageLine line) {
 
 platform::Status CVarnelDoc::save(const std::string& path) {
   platform::Status saved = saveWorkspaceFile(path, ws_);
-  if (!saved.ok()) return saved;
+  // The user is shown why as well: the system's reason (a full disk, a missing folder) or the
+  // rule the workspace breaks.
+  if (!saved.ok()) return platform::Status::cannotWrite(saved.toString(), saved.detail());
   path_ = path;
   modified_ = false;
   return saved;

@@ -31,7 +31,8 @@ class CVarnelDoc {
   void insertLineAfter(int index, MessageLine line);
 
   // Writes the workspace to `path` as version 3.5. On success the document takes `path` and is no
-  // longer modified; on failure nothing changes and the status holds the user's text.
+  // longer modified; on failure nothing changes and the status holds the user's text followed by
+  // why in parentheses (the system's reason, or the rule the workspace breaks).
   platform::Status save(const std::string& path);
   // Reads a workspace file. On success the lines and the Image Transfer File path are replaced,
   // and the sign settings and scheduler settings too when the file carries them (files of version

@@ -1,10 +1,9 @@
 #include "addressbook/ui/site_settings_dialog.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <iterator>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "addressbook/name_dialog_texts.h"
 #include "addressbook/site_parameters.h"
 #include "addressbook/ui/group_parameters_dialog.h"
+#include "addressbook/ui/list_dialog_layout.h"
 #include "addressbook/ui/name_entry_dialog.h"
 #include "addressbook/ui/site_parameters_dialog.h"
 #include "i18n/dialog_controls.h"
@@ -45,39 +45,24 @@ CSiteSettingsDialog::CSiteSettingsDialog(CAddressBook& book, SiteListMode mode,
   auto* label = makeControl<QLabel>(this, kNumber, i18n::kIdSiteListLabel);
   list_ = new QListWidget(this);
   i18n::ui::setControlId(list_, i18n::kIdSiteList);
-  auto* add = makeControl<QPushButton>(this, kNumber, i18n::kIdSiteNew);
-  auto* edit = makeControl<QPushButton>(this, kNumber, i18n::kIdSiteEdit);
-  auto* rename = makeControl<QPushButton>(this, kNumber, i18n::kIdSiteRename);
-  auto* remove = makeControl<QPushButton>(this, kNumber, i18n::kIdSiteRemove);
-  auto* close = makeControl<QPushButton>(this, kNumber, i18n::kIdOk);
-  close->setDefault(true);
-
-  auto* buttons = new QVBoxLayout;
-  for (QPushButton* b : {add, edit, rename, remove})
-    buttons->addWidget(b);
-  buttons->addStretch();
-  buttons->addWidget(close);
-  auto* grid = new QGridLayout(this);
-  grid->addWidget(label, 0, 0);
-  grid->addWidget(list_, 1, 0);
-  grid->addLayout(buttons, 1, 1);
+  const std::vector<QPushButton*> buttons =
+      layOutListDialog(this, kNumber, label, list_,
+                       {{i18n::kIdSiteNew, [this] { newEntry(); }},
+                        {i18n::kIdSiteEdit, [this] { editEntry(); }},
+                        {i18n::kIdSiteRename, [this] { renameEntry(); }},
+                        {i18n::kIdSiteRemove, [this] { removeEntry(); }}},
+                       nullptr, i18n::kIdOk);
   i18n::ui::initDialog(this, kNumber, language);
   if (mode == SiteListMode::kGroups) {
     const GroupModeTexts texts = groupModeTexts();
     setWindowTitle(fromCp1252(texts.caption));
     label->setText(fromCp1252(texts.listLabel));
-    add->setText(fromCp1252(texts.newButton));
-    edit->setText(fromCp1252(texts.editButton));
-    rename->setText(fromCp1252(texts.renameButton));
-    remove->setText(fromCp1252(texts.removeButton));
+    const std::string* const labels[] = {&texts.newButton, &texts.editButton, &texts.renameButton,
+                                         &texts.removeButton};
+    for (size_t i = 0; i < std::size(labels); ++i)
+      buttons[i]->setText(fromCp1252(*labels[i]));
   }
   showList(-1);
-
-  connect(add, &QPushButton::clicked, this, &CSiteSettingsDialog::newEntry);
-  connect(edit, &QPushButton::clicked, this, &CSiteSettingsDialog::editEntry);
-  connect(rename, &QPushButton::clicked, this, &CSiteSettingsDialog::renameEntry);
-  connect(remove, &QPushButton::clicked, this, &CSiteSettingsDialog::removeEntry);
-  connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void CSiteSettingsDialog::showList(int selectRow) {

@@ -1,16 +1,14 @@
 #include "addressbook/ui/tcp_group_settings_dialog.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <string>
 #include <utility>
 
 #include "addressbook/book_edits.h"
 #include "addressbook/name_dialog_texts.h"
 #include "addressbook/site_dialog_rules.h"
+#include "addressbook/ui/list_dialog_layout.h"
 #include "addressbook/ui/name_entry_dialog.h"
 #include "addressbook/ui/tcp_group_address_dialog.h"
 #include "i18n/dialog_controls.h"
@@ -38,30 +36,14 @@ CTcpGroupSettingsDialog::CTcpGroupSettingsDialog(CAddressBook& book,
   auto* label = makeControl<QLabel>(this, kNumber, i18n::kIdTcpGroupListLabel);
   list_ = new QListWidget(this);
   i18n::ui::setControlId(list_, i18n::kIdTcpGroupList);
-  auto* add = makeControl<QPushButton>(this, kNumber, i18n::kIdTcpGroupNew);
-  auto* edit = makeControl<QPushButton>(this, kNumber, i18n::kIdTcpGroupEdit);
-  auto* remove = makeControl<QPushButton>(this, kNumber, i18n::kIdTcpGroupRemove);
-  auto* rename = makeControl<QPushButton>(this, kNumber, i18n::kIdTcpGroupRename);
-  auto* close = makeControl<QPushButton>(this, kNumber, i18n::kIdOk);
-  close->setDefault(true);
-
-  auto* buttons = new QVBoxLayout;
-  for (QPushButton* b : {add, edit, remove, rename})
-    buttons->addWidget(b);
-  buttons->addStretch();
-  buttons->addWidget(close);
-  auto* grid = new QGridLayout(this);
-  grid->addWidget(label, 0, 0);
-  grid->addWidget(list_, 1, 0);
-  grid->addLayout(buttons, 1, 1);
+  layOutListDialog(this, kNumber, label, list_,
+                   {{i18n::kIdTcpGroupNew, [this] { newGroup(); }},
+                    {i18n::kIdTcpGroupEdit, [this] { editGroup(); }},
+                    {i18n::kIdTcpGroupRemove, [this] { removeGroup(); }},
+                    {i18n::kIdTcpGroupRename, [this] { renameGroup(); }}},
+                   nullptr, i18n::kIdOk);
   i18n::ui::initDialog(this, kNumber, language);
   showList(0);
-
-  connect(add, &QPushButton::clicked, this, &CTcpGroupSettingsDialog::newGroup);
-  connect(edit, &QPushButton::clicked, this, &CTcpGroupSettingsDialog::editGroup);
-  connect(rename, &QPushButton::clicked, this, &CTcpGroupSettingsDialog::renameGroup);
-  connect(remove, &QPushButton::clicked, this, &CTcpGroupSettingsDialog::removeGroup);
-  connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void CTcpGroupSettingsDialog::showList(int selectRow) {

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 
+#include "platform/cp1252.h"
 #include "platform/data_dir.h"
 #include "platform/ui/qt_text.h"
 #include "platform/ui/stop_signals.h"
@@ -69,7 +70,12 @@ int runWindowedProgram(QApplication& app, const std::string& dataDirArgument) {
   ReceiverSettings settings;
   const platform::Status load = loadSettingsFile(paths.settingsFile(), &settings);
   if (!load.ok()) warn(load.message());
-  paths.createWorkingDirectories();
+  // The window keeps working without them: a mail that cannot be saved stays on its server.
+  bool saveReady = false;
+  for (const std::string& problem : paths.makeWorkingDirectories(&saveReady)) {
+    std::cerr << problem << '\n';
+    warn(platform::utf8ToCp1252Lossy(problem));
+  }
 
   WindowOptions options;
   options.trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();

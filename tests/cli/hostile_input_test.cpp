@@ -1,13 +1,12 @@
 // varnel-cli handed hostile input: files that are not files, inputs too large for the format,
 // places it cannot write.
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "tests/support/file_size_limit.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
 
@@ -93,15 +92,13 @@ TEST(CliHostileInput, RefusedWritesKeepTheOldFilesAndSayWhy) {
     many += std::string(i ? "," : "") + R"({"file": 1})";
   writeFile(dir.file("big.json"), many + "]}");
 
-  rlimit saved{};
-  ::getrlimit(RLIMIT_FSIZE, &saved);
-  const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);  // the children inherit both
-  const rlimit small{oldBook.size() + 16, saved.rlim_max};
-  ::setrlimit(RLIMIT_FSIZE, &small);
-  const auto book = runCli({"--data-dir", dir.path(), "book", "import", bigBook});
-  const auto workspace = runCli({"import", dir.file("big.json"), "-o", dir.file("w.SDV")});
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  ::signal(SIGXFSZ, oldHandler);
+  testing_support::CommandResult book;
+  testing_support::CommandResult workspace;
+  {
+    const testing_support::FileSizeLimit full(oldBook.size() + 16);  // the children inherit it
+    book = runCli({"--data-dir", dir.path(), "book", "import", bigBook});
+    workspace = runCli({"import", dir.file("big.json"), "-o", dir.file("w.SDV")});
+  }
 
   EXPECT_EQ(book.exitCode, 1);
   EXPECT_NE(book.err.find("File too large"), std::string::npos) << book.err;

@@ -30,7 +30,8 @@
 using app::ui::CVarnelApp;
 using testing_support::readFile;
 
-int runEndToEndTests(int argc, char** argv);  // end_to_end_test.cpp
+int runEndToEndTests(int argc, char** argv);      // end_to_end_test.cpp
+int runRefusedWriteTests(int argc, char** argv);  // refused_write_test.cpp
 using testing_support::TempDir;
 using testing_support::writeFile;
 
@@ -283,7 +284,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   BookSafetyTest test;
   const int failed = QTest::qExec(&test, argc, argv);
-  return failed + runEndToEndTests(argc, argv) == 0 ? 0 : 1;
+  return failed + runEndToEndTests(argc, argv) + runRefusedWriteTests(argc, argv) == 0 ? 0 : 1;
 }
 
 #include "book_safety_test.moc"

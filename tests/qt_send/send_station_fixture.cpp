@@ -23,25 +23,6 @@ constexpr size_t kTimeFieldBytes = 16;
 
 }  // namespace
 
-addressbook::CDevice device(const std::string& name, addressbook::DeviceType type, int comPort) {
-  addressbook::CDevice d;
-  d.name = name;
-  d.type = type;
-  d.comPort = comPort;
-  d.baudRate = 9600;
-  return d;
-}
-
-addressbook::CSite site(const std::string& name, const std::string& deviceName,
-                        const std::string& addresses, const std::string& target) {
-  addressbook::CSite s;
-  s.name = name;
-  s.deviceName = deviceName;
-  s.signAddresses = addresses;
-  s.networkTarget = target;
-  return s;
-}
-
 std::function<void(QWidget*)> choose(bool group, const QString& name) {
   return [group, name](QWidget* w) {
     qobject_cast<QRadioButton*>(

@@ -14,6 +14,7 @@
 #include "app/ui/main_frame.h"
 #include "app/ui/varnel_app.h"
 #include "signlink/stream_units.h"
+#include "tests/support/book_records.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/scripted_pump.h"
 #include "tests/support/temp_dir.h"
@@ -22,10 +23,8 @@ class QWidget;
 
 namespace send_testing {
 
-addressbook::CDevice device(const std::string& name, addressbook::DeviceType type, int comPort);
-
-addressbook::CSite site(const std::string& name, const std::string& deviceName,
-                        const std::string& addresses, const std::string& target = {});
+using testing_support::device;
+using testing_support::site;
 
 // "Send option...": the kind and the name, then OK.
 std::function<void(QWidget*)> choose(bool group, const QString& name);

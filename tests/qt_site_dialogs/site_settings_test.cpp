@@ -40,6 +40,12 @@ QString controlText(QWidget* dialog, int id) {
   return {};
 }
 
+// Selects the entry at `row` and presses the dialog's button `id`, as the user would.
+void pressOnRow(CSiteSettingsDialog& d, int row, int id) {
+  d.list()->setCurrentRow(row);
+  button(&d, id)->click();
+}
+
 }  // namespace
 
 class SiteSettingsTest : public QObject {
@@ -67,6 +73,18 @@ class SiteSettingsTest : public QObject {
                                                  {i18n::kIdOk, "&Close"}};
     for (const auto& [id, text] : texts)
       QCOMPARE(controlText(&groups, id), QString(text));
+  }
+
+  // Enter on the list presses Close, in both modes; the other buttons never take it.
+  void enterClosesTheDialog() {
+    for (const auto mode : {SiteListMode::kSites, SiteListMode::kGroups}) {
+      CSiteSettingsDialog d(book_, mode, language_, {});
+      d.show();
+      d.list()->setCurrentRow(0);
+      QTest::keyClick(d.list(), Qt::Key_Return);
+      QCOMPARE(d.result(), int(QDialog::Accepted));
+      QVERIFY(!d.isVisible());
+    }
   }
 
   void commandsNeedASelection() {
@@ -129,8 +147,7 @@ class SiteSettingsTest : public QObject {
       p->addresses()->setText("1,5");
       pressOk(p);
     }));
-    d.list()->setCurrentRow(0);
-    d.editEntry();
+    pressOnRow(d, 0, i18n::kIdSiteEdit);
     QCOMPARE(caption, QString("Edit Site:Depot"));
     QVERIFY(book_.sites[0] == (CSite{"Depot", "Net", "1,5", "", "North"}));
     QCOMPARE(changes.calls, 1);
@@ -143,8 +160,7 @@ class SiteSettingsTest : public QObject {
       p->device()->setCurrentIndex(3);  // Port
       pressOk(p);
     }));
-    d.list()->setCurrentRow(1);
-    d.editEntry();
+    pressOnRow(d, 1, i18n::kIdSiteEdit);
     QVERIFY(book_.sites[1] == (CSite{"Farm", "Port", "2-4", "5550100", ""}));
     QCOMPARE(changes.calls, 2);
   }
@@ -161,8 +177,7 @@ class SiteSettingsTest : public QObject {
       n->field()->setText("Barn");
       pressOk(n);
     }));
-    d.list()->setCurrentRow(1);
-    d.renameEntry();
+    pressOnRow(d, 1, i18n::kIdSiteRename);
     QCOMPARE(caption, QString("Rename Site:Farm"));
     QCOMPARE(initial, QString("Farm"));
     QCOMPARE(entries(d.list()), (QStringList{"Depot", "Barn", "Shed"}));
@@ -185,8 +200,7 @@ class SiteSettingsTest : public QObject {
     BoxSeen refusal;
     ModalScript script;
     script.then(answerBox(&question, QMessageBox::Yes)).then(answerBox(&refusal));
-    d.list()->setCurrentRow(0);
-    d.removeEntry();
+    pressOnRow(d, 0, i18n::kIdSiteRemove);
     QCOMPARE(question.text, QString("Are you sure you wish to remove Depot"));
     QCOMPARE(question.icon, QMessageBox::Question);
     QCOMPARE(refusal.text, QString("Site(Depot) has been included by group(All),you cannot "
@@ -196,8 +210,7 @@ class SiteSettingsTest : public QObject {
 
     // No keeps a site; Yes removes one that no group includes.
     script.then(answerBox(&question, QMessageBox::No)).then(answerBox(&question, QMessageBox::Yes));
-    d.list()->setCurrentRow(2);
-    d.removeEntry();
+    pressOnRow(d, 2, i18n::kIdSiteRemove);
     QCOMPARE(book_.sites.size(), size_t{3});
     d.removeEntry();
     QCOMPARE(entries(d.list()), (QStringList{"Depot", "Farm"}));
@@ -229,8 +242,7 @@ class SiteSettingsTest : public QObject {
       g->removeSelected();
       pressOk(g);
     }));
-    d.list()->setCurrentRow(0);
-    d.editEntry();
+    pressOnRow(d, 0, i18n::kIdSiteEdit);
     QCOMPARE(caption, QString("Edit Group:All"));
     QVERIFY(book_.groups[0].siteNames == std::vector<std::string>{"Depot"});
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 
 #include "platform/atomic_file.h"
@@ -149,6 +150,41 @@ TEST_F(HeadlessTest, PollingLeavesAnUnreadableSettingsFileAlone) {
   EXPECT_EQ(receiver::runPolling(dir_.path(), e), 0);
   EXPECT_EQ(testing_support::readFile(paths_.settingsFile()), "garbage");
   EXPECT_NE(err_.str().find("is not this program data file"), std::string::npos);
+}
+
+// A data directory the program cannot use: without Save nothing can be received and the program
+// ends saying why; a Logo that cannot be made only costs the log entries and receiving goes on;
+// Set.dat is left as it was in both cases.
+TEST_F(HeadlessTest, UnusableDirectoriesAreSaidWithTheSystemsReason) {
+  auto e = env();
+  testing_support::writeFile(dir_.file("plain"), "a file");
+  EXPECT_EQ(receiver::runReceiveOnce(dir_.file("plain/data"), e), 1);
+  EXPECT_NE(err_.str().find("plain/data: Not a directory"), std::string::npos) << err_.str();
+
+  receiver::ReceiverSettings s;
+  s.mailboxes = {{"nobody", "127.0.0.1", "acct", "pw", 1}};
+  ASSERT_TRUE(receiver::saveSettingsFile(paths_.settingsFile(), s).ok());
+  const std::string settings = testing_support::readFile(paths_.settingsFile());
+  testing_support::writeFile(paths_.saveDir(), "not a directory");
+  err_.str("");
+  EXPECT_EQ(receiver::runReceiveOnce(dir_.path(), e), 1);
+  EXPECT_NE(
+      err_.str().find("Cannot create the directory " + paths_.saveDir() + ": Not a directory"),
+      std::string::npos)
+      << err_.str();
+  EXPECT_EQ(err_.str().find("Now will query"), std::string::npos);
+
+  ASSERT_EQ(std::remove(paths_.saveDir().c_str()), 0);
+  ASSERT_EQ(std::remove(paths_.logDir().c_str()), 0);  // made beside the Save that was refused
+  testing_support::writeFile(paths_.logDir(), "not a directory");
+  err_.str("");
+  receiver::runReceiveOnce(dir_.path(), e);
+  const std::string said = err_.str();
+  EXPECT_NE(said.find("Cannot create the directory " + paths_.logDir() + ": Not a directory"),
+            std::string::npos)
+      << said;
+  EXPECT_NE(said.find("Now will query nobody..."), std::string::npos) << said;
+  EXPECT_EQ(testing_support::readFile(paths_.settingsFile()), settings);
 }
 
 }  // namespace

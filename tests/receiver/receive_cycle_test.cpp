@@ -7,12 +7,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <filesystem>
 
 #include "platform/com_ports.h"
 #include "platform/profile_file.h"
 #include "receiver_fixture.h"
 #include "signlink/sign_data_file.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/pop3_server.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/suite_pop3_server.h"
@@ -185,6 +188,51 @@ TEST_F(ReceiveCycleTest, SameNamesAndUnsafeNamesAreAllSavedUnderNamesOfTheirOwn)
   EXPECT_NE(log.find("The attachment Z1.bin was saved as Z1_2.bin"), std::string::npos) << log;
   EXPECT_NE(log.find("The attachment .. was saved as __"), std::string::npos) << log;
   EXPECT_EQ(count(sendLog(), "Initalize serial com-port(COM6) error"), 3u);
+}
+
+// A disk that refuses the write of Save: the sign mail stays on the server, the files Save had
+// are kept and nothing half-written is left beside them; once the disk has room the next cycle
+// takes the mail.
+TEST_F(ReceiveCycleTest, AFullDiskLeavesTheMailOnTheServerAndLosesNothing) {
+  settings_.comPort = 6;
+  platform::ProfileFile(paths_.profileFile())
+      .writeString(platform::kPortsSection, "COM6", dir_.file("unplugged"));
+  testing_support::writeFile(paths_.saveDir() + "/Z1.bin", signFile("older"));
+  const std::string big = signFile(std::string(20000, 'x'));
+  server_->deliver(user_, signMail("Z1.bin", big));
+  {
+    const testing_support::FileSizeLimit full(8192);
+    receiver_.ReceiveCycle();
+  }
+  EXPECT_EQ(server_->mailCount(user_), 1u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(paths_.saveDir()), {}), 1);
+  EXPECT_EQ(readFile(paths_.saveDir() + "/Z1.bin"), signFile("older"));
+  const std::string log = receiveLog();
+  EXPECT_NE(log.find("failed,OS error code=" + std::to_string(EFBIG)), std::string::npos) << log;
+  EXPECT_NE(log.find("The mail of Z1.bin was left on the server"), std::string::npos) << log;
+
+  EXPECT_EQ(receiver_.ReceiveCycle(), 1);
+  EXPECT_EQ(server_->mailCount(user_), 0u);
+  EXPECT_EQ(readFile(paths_.saveDir() + "/Z1_2.bin"), big);
+  EXPECT_EQ(readFile(paths_.saveDir() + "/Z1.bin"), signFile("older"));
+}
+
+// A Logo directory that cannot be written loses only the entries: the mail still reaches the sign,
+// and the status says once why the log is missing.
+TEST_F(ReceiveCycleTest, AnUnwritableLogoIsSaidAndReceivingGoesOn) {
+  ASSERT_EQ(std::remove(paths_.logDir().c_str()), 0);
+  testing_support::writeFile(paths_.logDir(), "not a directory");
+  server_->deliver(user_, signMail("Z1.bin", signFile("still sent")));
+  pty_.startCollecting();
+  EXPECT_EQ(receiver_.ReceiveCycle(), 1);
+  EXPECT_EQ(pty_.stopCollecting(), "still sent");
+  EXPECT_EQ(server_->mailCount(user_), 0u);
+  EXPECT_EQ(readFile(paths_.saveDir() + "/Z1.bin"), signFile("still sent"));
+  const auto said = std::count_if(status_.texts.begin(), status_.texts.end(), [&](auto& t) {
+    return t.find("Cannot write the log " + paths_.logDir() + "/2026-12-08") == 0 &&
+           t.find(": Not a directory") != std::string::npos;
+  });
+  EXPECT_EQ(said, 1);
 }
 
 TEST_F(ReceiveCycleTest, ASignMailWithoutAttachmentIsLoggedAndDeleted) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "platform/atomic_file.h"
 
@@ -68,6 +69,30 @@ TEST(ReceiverLog, AMissingDirectoryDropsEntriesSilently) {
   // Nothing is written anywhere, and the directory is not made behind the caller's back.
   EXPECT_FALSE(platform::pathExists(missing));
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+// A log that cannot be written is said with the system's reason, once while the same failure
+// lasts, and again after a good write.
+TEST(ReceiverLog, ARefusedWriteIsToldOnceUntilAWriteSucceeds) {
+  testing_support::TempDir dir;
+  const std::string logDir = dir.file("Logo");
+  testing_support::writeFile(logDir, "a file where the directory should be");
+  platform::FixedClock clock(at(16, 7));
+  std::vector<std::string> told;
+  const receiver::ReceiverLog log(logDir, clock, [&](const std::string& t) { told.push_back(t); });
+  const std::string failure =
+      "Cannot write the log " + logDir + "/2026-02-16SendLogo.ini: Not a directory";
+  log.appendSend("lost");
+  log.appendSend("lost too");
+  EXPECT_EQ(told, std::vector<std::string>{failure});
+
+  std::filesystem::remove(logDir);
+  std::filesystem::create_directory(logDir);
+  log.appendSend("kept");
+  std::filesystem::remove_all(logDir);
+  testing_support::writeFile(logDir, "again");
+  log.appendSend("lost");
+  EXPECT_EQ(told, (std::vector<std::string>{failure, failure}));
 }
 
 }  // namespace

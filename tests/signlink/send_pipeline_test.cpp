@@ -19,6 +19,7 @@
 #include "i18n/string_ids.h"
 #include "i18n/string_table.h"
 #include "platform/profile_file.h"
+#include "tests/support/book_records.h"
 #include "tests/support/fake_clock_pump.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/tcp_sign.h"
@@ -26,6 +27,8 @@
 
 using namespace signlink;
 using std::string;
+using testing_support::device;
+using testing_support::site;
 using testing_support::TcpSign;
 
 namespace {
@@ -50,26 +53,6 @@ class RecordingUi : public SendProgressUi {
   std::function<void(const string&)> onStatus;  // Runs as each status is shown.
 };
 
-addressbook::CDevice device(const string& name, addressbook::DeviceType type, int comPort) {
-  addressbook::CDevice d;
-  d.name = name;
-  d.type = type;
-  d.comPort = comPort;
-  d.baudRate = 9600;
-  d.tcpTimeout = 2;
-  return d;
-}
-
-addressbook::CSite site(const string& name, const string& deviceName, const string& addresses,
-                        const string& target = {}) {
-  addressbook::CSite s;
-  s.name = name;
-  s.deviceName = deviceName;
-  s.signAddresses = addresses;
-  s.networkTarget = target;
-  return s;
-}
-
 class SendPipelineTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -81,6 +64,8 @@ class SendPipelineTest : public ::testing::Test {
                      device("Wire8", addressbook::DeviceType::kSerial, 8),
                      device("Net", addressbook::DeviceType::kTcpIp, 0),
                      device("Mail", addressbook::DeviceType::kEmail, 0)};
+    for (addressbook::CDevice& d : book_.devices)
+      d.tcpTimeout = 2;
     book_.devices[2].ipPort = tcpSign_.port();
     book_.sites = {site("A", "Wire7", "1"),        site("B", "Wire8", "2-3"),
                    site("N", "Net", "9", "signs"), site("NoIp", "Net", "9", "nowhere"),
