@@ -14,6 +14,7 @@
 //   33082-33087, 32950-32955          keeping the address book safe on disk
 //   33188-33208                       the shared name-entry dialog (33204-33208 still free)
 //   33085-33087, 33104, 33184-33187   typed text that Windows-1252 cannot hold
+//   32950-32955, 32996-32999          mail over TLS: the dialogs' security control
 // (Identifiers must stay inside 108-128 and 32797-33208.)
 // The menu commands' identifiers (i18n/menu_texts.h) are also the identifiers of their status-bar
 // prompts; 32890-32896 are taken by the bitmap editor's menu commands, 108 by the ZiTi bar.
@@ -317,6 +318,17 @@ enum StringId : int {
   IDS_SIGN_DATA_FILE_FAILED = 33205,  // "Cannot make the sign data file to send: %s"
   IDS_SERIAL_LINE_LOST = 33207,       // "The serial line was lost during the transfer: %s"
   IDS_MAIL_FIELD_LINE_BREAK = 33206,  // "A mail address holds a line break: %s"
+
+  // Mail over TLS: the security control of the POP3 and mail server dialogs.
+  IDS_TLS_REQUIRED = 32950,            // "TLS required"
+  IDS_TLS_WHEN_OFFERED = 32951,        // "STARTTLS when offered"
+  IDS_TLS_PLAIN = 32952,               // "Plain text (not encrypted)"
+  IDS_TLS_CA_FILE_UNREADABLE = 32953,  // "The CA file %s cannot be read."
+  IDS_TLS_LABEL = 32954,               // "Connection security"
+  IDS_TLS_CA_FILE_LABEL = 32955,       // "CA file (empty: the system's)"
+  IDS_TLS_BROWSE = 32996,              // "Bro&wse..."
+  IDS_TLS_CA_FILE_TITLE = 32997,       // "Choose the CA file"
+  IDS_TLS_CA_FILE_FILTER = 32998,      // "Certificates (*.pem *.crt *.cer)"
 };
 
 }  // namespace i18n
