@@ -52,6 +52,13 @@ std::string tlsPolicyText(TlsPolicy policy) {
   return {};
 }
 
+std::vector<std::string> tlsPolicyTexts() {
+  std::vector<std::string> texts;
+  for (TlsPolicy policy : kOfferedTlsPolicies)
+    texts.push_back(tlsPolicyText(policy));
+  return texts;
+}
+
 int tlsPolicyIndex(TlsPolicy policy) {
   const auto* found =
       std::find(std::begin(kOfferedTlsPolicies), std::end(kOfferedTlsPolicies), policy);

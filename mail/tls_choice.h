@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/status.h"
 #include "platform/tls_policy.h"
@@ -28,6 +29,7 @@ platform::TlsSettings tlsSettingsFor(const TlsChoice& choice, int port);
 inline constexpr platform::TlsPolicy kOfferedTlsPolicies[] = {
     platform::TlsPolicy::kRequired, platform::TlsPolicy::kWhenOffered, platform::TlsPolicy::kPlain};
 std::string tlsPolicyText(platform::TlsPolicy policy);
+std::vector<std::string> tlsPolicyTexts();
 // The position of `policy` in kOfferedTlsPolicies.
 int tlsPolicyIndex(platform::TlsPolicy policy);
 

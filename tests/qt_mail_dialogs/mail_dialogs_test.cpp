@@ -29,6 +29,7 @@ struct Fixture {
   testing_support::TempDir dir;
   i18n::LanguageModule language{dir.path()};
   addressbook::CAddressBook book;
+  platform::ProfileFile profile{dir.file("varnel.ini")};
   int changes = 0;
 
   Fixture() { language.init(); }
@@ -176,7 +177,7 @@ void MailDialogsTest::serverListCreatesEditsRenamesAndRemoves() {
   f.book.devices.resize(1);
   f.book.devices[0].name = "Mailer";
   f.book.devices[0].type = addressbook::DeviceType::kEmail;
-  CMailListDialog dialog(MailListMode::kMailServers, f.book, f.counter(), f.language);
+  CMailListDialog dialog(MailListMode::kMailServers, f.book, f.counter(), f.profile, f.language);
   QCOMPARE(dialog.windowTitle(), QStringLiteral("Mail Server Settings"));
   dialog.show();
   ModalScript script;
@@ -234,7 +235,7 @@ void MailDialogsTest::serverListCreatesEditsRenamesAndRemoves() {
 void MailDialogsTest::mailboxListKeepsNamesAndAddresses() {
   Fixture f;
   f.book.mailboxes = {{"Depot", "depot@example.com"}};
-  CMailListDialog dialog(MailListMode::kMailboxes, f.book, f.counter(), f.language);
+  CMailListDialog dialog(MailListMode::kMailboxes, f.book, f.counter(), f.profile, f.language);
   QCOMPARE(dialog.windowTitle(), QStringLiteral("Mailbox Settings"));
   QCOMPARE(find<QLabel>(&dialog, i18n::kIdMailListLabel)->text(),
            QStringLiteral("Available Mailboxes"));
