@@ -19,7 +19,7 @@ struct MailboxRecord {
   int port = 110;        // POP3 port.
   // How the connection uses TLS. Set.dat has no room for it: it is kept in mailpump.ini
   // (receiver/mailbox_tls.h) and is not part of encodeSettings().
-  mail::TlsChoice tls;
+  mail::TlsChoice tls{};
 
   bool operator==(const MailboxRecord&) const = default;
 };
