@@ -33,8 +33,6 @@ TEST(TlsChoice, TheDialogsOfferRequiredFirst) {
   EXPECT_EQ(mail::tlsPolicyTexts(),
             (std::vector<std::string>{"TLS required", "STARTTLS when offered",
                                       "Plain text (not encrypted)"}));
-  for (int i = 0; i < 3; ++i)
-    EXPECT_EQ(mail::tlsPolicyIndex(mail::kOfferedTlsPolicies[i]), i);
 }
 
 TEST(TlsChoiceForm, FollowsThePortUntilTheUserPicks) {

@@ -101,10 +101,4 @@ TEST_F(TlsProfileTest, AChoiceAlreadyStoredIsNotWrittenAgain) {
   EXPECT_EQ(before.st_ino, after.st_ino);  // every write replaces the file
 }
 
-TEST_F(TlsProfileTest, AWriteThatFailsSaysSo) {
-  const platform::ProfileFile nowhere(dir_.file("missing/varnel.ini"));
-  EXPECT_EQ(mail::writeTlsChoice(nowhere, "Relay", {TlsPolicy::kPlain, ""}).code(),
-            platform::Status::Code::kCannotWrite);
-}
-
 }  // namespace
