@@ -1,5 +1,6 @@
-// Address-book commands: expanding a sign-address list, and the site manage file as JSON. An
-// imported book passes the checks of the address-book dialogs before it replaces the file.
+// Address-book commands: expanding a sign-address list, and the site manage file as JSON (with the
+// mail servers' TLS choices of varnel.ini). An imported book passes the checks of the
+// address-book dialogs before it replaces the file.
 
 #include <sys/stat.h>
 #include <nlohmann/json.hpp>
@@ -18,6 +19,8 @@
 #include "addressbook/book_edits.h"
 #include "addressbook/sign_addresses.h"
 #include "addressbook/site_parameters.h"
+#include "app/varnel_profile.h"
+#include "cli/book_tls.h"
 #include "cli/cli_context.h"
 #include "platform/atomic_file.h"
 #include "platform/cp1252.h"
@@ -136,7 +139,10 @@ void runBookShow(CliContext& ctx) {
   const std::string& dir = ctx.dataDir();
   if (dir.empty()) return;
   if (!isAbsent(addressbook::sitePath(dir)) && !ctx.loadAddressBook(&book)) return;
-  std::cout << bookToJson(book).dump(2) << "\n";
+  json shown = bookToJson(book);
+  addMailServerTls(varnel_profile::open(dir), &shown);
+  // A CA file path that is not UTF-8 is shown with replacement characters rather than refused.
+  std::cout << shown.dump(2, ' ', false, json::error_handler_t::replace) << "\n";
   if (!std::cout) ctx.fail("cannot write to standard output");
 }
 
@@ -385,13 +391,16 @@ void runBookImport(CliContext& ctx, const std::string& jsonPath) {
   }
   CAddressBook book;
   std::string error;
-  if (!bookFromJson(root, &book, &error) || !checkBook(book, &error)) {
+  std::vector<mail::TlsChoice> tls;
+  if (!bookFromJson(root, &book, &error) || !checkBook(book, &error) ||
+      !mailServerTlsFromJson(root, book.mailServers, &tls, &error)) {
     ctx.fail(jsonPath + ": " + error);
     return;
   }
   const std::string& dir = ctx.dataDir();
   if (dir.empty()) return;
-  const platform::Status saved = book.save(addressbook::sitePath(dir));
+  platform::Status saved = book.save(addressbook::sitePath(dir));
+  if (saved.ok()) saved = storeMailServerTls(varnel_profile::open(dir), book.mailServers, tls);
   if (!saved.ok()) ctx.fail(platform::cp1252ToUtf8(saved.toString()));
 }
 

@@ -76,6 +76,7 @@ void sendThroughLinks(CliContext& ctx, const SendOptions& o, addressbook::CAddre
   signlink::ModemDialer dialer(
       link, pump, progress, [&modems](const std::string& name) { return modems.modemPort(name); });
   mailtransfer::EmailTransfer email(book, pump, clock);
+  email.setTlsProfile(varnel_profile::open(dataDir).path());
 
   // A port whose set-up failed is still used; the user hears of it.
   link.setWarningPresenter([](const std::string&, const std::string& text) {

@@ -103,6 +103,12 @@ inline constexpr int kIdMailServerPop3Port = 1365;
 inline constexpr int kIdMailServerPop3Default = 1366;  // sets the POP3 port to 110
 inline constexpr int kIdMailServerNeedsAuth = 1367;
 inline constexpr int kIdMailServerAuthSetup = 1368;
+// The connection's security: the TLS policy and a CA file with its browse button.
+inline constexpr int kIdMailServerTlsLabel = 1485;
+inline constexpr int kIdMailServerTls = 1486;
+inline constexpr int kIdMailServerCaFileLabel = 1487;
+inline constexpr int kIdMailServerCaFile = 1488;
+inline constexpr int kIdMailServerCaBrowse = 1489;
 
 // ESMTP Server Authentication (IDD_SMTP_AUTHENTICATION).
 inline constexpr int kIdSmtpAuthSameAsPop3 = 1369;

@@ -17,6 +17,7 @@
 //   33085-33087, 33104, 33184-33187   typed text that Windows-1252 cannot hold
 //   109-118                           the bitmap editor and keeping its picture data file safe
 //   119-127                           the catalog window and the view's Image Transfer File
+//   32950-32955, 32996-32999          mail over TLS: the dialogs' security control
 // (Identifiers must stay inside 108-128 and 32797-33208.)
 // The menu commands' identifiers (i18n/menu_texts.h) are also the identifiers of their status-bar
 // prompts; 32890-32896 are taken by the bitmap editor's menu commands, 108 by the ZiTi bar.
@@ -344,6 +345,16 @@ enum StringId : int {
   IDS_TLS_NOT_OFFERED = 33072,          // "The mail server %s does not offer TLS, ..."
   IDS_TLS_CA_FILE_UNREADABLE = 33073,   // "The CA file %s could not be read: %s"
   IDS_TLS_PLAIN_AFTER_UPGRADE = 33097,  // "... sent data in the clear after agreeing to ..."
+  // Mail over TLS: the security control of the POP3 and mail server dialogs.
+  IDS_TLS_REQUIRED = 32950,            // "TLS required"
+  IDS_TLS_WHEN_OFFERED = 32951,        // "STARTTLS when offered"
+  IDS_TLS_PLAIN = 32952,               // "Plain text (not encrypted)"
+  IDS_TLS_CA_FILE_REFUSED = 32953,     // "The CA file %s cannot be read."
+  IDS_TLS_LABEL = 32954,               // "Connection security"
+  IDS_TLS_CA_FILE_LABEL = 32955,       // "CA file (empty: the system's)"
+  IDS_TLS_BROWSE = 32996,              // "Bro&wse..."
+  IDS_TLS_CA_FILE_TITLE = 32997,       // "Choose the CA file"
+  IDS_TLS_CA_FILE_FILTER = 32998,      // "Certificates (*.pem *.crt *.cer)"
 };
 
 }  // namespace i18n

@@ -9,6 +9,8 @@
 #include "i18n/text_format.h"
 #include "mail/sign_data_mail.h"
 #include "mail/smtp_connection.h"
+#include "mail/tls_profile.h"
+#include "mailtransfer/server_logins.h"
 #include "pop3/pop3_connection.h"
 
 namespace mailtransfer {
@@ -41,30 +43,10 @@ int fail(SendProgressUi& ui, const std::string& text) {
   return -1;
 }
 
-// The SMTP server and log-in of a server record: the method and the user name and password it
-// sends.
-mail::SmtpServerLogin smtpLogin(const addressbook::CMailServer& server) {
-  mail::SmtpServerLogin login;
-  login.host = server.smtpServer;
-  login.port = server.smtpPort;
-  if (server.needsAuth) {
-    login.authMethod = mail::kAuthLogin;
-    login.userName = server.usePop3Credentials ? server.pop3Account : server.account;
-    login.password = server.usePop3Credentials ? server.pop3Password : server.password;
-  } else {
-    // Not sent with HELO; kept as the name the session stands for.
-    login.userName = server.mailAddress.substr(0, server.mailAddress.find('@'));
-  }
-  return login;
-}
-
 // Logs in to the server's POP3 account and quits at once, as servers that want a POP3 log-in
 // before they relay mail require. False with *error otherwise.
-bool popBeforeSmtp(const addressbook::CMailServer& server, platform::MessagePump& pump,
-                   SendProgressUi& ui, int guardMs, std::string* error) {
-  pop3::Pop3Options options;
-  options.connectTexts = pop3::ConnectTexts::kLanguageTable;
-  if (guardMs > 0) options.guardMs = guardMs;
+bool popBeforeSmtp(const addressbook::CMailServer& server, const pop3::Pop3Options& options,
+                   platform::MessagePump& pump, SendProgressUi& ui, std::string* error) {
   pop3::POP3Connection pop(
       pump, server.pop3Server, server.pop3Port, server.pop3Account, server.pop3Password,
       [&ui](const std::string& text) { ui.setStatus(text); }, [](size_t) {}, options);
@@ -104,6 +86,11 @@ int EmailTransfer::sendSignDataFile(const std::string& path, const signlink::Sen
   return result;
 }
 
+mail::TlsChoice EmailTransfer::tlsChoiceOf(const std::string& serverName) const {
+  if (tlsProfilePath_.empty()) return {};
+  return mail::readTlsChoice(platform::ProfileFile(tlsProfilePath_), serverName);
+}
+
 std::string EmailTransfer::timedOutText() const {
   const int ms =
       replyTimeoutMs_ > 0 ? replyTimeoutMs_ : mail::CQVRSMTPConnection::kDefaultReplyTimeoutMs;
@@ -114,8 +101,11 @@ std::string EmailTransfer::timedOutText() const {
 int EmailTransfer::deliver(const addressbook::CMailServer& server, const SmtpMessage& message,
                            const std::string& bytes, const signlink::SendItem& item,
                            SendProgressUi& ui) {
+  const mail::TlsChoice tls = tlsChoiceOf(server.name);
   std::string error;
-  if (!server.needsAuth && !popBeforeSmtp(server, pump_, ui, replyTimeoutMs_, &error)) {
+  if (!server.needsAuth &&
+      !popBeforeSmtp(server, popBeforeSmtpOptions(server, tls, replyTimeoutMs_), pump_, ui,
+                     &error)) {
     return fail(ui, error);
   }
 
@@ -124,7 +114,7 @@ int EmailTransfer::deliver(const addressbook::CMailServer& server, const SmtpMes
   CQVRSMTPConnection smtp(pump_);
   if (replyTimeoutMs_ > 0) smtp.SetReplyTimeoutMs(replyTimeoutMs_);
   smtp.SetObserver(&window);
-  if (!smtp.Connect(smtpLogin(server))) {
+  if (!smtp.Connect(smtpLoginOf(server, tls))) {
     if (smtp.SocketError() == platform::wsa::kTimedOut) return fail(ui, timedOutText());
     return fail(ui, i18n::formatText(i18n::text(i18n::IDS_MAIL_CONNECT_FAILED),
                                      {static_cast<long long>(smtp.SocketError())}));

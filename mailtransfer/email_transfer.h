@@ -4,6 +4,7 @@
 
 #include "addressbook/address_book.h"
 #include "mail/smtp_message.h"
+#include "mail/tls_choice.h"
 #include "platform/local_clock.h"
 #include "platform/message_pump.h"
 #include "signlink/send_pipeline.h"
@@ -14,7 +15,8 @@ namespace mailtransfer {
 // through the item's mail server to the item's mailbox. When the server needs no authentication
 // it first logs in to the server's POP3 account and quits at once (POP-before-SMTP); otherwise it
 // logs in to SMTP with AUTH LOGIN, using the POP3 account and password or the separate
-// authentication account as the record says.
+// authentication account as the record says. Both connections use the server's TLS choice
+// (setTlsProfile).
 //
 // Every failure shows its text in the status line and in one message box and returns -1; nothing
 // is retried. The status line follows the SMTP and POP3 commands (never a password) and the
@@ -37,11 +39,17 @@ class EmailTransfer final : public signlink::EmailSender {
   // are the clients' own.
   void setReplyTimeoutMs(int ms) { replyTimeoutMs_ = ms; }
 
+  // The profile that keeps the mail servers' TLS choices (mail/tls_profile.h), read at each send;
+  // without one every server follows its ports.
+  void setTlsProfile(std::string path) { tlsProfilePath_ = std::move(path); }
+
  private:
   // From the POP3 log-in to QUIT, with the rendered mail.
   int deliver(const addressbook::CMailServer& server, const mail::SmtpMessage& message,
               const std::string& bytes, const signlink::SendItem& item,
               signlink::SendProgressUi& ui);
+  // The TLS choice of the mail server `serverName`.
+  mail::TlsChoice tlsChoiceOf(const std::string& serverName) const;
   // "The MAIL server did not answer within %d seconds!" with the reply time-out in force.
   std::string timedOutText() const;
 
@@ -49,6 +57,7 @@ class EmailTransfer final : public signlink::EmailSender {
   platform::MessagePump& pump_;
   const platform::LocalClock& clock_;
   int replyTimeoutMs_ = 0;  // 0: the clients' defaults.
+  std::string tlsProfilePath_;
 };
 
 }  // namespace mailtransfer

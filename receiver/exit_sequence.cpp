@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/atomic_file.h"
+#include "receiver/mailbox_tls.h"
 
 namespace receiver {
 
@@ -28,7 +29,10 @@ platform::Status finishReceiving(Receiver* receiver, const ReceiverPaths& paths,
     if (edits == SettingsEdits::kNone) return platform::Status::success();
     keepUnreadableFile(path);
   }
-  return saveSettingsFile(path, settings);
+  const platform::Status saved = saveSettingsFile(path, settings);
+  if (!saved.ok()) return saved;
+  // The TLS choices of mailboxes in a file that did not load are kept: it may be mended.
+  return writeMailboxTls(platform::ProfileFile(paths.profileFile()), settings, load.ok());
 }
 
 }  // namespace receiver

@@ -13,6 +13,7 @@
 #include "platform/service_notify.h"
 #include "receiver/exit_sequence.h"
 #include "receiver/instance_lock.h"
+#include "receiver/mailbox_tls.h"
 #include "receiver/receive_cycle.h"
 #include "receiver/receiver_paths.h"
 #include "receiver/receiver_settings.h"
@@ -151,7 +152,7 @@ ReceiverStart startReceiver(const std::string& dataDir, HeadlessEnvironment& env
   if (dir.empty()) return start;
   if (!claimDataDirectory(dir, start.lock.get(), env)) return start;
   const ReceiverPaths& paths = start.paths.emplace(dir);
-  start.load = loadSettingsFile(paths.settingsFile(), &start.settings);
+  start.load = loadReceiverSettings(paths, &start.settings);
   if (!start.load.ok()) env.err << platform::cp1252ToUtf8(start.load.message()) << std::endl;
   if (!prepareDirectories(paths, env)) start.paths.reset();
   return start;
@@ -210,7 +211,7 @@ int exportSettings(const std::string& dataDir, HeadlessEnvironment& env) {
   if (dir.empty()) return 1;
   const ReceiverPaths paths(dir);
   ReceiverSettings settings;
-  const platform::Status load = loadSettingsFile(paths.settingsFile(), &settings);
+  const platform::Status load = loadReceiverSettings(paths, &settings);
   if (!load.ok()) {
     env.err << platform::cp1252ToUtf8(load.message()) << std::endl;
     return 1;
@@ -237,7 +238,7 @@ int importSettings(const std::string& dataDir, const std::string& jsonFile,
   // A running mailpump would write its own settings over the imported ones at exit.
   InstanceLock lock;
   if (!claimDataDirectory(dir, &lock, env)) return 1;
-  const platform::Status saved = saveSettingsFile(ReceiverPaths(dir).settingsFile(), *settings);
+  const platform::Status saved = saveReceiverSettings(ReceiverPaths(dir), *settings);
   if (!saved.ok()) {
     env.err << saved.message() << std::endl;
     return 1;

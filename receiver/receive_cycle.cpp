@@ -3,6 +3,7 @@
 #include "i18n/text_format.h"
 #include "platform/cp1252.h"
 #include "receiver/attachment_decoder.h"
+#include "receiver/mailbox_tls.h"
 #include "receiver/receiver_texts.h"
 #include "receiver/save_directory.h"
 
@@ -93,7 +94,7 @@ int Receiver::ReceiveFromOne(const MailboxRecord* mailbox, platform::Status* fai
       pump_, mailbox->server, mailbox->port, mailbox->account, mailbox->password,
       [this](const std::string& text) { status_.showStatus(text); },
       [this](size_t bytes) { status_.setProgress(static_cast<int>(bytes % kProgressModulus)); },
-      pop3Options_);
+      mailboxPop3Options(pop3Options_, *mailbox));
   if (!pop.Connect()) {
     *failure = platform::Status::cannotOpen(pop.ErrorText());
     return -1;

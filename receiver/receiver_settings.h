@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "mail/tls_choice.h"
 #include "platform/status.h"
 
 namespace receiver {
@@ -16,6 +17,9 @@ struct MailboxRecord {
   std::string account;   // POP3 user name.
   std::string password;  // Kept in plain text, in a file only its owner can read.
   int port = 110;        // POP3 port.
+  // How the connection uses TLS. Set.dat has no room for it: it is kept in mailpump.ini
+  // (receiver/mailbox_tls.h) and is not part of encodeSettings().
+  mail::TlsChoice tls{};
 
   bool operator==(const MailboxRecord&) const = default;
 };

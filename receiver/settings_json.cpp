@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "mail/tls_choice.h"
 #include "platform/cp1252.h"
 
 namespace receiver {
@@ -15,11 +16,15 @@ constexpr int kMinTcpPort = 1;
 constexpr int kMaxTcpPort = 65535;
 
 json mailboxToJson(const MailboxRecord& box) {
-  return json{{"name", platform::cp1252ToUtf8(box.name)},
-              {"server", platform::cp1252ToUtf8(box.server)},
-              {"account", platform::cp1252ToUtf8(box.account)},
-              {"password", platform::cp1252ToUtf8(box.password)},
-              {"port", box.port}};
+  json item{{"name", platform::cp1252ToUtf8(box.name)},
+            {"server", platform::cp1252ToUtf8(box.server)},
+            {"account", platform::cp1252ToUtf8(box.account)},
+            {"password", platform::cp1252ToUtf8(box.password)},
+            {"port", box.port}};
+  if (box.tls.policy) item["tls"] = std::string(platform::tlsPolicyName(*box.tls.policy));
+  // A path in the file system's own encoding, taken as it stands.
+  if (!box.tls.caFile.empty()) item["caFile"] = box.tls.caFile;
+  return item;
 }
 
 using platform::Status;
@@ -65,6 +70,24 @@ Status readText(const json& object, const char* key, std::string* out) {
   return Status::success();
 }
 
+// The optional "tls" (a policy name) and "caFile" (a path) of a mailbox.
+Status readTls(const json& item, mail::TlsChoice* tls) {
+  const auto policy = item.find("tls");
+  if (policy != item.end()) {
+    if (!policy->is_string()) return Status::refused("\"tls\" must be text");
+    platform::Result<platform::TlsPolicy> named =
+        mail::tlsPolicyFromName(policy->get_ref<const std::string&>());
+    if (!named.ok()) return named.status();
+    tls->policy = *named;
+  }
+  const auto caFile = item.find("caFile");
+  if (caFile == item.end()) return Status::success();
+  if (!caFile->is_string()) return Status::refused("\"caFile\" must be text");
+  const Status storable = mail::checkStorableCaFile(caFile->get_ref<const std::string&>());
+  if (storable.ok()) tls->caFile = caFile->get<std::string>();
+  return storable;
+}
+
 Status readMailbox(const json& item, size_t index, MailboxRecord* box) {
   const std::string name = "mailbox " + std::to_string(index + 1);
   if (!item.is_object()) return Status::refused(name + " is not an object");
@@ -73,6 +96,7 @@ Status readMailbox(const json& item, size_t index, MailboxRecord* box) {
   if (status.ok()) status = readText(item, "account", &box->account);
   if (status.ok()) status = readText(item, "password", &box->password);
   if (status.ok()) status = readInt(item, "port", kMinTcpPort, kMaxTcpPort, &box->port);
+  if (status.ok()) status = readTls(item, &box->tls);
   if (status.ok()) return status;
   return Status::refused(name + ": " + status.message());
 }
@@ -88,7 +112,8 @@ std::string settingsToJson(const ReceiverSettings& settings) {
                  {"comPort", settings.comPort},
                  {"autostart", settings.autostart ? 1 : 0},
                  {"mailboxes", std::move(mailboxes)}};
-  return doc.dump(2) + "\n";
+  // A CA file path that is not UTF-8 is shown with replacement characters rather than refused.
+  return doc.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
 platform::Result<ReceiverSettings> settingsFromJson(std::string_view text) {

@@ -28,7 +28,7 @@ void CMainFrame::runDeviceCommand(int commandId) {
       const mail::MailListMode mode = commandId == i18n::ID_MAIL_SERVER_SETTINGS
                                           ? mail::MailListMode::kMailServers
                                           : mail::MailListMode::kMailboxes;
-      mail::ui::CMailListDialog dialog(mode, state_.book, changed, language_, this);
+      mail::ui::CMailListDialog dialog(mode, state_.book, changed, profile, language_, this);
       dialog.exec();
       return;
     }

@@ -78,6 +78,7 @@ void SendStation::sendTo(signlink::SendCommand command, const app::SendContent* 
   signlink::ui::CSendProgressWindow progress(language_, owner_);
   progress.setDialUpShower([this](bool visible) { showDialUp(visible); });
   mailtransfer::EmailTransfer email(state_.book, pump_, clock_);
+  email.setTlsProfile(varnel_profile::open(state_.dataDir).path());
   signlink::SendEnvironment env(state_.book, link_, pump_, progress,
                                 app::sendStreamBuilder(command, content, clock_));
   env.tcp = &tcp_;

@@ -15,6 +15,7 @@
 #include "i18n/ui/message_boxes.h"
 #include "i18n/ui/qt_language_targets.h"
 #include "i18n/ui/template_widgets.h"
+#include "mail/tls_profile.h"
 #include "mail/ui/mail_server_dialog.h"
 #include "platform/ui/qt_text.h"
 
@@ -36,11 +37,13 @@ bool passes(QWidget* parent, const platform::Status& status) {
 
 CMailListDialog::CMailListDialog(MailListMode mode, addressbook::CAddressBook& book,
                                  std::function<void()> bookChanged,
+                                 const platform::ProfileFile& profile,
                                  const i18n::LanguageModule& language, QWidget* parent)
     : QDialog(parent),
       mode_(mode),
       book_(book),
       bookChanged_(std::move(bookChanged)),
+      profile_(profile),
       language_(language),
       list_(new QListWidget(this)) {
   using i18n::ui::makeControl;
@@ -104,9 +107,11 @@ void CMailListDialog::newRecord() {
   const std::string caption = newRecordCaption(mode_, *name);
   platform::Status added;
   if (mode_ == MailListMode::kMailServers) {
+    // A name used before keeps nothing of its old choice: the dialog's choice replaces it.
     CMailServerDialog dialog(addressbook::CMailServer{}, caption, language_, this);
     if (dialog.exec() != QDialog::Accepted) return;
     added = addMailServer(&book_, *name, dialog.server());
+    if (added.ok()) added = writeTlsChoice(profile_, *name, dialog.tls());
   } else {
     const std::optional<std::string> address =
         addressbook::ui::askForName(book_, NameDialogMode::kMailAddress, language_, this, caption);
@@ -122,9 +127,11 @@ void CMailListDialog::editRecord() {
   const std::string caption = editRecordCaption(mode_, name);
   platform::Status edited;
   if (mode_ == MailListMode::kMailServers) {
-    CMailServerDialog dialog(*book_.findMailServer(name), caption, language_, this);
+    CMailServerDialog dialog(*book_.findMailServer(name), readTlsChoice(profile_, name), caption,
+                             language_, this);
     if (dialog.exec() != QDialog::Accepted) return;
     edited = editMailServer(&book_, name, dialog.server());
+    if (edited.ok()) edited = writeTlsChoice(profile_, name, dialog.tls());
   } else {
     const std::optional<std::string> address =
         addressbook::ui::askForName(book_, NameDialogMode::kMailAddress, language_, this, caption,
@@ -140,6 +147,7 @@ void CMailListDialog::removeRecord() {
   if (!selected(MailListAction::kRemove, &name)) return;
   if (!i18n::ui::askYesNo(this, removeItemQuestion())) return;
   if (!passes(this, addressbook::removeRecord(&book_, nameModeOf(mode_), name))) return;
+  if (mode_ == MailListMode::kMailServers) passes(this, removeTlsChoice(profile_, name));
   const int row = list_->currentRow();
   delete list_->takeItem(row);
   list_->setCurrentRow(std::min(row, list_->count() - 1));
@@ -153,6 +161,7 @@ void CMailListDialog::renameRecord() {
       book_, nameModeOf(mode_), language_, this, renameRecordCaption(mode_, name), name);
   if (!newName) return;
   if (!passes(this, addressbook::renameRecord(&book_, nameModeOf(mode_), name, *newName))) return;
+  if (mode_ == MailListMode::kMailServers) passes(this, moveTlsChoice(profile_, name, *newName));
   changed(list_->currentRow(), *newName);
 }
 

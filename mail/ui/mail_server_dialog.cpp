@@ -1,6 +1,7 @@
 #include "mail/ui/mail_server_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,6 +12,8 @@
 
 #include "i18n/dialog_controls.h"
 #include "i18n/dialog_texts.h"
+#include "i18n/string_ids.h"
+#include "i18n/string_table.h"
 #include "i18n/ui/message_boxes.h"
 #include "i18n/ui/qt_language_targets.h"
 #include "i18n/ui/template_widgets.h"
@@ -30,10 +33,15 @@ constexpr int kFieldChars = 28;  // room for a host name or an address
 
 }  // namespace
 
-CMailServerDialog::CMailServerDialog(const addressbook::CMailServer& server,
+CMailServerDialog::CMailServerDialog(const addressbook::CMailServer& server, const TlsChoice& tls,
                                      const std::string& caption,
                                      const i18n::LanguageModule& language, QWidget* parent)
-    : QDialog(parent), language_(language), server_(server), auth_(server) {
+    : QDialog(parent),
+      language_(language),
+      server_(server),
+      auth_(server),
+      tlsForm_(tls, server.smtpPort),
+      tls_(tls) {
   using i18n::ui::makeControl;
   const MailServerForm form = mailServerFormOf(server);
   auto* grid = new QGridLayout;
@@ -67,6 +75,7 @@ CMailServerDialog::CMailServerDialog(const addressbook::CMailServer& server,
           [this, port = defaults.smtpPort] { smtpPort_->setText(QString::number(port)); });
   connect(pop3Default, &QPushButton::clicked, this,
           [this, port = defaults.pop3Port] { pop3Port_->setText(QString::number(port)); });
+  addSecurityRows(grid);
 
   needsAuth_ = makeControl<QCheckBox>(this, kNumber, i18n::kIdMailServerNeedsAuth);
   needsAuth_->setChecked(server.needsAuth != 0);
@@ -95,6 +104,31 @@ QLineEdit* CMailServerDialog::field(int id, const std::string& text) {
   return edit;
 }
 
+void CMailServerDialog::addSecurityRows(QGridLayout* grid) {
+  using i18n::ui::makeControl;
+  const platform::ui::SecurityControlTexts texts{tlsPolicyTexts(), i18n::text(i18n::IDS_TLS_BROWSE),
+                                                 i18n::text(i18n::IDS_TLS_CA_FILE_TITLE),
+                                                 i18n::text(i18n::IDS_TLS_CA_FILE_FILTER)};
+  security_ = std::make_unique<platform::ui::SecurityControls>(
+      this, texts, tlsPolicyIndex(tlsForm_.shown()), tls_.caFile);
+  i18n::ui::setControlId(security_->policyList(), i18n::kIdMailServerTls);
+  i18n::ui::setControlId(security_->caFileField(), i18n::kIdMailServerCaFile);
+  i18n::ui::setControlId(security_->browseButton(), i18n::kIdMailServerCaBrowse);
+  int r = grid->rowCount();
+  grid->addWidget(makeControl<QLabel>(this, kNumber, i18n::kIdMailServerTlsLabel), r, 0);
+  grid->addWidget(security_->policyList(), r, 1);
+  r = grid->rowCount();
+  grid->addWidget(makeControl<QLabel>(this, kNumber, i18n::kIdMailServerCaFileLabel), r, 0);
+  grid->addWidget(security_->caFileRow(), r, 1, 1, 2);
+  // Until the user picks a policy, the list proposes the SMTP port's default.
+  connect(smtpPort_, &QLineEdit::textChanged, this, [this](const QString& port) {
+    tlsForm_.portChanged(port.trimmed().toInt());
+    security_->policyList()->setCurrentIndex(tlsPolicyIndex(tlsForm_.shown()));
+  });
+  connect(security_->policyList(), &QComboBox::activated, this,
+          [this](int index) { tlsForm_.choose(kOfferedTlsPolicies[index]); });
+}
+
 void CMailServerDialog::setUp() {
   CSmtpAuthDialog dialog(auth_, language_, this);
   if (dialog.exec() == QDialog::Accepted) dialog.takeOver(&auth_);
@@ -119,11 +153,21 @@ void CMailServerDialog::accept() {
   form.server.needsAuth = needsAuth_->isChecked() ? 1 : 0;
   form.smtpPort = toCp1252(smtpPort_->text());
   form.pop3Port = toCp1252(pop3Port_->text());
-  const platform::Status verdict = mailServerFromForm(form, &server_);
+  addressbook::CMailServer confirmed = server_;
+  const platform::Status verdict = mailServerFromForm(form, &confirmed);
   if (!verdict.ok()) {
     refuse(verdict);
     return;
   }
+  const std::string caFile = security_->caFilePath();
+  const platform::Status readable = checkCaFile(caFile);
+  if (!readable.ok()) {
+    refuse(readable);
+    security_->caFileField()->setFocus();
+    return;
+  }
+  server_ = confirmed;
+  tls_ = tlsForm_.result(caFile);
   QDialog::accept();
 }
 

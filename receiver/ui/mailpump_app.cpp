@@ -12,6 +12,7 @@
 #include "platform/data_dir.h"
 #include "platform/ui/qt_text.h"
 #include "platform/ui/stop_signals.h"
+#include "receiver/mailbox_tls.h"
 #include "receiver/receiver_paths.h"
 #include "receiver/receiver_settings.h"
 #include "receiver/ui/mailpump_window.h"
@@ -68,7 +69,7 @@ int runWindowedProgram(QApplication& app, const std::string& dataDirArgument) {
 
   const ReceiverPaths paths(dataDir);
   ReceiverSettings settings;
-  const platform::Status load = loadSettingsFile(paths.settingsFile(), &settings);
+  const platform::Status load = loadReceiverSettings(paths, &settings);
   if (!load.ok()) warn(load.message());
   // The window keeps working without them: a mail that cannot be saved stays on its server.
   bool saveReady = false;

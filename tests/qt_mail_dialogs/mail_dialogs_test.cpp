@@ -1,5 +1,6 @@
 // The mail server dialog, its authentication dialog and the mail server and mailbox lists.
 
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -11,6 +12,7 @@
 #include "i18n/dialog_controls.h"
 #include "i18n/dialog_texts.h"
 #include "i18n/language_module.h"
+#include "mail/tls_profile.h"
 #include "mail/ui/mail_list_dialog.h"
 #include "mail/ui/mail_server_dialog.h"
 #include "mail/ui/smtp_auth_dialog.h"
@@ -29,6 +31,7 @@ struct Fixture {
   testing_support::TempDir dir;
   i18n::LanguageModule language{dir.path()};
   addressbook::CAddressBook book;
+  platform::ProfileFile profile{dir.file("varnel.ini")};
   int changes = 0;
 
   Fixture() { language.init(); }
@@ -58,6 +61,17 @@ void fillServer(QWidget* w) {
   type(w, i18n::kIdMailServerPop3Password, "secret");
 }
 
+// Picks entry `index` of the TLS list as the user does (which marks the choice as made).
+void pickTls(QWidget* w, int index) {
+  QComboBox* list = find<QComboBox>(w, i18n::kIdMailServerTls);
+  list->setCurrentIndex(index);
+  emit list->activated(index);
+}
+
+int shownTls(QWidget* w) {
+  return find<QComboBox>(w, i18n::kIdMailServerTls)->currentIndex();
+}
+
 }  // namespace
 
 class MailDialogsTest : public QObject {
@@ -69,6 +83,8 @@ class MailDialogsTest : public QObject {
   void textWindows1252LacksIsRefusedWhereItIsTyped();
   void serverListCreatesEditsRenamesAndRemoves();
   void mailboxListKeepsNamesAndAddresses();
+  void serverDialogProposesTlsByPortUntilChosen();
+  void serverListKeepsTlsChoicesInTheProfile();
 };
 
 void MailDialogsTest::serverDialogRefusesBlankFieldsInOrder() {
@@ -176,7 +192,7 @@ void MailDialogsTest::serverListCreatesEditsRenamesAndRemoves() {
   f.book.devices.resize(1);
   f.book.devices[0].name = "Mailer";
   f.book.devices[0].type = addressbook::DeviceType::kEmail;
-  CMailListDialog dialog(MailListMode::kMailServers, f.book, f.counter(), f.language);
+  CMailListDialog dialog(MailListMode::kMailServers, f.book, f.counter(), f.profile, f.language);
   QCOMPARE(dialog.windowTitle(), QStringLiteral("Mail Server Settings"));
   dialog.show();
   ModalScript script;
@@ -234,7 +250,7 @@ void MailDialogsTest::serverListCreatesEditsRenamesAndRemoves() {
 void MailDialogsTest::mailboxListKeepsNamesAndAddresses() {
   Fixture f;
   f.book.mailboxes = {{"Depot", "depot@example.com"}};
-  CMailListDialog dialog(MailListMode::kMailboxes, f.book, f.counter(), f.language);
+  CMailListDialog dialog(MailListMode::kMailboxes, f.book, f.counter(), f.profile, f.language);
   QCOMPARE(dialog.windowTitle(), QStringLiteral("Mailbox Settings"));
   QCOMPARE(find<QLabel>(&dialog, i18n::kIdMailListLabel)->text(),
            QStringLiteral("Available Mailboxes"));
@@ -276,4 +292,70 @@ void MailDialogsTest::mailboxListKeepsNamesAndAddresses() {
 }
 
 QTEST_MAIN(MailDialogsTest)
+void MailDialogsTest::serverDialogProposesTlsByPortUntilChosen() {
+  Fixture f;
+  {
+    CMailServerDialog dialog(CMailServer{}, "New Mail Server:Relay", f.language);
+    QComboBox* list = find<QComboBox>(&dialog, i18n::kIdMailServerTls);
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->itemText(0), QStringLiteral("TLS required"));
+    QCOMPARE(list->itemText(2), QStringLiteral("Plain text (not encrypted)"));
+    QCOMPARE(shownTls(&dialog), 1);  // port 25: upgrade when offered
+    type(&dialog, i18n::kIdMailServerSmtpPort, "465");
+    QCOMPARE(shownTls(&dialog), 0);
+    click(&dialog, i18n::kIdMailServerSmtpDefault);
+    QCOMPARE(shownTls(&dialog), 1);
+    fillServer(&dialog);
+    QCOMPARE(refusalOf(dialog).first, QString());
+    // Never picked: the server keeps following its ports.
+    QCOMPARE(dialog.tls(), mail::TlsChoice{});
+  }
+  CMailServerDialog dialog(CMailServer{}, "New Mail Server:Relay", f.language);
+  fillServer(&dialog);
+  pickTls(&dialog, 2);
+  type(&dialog, i18n::kIdMailServerSmtpPort, "465");
+  QCOMPARE(shownTls(&dialog), 2);
+  const QString missing = QString::fromStdString(f.dir.file("none.pem"));
+  type(&dialog, i18n::kIdMailServerCaFile, missing);
+  const auto [refusal, caption] = refusalOf(dialog);
+  QCOMPARE(refusal, "The CA file " + missing + " cannot be read.");
+  QCOMPARE(caption, QStringLiteral("New Mail Server:Relay"));
+  QCOMPARE(dialog.result(), int(QDialog::Rejected));
+  testing_support::writeFile(f.dir.file("ca.pem"), "PEM");
+  type(&dialog, i18n::kIdMailServerCaFile, QString::fromStdString(f.dir.file("ca.pem")));
+  QCOMPARE(refusalOf(dialog).first, QString());
+  QCOMPARE(dialog.tls(), (mail::TlsChoice{platform::TlsPolicy::kPlain, f.dir.file("ca.pem")}));
+}
+
+void MailDialogsTest::serverListKeepsTlsChoicesInTheProfile() {
+  Fixture f;
+  CMailListDialog dialog(MailListMode::kMailServers, f.book, f.counter(), f.profile, f.language);
+  dialog.show();
+  ModalScript script;
+  script.then(enterName("Relay")).then(fillAndAccept([](QWidget* w) {
+    fillServer(w);
+    pickTls(w, 0);
+  }));
+  click(&dialog, i18n::kIdMailListNew);
+  QCOMPARE(mail::readTlsChoice(f.profile, "Relay").policy, platform::TlsPolicy::kRequired);
+
+  int shown = -1;
+  script.then(fillAndAccept([&](QWidget* w) {
+    shown = shownTls(w);
+    pickTls(w, 1);
+  }));
+  click(&dialog, i18n::kIdMailListEdit);
+  QCOMPARE(shown, 0);  // the stored choice, not the port's default
+  QCOMPARE(mail::readTlsChoice(f.profile, "Relay").policy, platform::TlsPolicy::kWhenOffered);
+
+  script.then(enterName("Outbound"));
+  click(&dialog, i18n::kIdMailListRename);
+  QCOMPARE(mail::readTlsChoice(f.profile, "Relay"), mail::TlsChoice{});
+  QCOMPARE(mail::readTlsChoice(f.profile, "Outbound").policy, platform::TlsPolicy::kWhenOffered);
+
+  script.then(ModalScript::answer(QMessageBox::Yes));
+  click(&dialog, i18n::kIdMailListRemove);
+  QCOMPARE(mail::readTlsChoice(f.profile, "Outbound"), mail::TlsChoice{});
+}
+
 #include "mail_dialogs_test.moc"

@@ -25,6 +25,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "mail/tls_profile.h"
 #include "platform/atomic_file.h"
 #include "platform/profile_file.h"
 #include "platform/ui/qt_text.h"
@@ -106,6 +107,7 @@ class MailpumpWindowTest : public QObject {
   void commandsWithoutSelectionAreRefused();
   void removeAsksFirst();
   void pop3DialogRefusesBlankServerAndAccount();
+  void pop3DialogChoosesTlsAndExitKeepsIt();
   void trayCommandsShowAndHide();
   void closeWithoutTrayMinimisesAndKeepsRunning();
   void exitSavesSettingsAndHiddenFlag();
@@ -284,6 +286,48 @@ void MailpumpWindowTest::pop3DialogRefusesBlankServerAndAccount() {
   MailboxRecord stored{"kept", "", "", "", 0};
   dialog.store(&stored);
   QCOMPARE(stored, (MailboxRecord{"kept", "pop.example.org", "sign", "", 110}));
+}
+
+void MailpumpWindowTest::pop3DialogChoosesTlsAndExitKeepsIt() {
+  const auto pick = [](receiver::ui::CPop3ServerDialog& dialog, int index) {
+    dialog.tlsList()->setCurrentIndex(index);
+    emit dialog.tlsList()->activated(index);
+  };
+  receiver::ui::CPop3ServerDialog dialog(MailboxRecord{"n", "pop.example.org", "sign", "pw", 110});
+  QCOMPARE(dialog.tlsList()->itemText(0), QStringLiteral("TLS required"));
+  QCOMPARE(dialog.tlsList()->currentIndex(), 1);
+  dialog.portField()->setValue(995);  // POP3S: TLS from the first byte is proposed
+  QCOMPARE(dialog.tlsList()->currentIndex(), 0);
+  MailboxRecord stored;
+  dialog.store(&stored);
+  QCOMPARE(stored.tls, mail::TlsChoice{});  // never picked: follows the port
+  pick(dialog, 2);
+  dialog.portField()->setValue(110);
+  dialog.portField()->setValue(995);
+  QCOMPARE(dialog.tlsList()->currentIndex(), 2);
+
+  testing_support::TempDir dir;
+  const QString missing = QString::fromStdString(dir.file("none.pem"));
+  dialog.caFileField()->setText(missing);
+  QCOMPARE(dialog.refusal(), "The CA file " + missing + " cannot be read.");
+  testing_support::writeFile(dir.file("ca.pem"), "PEM");
+  dialog.caFileField()->setText(QString::fromStdString(dir.file("ca.pem")));
+  QVERIFY(dialog.refusal().isEmpty());
+  dialog.store(&stored);
+  QCOMPARE(stored.tls, (mail::TlsChoice{platform::TlsPolicy::kPlain, dir.file("ca.pem")}));
+
+  // The window keeps the choice in mailpump.ini at exit.
+  Fixture f;
+  f.open(/*trayAvailable=*/true);
+  f.window->start();
+  f.prompts.names.push_back(QString("signs@example.org"));
+  MailboxRecord typed{"", "pop.example.org", "sign", "pw", 995};
+  typed.tls = {platform::TlsPolicy::kRequired, ""};
+  f.prompts.servers.push_back(typed);
+  f.window->newMailbox();
+  f.window->exitProgram();
+  const platform::ProfileFile profile(f.paths.profileFile());
+  QCOMPARE(mail::readTlsChoice(profile, "signs@example.org"), typed.tls);
 }
 
 void MailpumpWindowTest::trayCommandsShowAndHide() {

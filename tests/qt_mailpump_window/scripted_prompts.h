@@ -34,6 +34,7 @@ class ScriptedPrompts final : public receiver::ui::WindowPrompts {
     record->account = answer.account;
     record->password = answer.password;
     record->port = answer.port;
+    record->tls = answer.tls;
     return pop(servers), true;
   }
   bool askYesNo(QWidget*, const QString& title, const QString& text) override {
