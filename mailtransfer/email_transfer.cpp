@@ -115,6 +115,8 @@ int EmailTransfer::deliver(const addressbook::CMailServer& server, const SmtpMes
   if (replyTimeoutMs_ > 0) smtp.SetReplyTimeoutMs(replyTimeoutMs_);
   smtp.SetObserver(&window);
   if (!smtp.Connect(smtpLoginOf(server, tls))) {
+    // A certificate that does not verify, a refused upgrade: the reason, not a socket code.
+    if (!smtp.TlsFailureText().empty()) return fail(ui, smtp.TlsFailureText());
     if (smtp.SocketError() == platform::wsa::kTimedOut) return fail(ui, timedOutText());
     return fail(ui, i18n::formatText(i18n::text(i18n::IDS_MAIL_CONNECT_FAILED),
                                      {static_cast<long long>(smtp.SocketError())}));

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include <openssl/evp.h>
 #include <openssl/pem.h>
@@ -95,14 +96,16 @@ const char* baseName(TestCertificates::Server which) {
 
 }  // namespace
 
-TestCertificates::TestCertificates() {
+TestCertificates::TestCertificates(const std::string& extraAddress) {
   Issued ca;
   Issued unknownCa;
   issue(&ca, "Loopback Test CA", nullptr, nullptr, -1, 30, 1);
   issue(&unknownCa, "Unknown Test CA", nullptr, nullptr, -1, 30, 2);
   save(ca, caFile(), dir_.file("ca.key"));
   Issued good, otherHost, expired, unknown;
-  issue(&good, "localhost", &ca, kLoopbackNames, -1, 30, 10);
+  const std::string goodNames =
+      std::string(kLoopbackNames) + (extraAddress.empty() ? "" : ",IP:" + extraAddress);
+  issue(&good, "localhost", &ca, goodNames.c_str(), -1, 30, 10);
   issue(&otherHost, "mail.other.example", &ca, "DNS:mail.other.example", -1, 30, 11);
   issue(&expired, "localhost", &ca, kLoopbackNames, -30, -1, 12);
   issue(&unknown, "localhost", &unknownCa, kLoopbackNames, -1, 30, 13);

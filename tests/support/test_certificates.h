@@ -10,13 +10,14 @@ namespace testing_support {
 // directory removed with it. A private CA signs server certificates for this machine's loopback
 // names (localhost and 127.0.0.1), for another host name, and one that has expired; a second,
 // unknown CA signs one for the loopback names that nobody trusts. Each server certificate file
-// holds the certificate; its key is in the matching key file.
+// holds the certificate; its key is in the matching key file. `extraAddress` (an IPv4 address)
+// is named in the good certificate too, for a server on another loopback address.
 class TestCertificates {
  public:
   // Which server certificate.
   enum class Server { kGood, kOtherHost, kExpired, kUnknownIssuer };
 
-  TestCertificates();
+  explicit TestCertificates(const std::string& extraAddress = {});
 
   // The private CA's certificate (PEM): what a client names as its CA file.
   std::string caFile() const { return dir_.file("ca.pem"); }
