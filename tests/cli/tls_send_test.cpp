@@ -74,6 +74,7 @@ class CliTlsSendTest : public ::testing::Test {
     server.smtpPort = port;
     server.mailAddress = "office@example.com";
     server.needsAuth = 1;
+    server.usePop3Credentials = 0;
     server.account = kUser;
     server.password = kPassword;
     server.pop3Server = kLoopback;  // Named, though the SMTP log-in makes a POP3 one needless.
