@@ -15,6 +15,7 @@
 #include "mail/base64.h"
 #include "tests/support/capturing_proxy.h"
 #include "tests/support/mail_site_book.h"
+#include "tests/support/pop3_server.h"
 #include "tests/support/run_command.h"
 #include "tests/support/smtp_server.h"
 #include "tests/support/temp_dir.h"
@@ -50,13 +51,14 @@ const TestCertificates& certificates() {
 
 class CliTlsSendTest : public ::testing::Test {
  protected:
-  // Starts aiosmtpd with `certificate`, needing a log-in (only over TLS).
-  void startServer(Certificate certificate, bool implicitTls) {
+  // Starts aiosmtpd with `certificate`; with `requireAuth` it takes mail only after a log-in
+  // (and that only over TLS).
+  void startServer(Certificate certificate, bool implicitTls, bool requireAuth = true) {
     SmtpTestServer::Options options;
     options.maildir = mails_.file("Maildir");
     options.user = kUser;
     options.password = kPassword;
-    options.requireAuth = true;
+    options.requireAuth = requireAuth;
     options.tlsCertFile = certificates().certFile(certificate);
     options.tlsKeyFile = certificates().keyFile(certificate);
     options.implicitTls = implicitTls;
@@ -65,9 +67,8 @@ class CliTlsSendTest : public ::testing::Test {
     ASSERT_TRUE(smtp_->start(&error)) << error;
   }
 
-  // The book as a user imports it: a site on an e-mail device whose mail server logs in to SMTP,
-  // written as JSON with the server's "tls" and "caFile".
-  void importBook(const std::string& host, int port, const std::string& policy) {
+  // A mail server that logs in to SMTP.
+  static addressbook::CMailServer smtpLogInServer(const std::string& host, int port) {
     addressbook::CMailServer server;
     server.name = "Office";
     server.smtpServer = host;
@@ -79,6 +80,12 @@ class CliTlsSendTest : public ::testing::Test {
     server.password = kPassword;
     server.pop3Server = kLoopback;  // Named, though the SMTP log-in makes a POP3 one needless.
     server.pop3Account = kUser;
+    return server;
+  }
+
+  // The book as a user imports it: a site on an e-mail device sending through `server`, written
+  // as JSON with the server's "tls" and "caFile".
+  void importBook(const addressbook::CMailServer& server, const std::string& policy) {
     const auto book = testing_support::emailSiteBook(server, "Depot", "DepotBox", "d@example.com");
     ASSERT_TRUE(book.save(addressbook::sitePath(mails_.path())).ok());
     const CommandResult shown = runCli({"--data-dir", mails_.path(), "book", "show", "--json"});
@@ -129,7 +136,7 @@ TEST_F(CliTlsSendTest, DeliversWithTheLogInAfterStartTls) {
   CapturingProxy relay(kLoopback, 0, static_cast<uint16_t>(smtp_->port()));
   std::string error;
   ASSERT_TRUE(relay.start(&error)) << error;
-  importBook(kLoopback, relay.port(), "required");
+  importBook(smtpLogInServer(kLoopback, relay.port()), "required");
   expectDelivered(send());
   expectNoLogInInTheClear(relay);
   EXPECT_NE(relay.clientBytes().find("STARTTLS\r\n"), std::string::npos);
@@ -141,7 +148,7 @@ TEST_F(CliTlsSendTest, DeliversOverSmtpsOnItsPort) {
   CapturingProxy relay(smtpsAddress(), kSmtpsPort, static_cast<uint16_t>(smtp_->port()));
   std::string error;
   if (!relay.start(&error)) GTEST_SKIP() << error;
-  importBook(smtpsAddress(), kSmtpsPort, "required");
+  importBook(smtpLogInServer(smtpsAddress(), kSmtpsPort), "required");
   expectDelivered(send());
   expectNoLogInInTheClear(relay);
   EXPECT_EQ(relay.clientBytes().find("EHLO"), std::string::npos);
@@ -154,7 +161,7 @@ TEST_F(CliTlsSendTest, CertificateThatDoesNotVerifyFailsWithItsReason) {
   CapturingProxy relay(kLoopback, 0, static_cast<uint16_t>(smtp_->port()));
   std::string error;
   ASSERT_TRUE(relay.start(&error)) << error;
-  importBook(kLoopback, relay.port(), "starttls");
+  importBook(smtpLogInServer(kLoopback, relay.port()), "starttls");
   const CommandResult r = send();
   EXPECT_NE(r.exitCode, 0);
   EXPECT_NE(r.err.find(i18n::formatText(i18n::text(i18n::IDS_TLS_CERT_EXPIRED), {kLoopback})),
@@ -162,6 +169,30 @@ TEST_F(CliTlsSendTest, CertificateThatDoesNotVerifyFailsWithItsReason) {
       << r.err;
   expectNoLogInInTheClear(relay);
   EXPECT_TRUE(smtp_->deliveredMails().empty());
+}
+
+// Without an SMTP log-in, varnel logs in to the server's POP3 account before sending; under the
+// mail server's choice that log-in goes over TLS too (STLS at Dovecot), as does the SMTP session.
+TEST_F(CliTlsSendTest, LogsInToPop3OverStlsBeforeSending) {
+  if (!testing_support::Pop3Server::available()) GTEST_SKIP() << "dovecot is not installed";
+  testing_support::Pop3Server pop3;
+  pop3.enableTls(certificates().certFile(Certificate::kGood),
+                 certificates().keyFile(Certificate::kGood));
+  pop3.addUser(kUser, kPassword);
+  std::string error;
+  ASSERT_TRUE(pop3.start(&error)) << error;
+  startServer(Certificate::kGood, false, false);
+  CapturingProxy relay(kLoopback, 0, pop3.port());
+  ASSERT_TRUE(relay.start(&error)) << error;
+  importBook(testing_support::popBeforeSmtpServer(smtp_->port(), relay.port(), kUser, kPassword),
+             "required");
+  expectDelivered(send());
+  expectNoLogInInTheClear(relay);
+  EXPECT_EQ(relay.clientBytes().rfind("CAPA\r\nSTLS\r\n", 0), 0u);
+  const std::string log = pop3.log();
+  const size_t login = log.find("Login: user=<office>");
+  ASSERT_NE(login, std::string::npos) << log;
+  EXPECT_NE(log.substr(login, log.find('\n', login) - login).find(", TLS"), std::string::npos);
 }
 
 }  // namespace
