@@ -7,8 +7,10 @@
 // Every contender is timed the same way: a whole process, from its start to its exit. Runs are
 // interleaved (one of each in turn, the order rotating) after one warm-up round, so that a busy
 // moment of the machine falls on all of them alike; the medians of kRuns runs are compared.
-// Prints mailpump / poplib (target: at most 1.0), mailpump / fetchmail (target: below 1.0) and
-// mailpump's peak resident memory in a cycle (target: under 16 MB at 1000 mails).
+// Prints mailpump / poplib (target: at most 1.0), mailpump / fetchmail (target: below 1.0),
+// mailpump's peak resident memory in a cycle (target: under 16 MB at 1000 mails) and, for
+// comparison, its peak when it starts and ends at once. The processor time each client used is
+// shown too: unlike the wall times it hardly depends on how busy the machine is.
 //
 //   cmake --build build --target benchmarks mailpump && ./build/bin/bench_pop3_receive_ratio
 //
@@ -67,6 +69,7 @@ double median(std::vector<double> values) {
 struct ProcessRun {
   bool ok = false;
   double ms = 0;
+  double cpuMs = 0;  // User and system time of the process itself.
   long peakKb = 0;
 };
 
@@ -94,6 +97,8 @@ ProcessRun runProcess(const std::vector<std::string>& args, const std::string& l
   run.ms =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   run.peakKb = usage.ru_maxrss;
+  run.cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+              (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
   // fetchmail ends with 1 when there was no mail, which counts as a failure here too.
   run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   return run;
@@ -104,6 +109,7 @@ struct Contender {
   const char* name;
   std::function<ProcessRun(uint16_t port, testing_support::TempDir& dir)> run;
   std::vector<double> ms;
+  std::vector<double> cpuMs;
   long peakKb = 0;
 };
 
@@ -156,14 +162,16 @@ bool runOnce(testing_support::Pop3Server& server, int mails, Contender& who, boo
   }
   if (counted) {
     who.ms.push_back(run.ms);
+    who.cpuMs.push_back(run.cpuMs);
     who.peakKb = std::max(who.peakKb, run.peakKb);
   }
   return true;
 }
 
 bool benchSize(testing_support::Pop3Server& server, int mails) {
-  std::vector<Contender> all = {{"mailpump", runMailpump, {}, 0}, {"poplib", runPoplib, {}, 0}};
-  if (::access(kFetchmail, X_OK) == 0) all.push_back({"fetchmail", runFetchmail, {}, 0});
+  std::vector<Contender> all = {{"mailpump", runMailpump, {}, {}, 0},
+                                {"poplib", runPoplib, {}, {}, 0}};
+  if (::access(kFetchmail, X_OK) == 0) all.push_back({"fetchmail", runFetchmail, {}, {}, 0});
   // Round 0 warms the server, the page cache and the programs up and is not counted.
   for (int round = 0; round <= kRuns; ++round) {
     for (size_t i = 0; i < all.size(); ++i) {
@@ -175,6 +183,9 @@ bool benchSize(testing_support::Pop3Server& server, int mails) {
   std::printf("%4d mails of 3 KB, medians of %d:", mails, kRuns);
   for (const Contender& who : all)
     std::printf("  %s %7.1f ms", who.name, median(who.ms));
+  std::printf("\n     processor time of the client itself:");
+  for (const Contender& who : all)
+    std::printf("  %s %7.1f ms", who.name, median(who.cpuMs));
   std::printf("\n");
   for (size_t i = 1; i < all.size(); ++i)
     std::printf("     mailpump / %-9s %.3f\n", all[i].name, ours / median(all[i].ms));
@@ -193,5 +204,10 @@ int main(int argc, char** argv) {
   if (!testing_support::startWithUser(server, kUser, kPassword)) return 1;
   for (int mails : sizes)
     if (!benchSize(server, mails)) return 1;
+  // What of the peak is the program's start alone: its libraries mapped and relocated, an unknown
+  // option refused before anything else is done.
+  testing_support::TempDir dir;
+  const ProcessRun start = runProcess({MAILPUMP_PATH, "--no-such-option"}, dir.file("out.txt"));
+  std::printf("mailpump's start alone (libraries loaded, nothing done): %ld KB\n", start.peakKb);
   return 0;
 }
