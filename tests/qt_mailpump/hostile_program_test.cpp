@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
@@ -123,7 +124,9 @@ class HostileProgramTest : public ::testing::Test {
   void expectWithinBounds(const ProgramRun& run, Clock::duration bound) {
     EXPECT_TRUE(WIFEXITED(run.status)) << run.err;
     EXPECT_LT(run.taken, bound) << run.err;
-    if (kMemoryMeasurable) EXPECT_LT(run.peakKb, kMemoryBoundKb);
+    if (kMemoryMeasurable) {
+      EXPECT_LT(run.peakKb, kMemoryBoundKb);
+    }
   }
 
   const std::vector<std::string>& commands() const { return server_.commands(); }
@@ -182,7 +185,9 @@ TEST_F(HostileProgramTest, AHugeHeaderAndTenThousandAttachmentsStayInBounds) {
   EXPECT_EQ(readFile(paths_.saveDir() + "/Z1.bin"), signFile("first"));
   EXPECT_EQ(countCommands(commands(), "DELE 1"), 1u);
   EXPECT_EQ(commands().back(), "QUIT");
-  if (kMemoryMeasurable) std::printf("peak resident memory: %ld KB\n", run.peakKb);
+  if (kMemoryMeasurable) {
+    std::printf("peak resident memory: %ld KB\n", run.peakKb);
+  }
 }
 
 }  // namespace
