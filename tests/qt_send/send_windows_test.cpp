@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
@@ -68,7 +67,6 @@ class SendWindowsTest : public QObject {
   void blankWorkspaceAsksAndCancelSendsNothing();
   void aRunningSendRefusesASecondAndTheWindowsClose();
   void modemSiteShowsTheDialUpWindowWhileDialling();
-  void exitDuringADialHangsUpAndClosesWithinTwoSeconds();
   void signSettingsOfALoadedFileRuleTheBarAndNew();
 };
 
@@ -256,47 +254,6 @@ void SendWindowsTest::modemSiteShowsTheDialUpWindowWhileDialling() {
   QCOMPARE(portError, QStringLiteral("Get modem comport error"));
   QCOMPARE(dialError, QStringLiteral("Dial up error"));
   QVERIFY(!s.frame->sendStation().dialUpWindow()->isVisible());
-}
-
-void SendWindowsTest::exitDuringADialHangsUpAndClosesWithinTwoSeconds() {
-  addressbook::CAddressBook book = twoWiresAndANetwork(1);
-  book.devices.push_back(device("Phone", addressbook::DeviceType::kModem, 4));
-  book.devices.back().dialTimeout = 600;
-  book.sites.push_back(site("Farm", "Phone", "2"));
-  book.sites.back().phoneNumber = "5551234";
-  book.groups.push_back({"Calls", {"Farm", "Shop"}});
-  Station s(book);
-  QVERIFY(s.frame != nullptr);
-  s.wire3.startCollecting();
-  serial_testing::PeerPump pump;
-  serial_testing::FakeModem modem(s.wire4, pump);
-  modem.dialReply = "";  // The far end never answers.
-  uint64_t exitAt = 0;
-  QString status;
-  QElapsedTimer sinceExit;
-  pump.onDispatch = [&] {
-    auto* window = s.frame->sendStation().dialUpWindow();
-    if (window) status = window->statusLabel()->text();
-    if (exitAt == 0 && modem.received().find("ATDT5551234\r") != std::string::npos) {
-      exitAt = pump.tickMs();
-      sinceExit.start();
-      s.frame->runCommand(i18n::ID_FILE_EXIT);
-    }
-    QCoreApplication::processEvents();
-  };
-  s.frame->setSendPump(&pump);
-  ModalScript script;
-  script.then(choose(true, "Calls"));
-  s.frame->runCommand(i18n::ID_SEND_TEST);
-  QVERIFY(exitAt != 0);
-  QVERIFY(sinceExit.elapsed() < 2000);
-  QVERIFY(pump.tickMs() - exitAt < 2000);
-  QVERIFY(!s.frame->sending());
-  QVERIFY(!s.frame->isVisible());         // closed once the send had ended
-  QCOMPARE(script.pending(), size_t{0});  // no results box waited for anyone
-  QVERIFY(modem.received().find("ATH0\r") != std::string::npos);
-  QVERIFY2(status.contains(QStringLiteral("Dial up canceled by user!")), qPrintable(status));
-  QCOMPARE(s.wire3.stopCollecting(), std::string());  // the group's next site was not sent
 }
 
 void SendWindowsTest::signSettingsOfALoadedFileRuleTheBarAndNew() {
