@@ -9,6 +9,7 @@
 #include "i18n/text_format.h"
 #include "mail/tls_failure_text.h"
 #include "platform/ascii_text.h"
+#include "pop3/scan_listing.h"
 
 namespace pop3 {
 
@@ -223,6 +224,36 @@ long long POP3Connection::List(int n) {
     return -1;
   }
   return size;
+}
+
+std::vector<long long> POP3Connection::ListAll(int count) {
+  if (count < 1 || count > kMaxListedMessages || !Command("LIST", "LIST", kListFailed)) return {};
+  const size_t limit =
+      static_cast<size_t>(count) * kMaxScanLineBytes + kAnswerBytes + kEndMark.size();
+  const uint64_t outerDeadline = deadline_;
+  const uint64_t ownDeadline =
+      pump_.tickMs() + static_cast<uint64_t>(mailDeadlineMs(static_cast<long long>(limit)));
+  if (deadline_ == 0 || ownDeadline < deadline_) deadline_ = ownDeadline;
+  // The status line's own line end starts the search, so that an empty listing ends at once.
+  std::string text = lastResponse_;
+  size_t scanFrom = 0;
+  size_t mark = text.find(kEndMark);
+  while (mark == std::string::npos && text.size() <= limit) {
+    scanFrom = text.size() >= kEndMark.size() ? text.size() - kEndMark.size() + 1 : 0;
+    if (socket_.receiveAppend(&text, kAnswerBytes * 16, WaitMs()) != platform::SocketStatus::kOk)
+      break;
+    mark = text.find(kEndMark, scanFrom);
+  }
+  deadline_ = outerDeadline;
+  if (mark == std::string::npos) {
+    // Cut off, too slow or too long: the rest would be taken for later answers.
+    Drop();
+    Fail(kSocketError);
+    return {};
+  }
+  const size_t statusEnd = text.find(kLineEnd);
+  return parseScanListing(
+      std::string_view(text).substr(statusEnd + kLineEnd.size(), mark - statusEnd), count);
 }
 
 bool POP3Connection::Retrieve(int n, MailItem* item, long long announcedBytes) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/local_clock.h"
 #include "platform/message_pump.h"
@@ -93,6 +94,15 @@ class POP3Connection {
 
   // The size in bytes of message n, or -1 ("Could not LIST message", "Socket Error").
   long long List(int n);
+
+  // The sizes of messages 1..count from one LIST without an argument (see parseScanListing: -1
+  // for a message the listing leaves out), so that a whole mailbox costs one round trip instead
+  // of one per mail. Empty, with nothing sent, for a count outside 1..kMaxListedMessages; empty
+  // when the server refuses ("Could not LIST message") or the connection fails ("Socket Error").
+  // A listing longer than kMaxScanLineBytes per message, or slower than mailDeadlineMs() of that
+  // length, ends the connection.
+  std::vector<long long> ListAll(int count);
+  static constexpr int kMaxListedMessages = 100000;
 
   // Fetches message n into *item (see parseRetrievedMail). False with "RETRieve failed" when the
   // server refuses, with the size text when the mail is larger than Pop3Options::maxMailBytes,

@@ -35,7 +35,8 @@ class StreamStatus final : public ReceiverStatus {
  public:
   explicit StreamStatus(std::ostream& out) : out_(out) {}
   void showStatus(const std::string& text) override {
-    out_ << platform::cp1252ToUtf8(text) << std::endl;
+    // One write per line: a cycle shows several lines per mail.
+    out_ << platform::cp1252ToUtf8(text).append(1, '\n') << std::flush;
   }
 
  private:

@@ -115,11 +115,16 @@ int Receiver::ReceiveFromOne(const MailboxRecord* mailbox, platform::Status* fai
 void Receiver::ReceiveMails(pop3::POP3Connection& pop, int count, const std::string& prefix) {
   const long long total = count;
   int failedLists = 0;
+  // Every size from one listing; a mail it leaves out, or every mail when the server refuses it,
+  // is listed on its own.
+  const std::vector<long long> listed = pop.ListAll(count);
   // A dead connection or a stop request ends the turn: no command would reach the server.
   for (int n = 1; n <= count && pop.Connected() && !pump_.stopped(); ++n) {
     const long long nn = n;
     status_.showStatus(i18n::formatText(texts::kReceivingStatus, {nn, total}));
-    const long long size = pop.List(n);
+    const size_t index = static_cast<size_t>(n - 1);
+    const long long size =
+        index < listed.size() && listed[index] >= 0 ? listed[index] : pop.List(n);
     if (size < 0) {
       status_.showStatus(texts::kStatFailed);
       if (++failedLists < kMaxFailedLists) continue;
@@ -167,12 +172,11 @@ bool Receiver::TakeMail(pop3::POP3Connection& pop, int n, long long size,
 }
 
 void Receiver::LogOtherMail(const pop3::MailItem& mail, const std::string& prefix) {
-  log_.appendReceiveRaw(texts::kLogSeparator);
-  log_.appendReceive(
+  log_.appendReceiveFramed(
       prefix,
       i18n::formatText(texts::kDeletedMail, {logSafeText(mail.from), logSafeBlock(mail.header),
-                                             logSafeText(mail.subject), logSafeBlock(mail.body)}));
-  log_.appendReceiveRaw(texts::kLogSeparator);
+                                             logSafeText(mail.subject), logSafeBlock(mail.body)}),
+      texts::kLogSeparator);
 }
 
 bool Receiver::StoreSignMail(const pop3::MailItem& mail, const std::string& prefix) {

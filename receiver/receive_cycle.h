@@ -14,7 +14,7 @@
 #include "receiver/receiver_paths.h"
 #include "receiver/receiver_settings.h"
 #include "receiver/receiver_status.h"
-#include "receiver/stoppable_pump.h"
+#include "platform/stoppable_pump.h"
 
 namespace receiver {
 
@@ -93,7 +93,7 @@ class Receiver {
   const ReceiverSettings& settings_;
   const ReceiverPaths& paths_;
   ReceiverStatus& status_;
-  StoppablePump pump_;  // The program's pump, ended by a stop request.
+  platform::StoppablePump pump_;  // The program's pump, ended by a stop request.
   const platform::LocalClock& clock_;
   const pop3::Pop3Options pop3Options_;
   const ReceiverLog log_;

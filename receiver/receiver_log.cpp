@@ -99,12 +99,25 @@ std::string ReceiverLog::entryTime(const platform::LocalTime& t) {
   return buf;
 }
 
-void ReceiverLog::appendReceive(std::string_view prefix, std::string_view message) const {
-  const platform::LocalTime now = clock_.now();
+std::string ReceiverLog::receiveEntry(const platform::LocalTime& now, std::string_view prefix,
+                                      std::string_view message) {
   std::string entry = "Receive from ";
   entry.append(prefix).append(":").append(entryTime(now)).append(" ");
   entry.append(message).append(kEntryEnd);
-  append(receiveLogName(now), entry);
+  return entry;
+}
+
+void ReceiverLog::appendReceive(std::string_view prefix, std::string_view message) const {
+  const platform::LocalTime now = clock_.now();
+  append(receiveLogName(now), receiveEntry(now, prefix, message));
+}
+
+void ReceiverLog::appendReceiveFramed(std::string_view prefix, std::string_view message,
+                                      std::string_view frame) const {
+  const platform::LocalTime now = clock_.now();
+  std::string text(frame);
+  text.append(receiveEntry(now, prefix, message)).append(frame);
+  append(receiveLogName(now), text);
 }
 
 void ReceiverLog::appendReceiveRaw(std::string_view text) const {

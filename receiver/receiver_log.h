@@ -34,6 +34,11 @@ class ReceiverLog {
   // Appends `text` unchanged to today's receive log (the separator lines).
   void appendReceiveRaw(std::string_view text) const;
 
+  // Appends an entry as appendReceive() does, with `frame` written unchanged before and after it,
+  // all in one write.
+  void appendReceiveFramed(std::string_view prefix, std::string_view message,
+                           std::string_view frame) const;
+
   // Appends "<time>-send,<result>\r\n\r\n" to today's send log.
   void appendSend(std::string_view result) const;
 
@@ -45,6 +50,8 @@ class ReceiverLog {
   static std::string entryTime(const platform::LocalTime& t);
 
  private:
+  static std::string receiveEntry(const platform::LocalTime& now, std::string_view prefix,
+                                  std::string_view message);
   void append(const std::string& fileName, std::string_view text) const;
   void reportFailure(const std::string& path, int error) const;
 

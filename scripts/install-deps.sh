@@ -4,6 +4,7 @@
 #   --package  also the tools that build and check the .deb (dpkg-shlibdeps, desktop-file-validate,
 #              systemd-analyze, appstreamcli, xdg-mime, gio)
 #   --fuzz     also clang and its libFuzzer runtime, for the fuzz targets (see fuzz/)
+#   --bench    also the programs the benchmarks compare against (fetchmail)
 set -euo pipefail
 
 packages=(
@@ -26,6 +27,9 @@ if [ "${1:-}" = "--package" ]; then
 fi
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
+fi
+if [ "${1:-}" = "--bench" ]; then
+  packages+=(fetchmail)
 fi
 
 missing=()

@@ -50,6 +50,8 @@ int ModemDialer::dial(const std::string& modemName, const std::string& phoneNumb
     if (result == kDialTimedOut) {
       message = i18n::formatText(i18n::text(i18n::IDS_DIAL_TIMED_OUT),
                                  {static_cast<long long>(timeoutSeconds)});
+    } else if (result == kDialStopped) {
+      message = i18n::text(i18n::IDS_DIAL_CANCELLED);
     } else if (result == kDialPortError) {
       message = i18n::text(i18n::IDS_SERIAL_PORT_INIT_ERROR);
     } else {
@@ -95,6 +97,11 @@ int ModemDialer::waitForCall(int timeoutSeconds) {
     if (dialAbandoned()) {
       link_.close();
       return kDialEnded;
+    }
+    // Before the time-out: a stopping pump's clock has jumped past it.
+    if (stopRequested()) {
+      abandonDial();
+      return kDialStopped;
     }
     if (pump_.tickMs() - start >= limit) {
       state.mode = kLinkNone;
@@ -158,11 +165,14 @@ void ModemDialer::handleReply(ModemReplyCode code) {
 void ModemDialer::hangUp() {
   LinkState& state = link_.state();
   if (state.mode != kLinkModem) return;
-  platform::pauseWithDispatch(pump_, kGuardTimeMs);
+  // A program that is ending does not wait out the guard times: closing the port drops the line
+  // (DTR) whether or not the modem took the escape.
+  const bool ending = stopRequested();
+  platform::pauseWithDispatch(pump_, ending ? 0 : kGuardTimeMs);
   link_.write(kEscapeSequence);
-  platform::pauseWithDispatch(pump_, kGuardTimeMs);
+  platform::pauseWithDispatch(pump_, ending ? 0 : kGuardTimeMs);
   link_.write(kHangUpCommand);
-  platform::pauseWithDispatch(pump_, kCommandPauseMs);
+  platform::pauseWithDispatch(pump_, ending ? 0 : kCommandPauseMs);
   link_.close();
   state.mode = kLinkNone;
   state.modemListening = false;
@@ -175,6 +185,11 @@ void ModemDialer::cancel() {
     view_.hide();
     return;
   }
+  abandonDial();
+}
+
+void ModemDialer::abandonDial() {
+  LinkState& state = link_.state();
   platform::pauseWithDispatch(pump_, kCancelPauseMs);
   link_.write(kHangUpCommand);
   platform::pauseWithDispatch(pump_, kCommandPauseMs);

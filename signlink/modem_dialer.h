@@ -47,6 +47,7 @@ class ModemDialer final : public ModemReplyListener {
                                // user cancelled.
     kDialPortError = -4,       // The COM port could not be opened.
     kDialAlreadyRunning = -5,  // Another dial is waiting for its modem.
+    kDialStopped = -6,         // The program is ending (Exit, a stop signal); see setStopRequest.
   };
 
   static constexpr int kCommandPauseMs = 300;    // After each command of the dialogue.
@@ -78,13 +79,22 @@ class ModemDialer final : public ModemReplyListener {
            int timeoutSeconds, std::string* errorText);
 
   // Ends a connected call: 1 s of silence, "+++", 1 s, "ATH0\r", 300 ms, then the port is closed
-  // and both link flags cleared. Does nothing unless the link mode is kLinkModem.
+  // and both link flags cleared (without the pauses once a stop is requested, see
+  // setStopRequest). Does nothing unless the link mode is kLinkModem.
   void hangUp();
 
   // The window's "Close" button: while a dial waits (modem listening, no connection) it sends
   // "ATH0\r", clears both flags and closes the port, and the waiting dial returns kDialEnded;
   // otherwise it hides the window.
   void cancel();
+
+  // Asked on every look at the modem while a dial waits for its call. Once it says yes, the dial
+  // ends as the window's "Close" button ends it (hang-up command, both flags cleared, port
+  // closed) and dial() returns kDialStopped with "Dial up canceled by user!". Give the dialer a
+  // platform::StoppablePump on the same request, so that the dialogue's pauses end at once too.
+  void setStopRequest(std::function<bool()> stopRequested) {
+    stopRequested_ = std::move(stopRequested);
+  }
 
   // The status line a freshly opened window shows.
   std::string openingStatusText() const;
@@ -106,11 +116,15 @@ class ModemDialer final : public ModemReplyListener {
   void sendCommand(std::string_view command);
   void handleReply(ModemReplyCode code);
   bool dialAbandoned() const;
+  bool stopRequested() const { return stopRequested_ && stopRequested_(); }
+  // Hangs up a dial that waits for its call; the status line says the user ended it.
+  void abandonDial();
 
   SignLink& link_;                              // Serial side and program-wide link state.
   platform::MessagePump& pump_;                 // Every wait dispatches through it.
   DialUpView& view_;                            // The dial-up window.
   const ModemPortLookup lookup_;                // Internal modem name to COM port.
+  std::function<bool()> stopRequested_;         // The program's stop request, or empty.
   std::string replyBuffer_;                     // Reply text since the last complete line.
   ModemReplyCode lastReply_ = kModemReplyNone;  // Code of the last classified line.
 };

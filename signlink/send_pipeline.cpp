@@ -202,6 +202,7 @@ int sendToDestination(SendEnvironment& env, const SendItem& item, const std::str
   TransferReport report;
   TransferOptions options;
   options.report = &report;
+  options.stopRequested = env.endRequested;
   if (!read.complete || !transfer(read.units, frames, env.ui, env.pump, options)) result = -1;
   const std::string lineLost = frames.lost() ? link.serial().lineLost() : std::string();
   closeAfterwards(env, item);
@@ -239,7 +240,9 @@ SendSummary runSendCommand(SendEnvironment& env, SendCommand command, const Send
         built.ok() ? sendToDestination(env, item, built->stream) : failWith(env, built.message());
     summary.results.back().result = result;
     if (result == 1) ++summary.succeeded;
-    platform::pauseWithDispatch(env.pump, kBetweenDestinationsPauseMs);
+    // A program that is ending sends nothing more: no pause before the next destination.
+    if (!(env.endRequested && env.endRequested()))
+      platform::pauseWithDispatch(env.pump, kBetweenDestinationsPauseMs);
     env.ui.setProgress(0);
   }
   return summary;

@@ -69,6 +69,9 @@ struct SendEnvironment {
   std::string tempDir;  // Where those files go (see writeSignDataFile; signDataFileBase()).
   // Asked before each destination; once it returns true, the remaining destinations are not sent.
   std::function<bool()> stopRequested;
+  // Asked before every frame and pause of a transfer: once it returns true the transfer under way
+  // fails at once (the program is ending); see TransferOptions::stopRequested.
+  std::function<bool()> endRequested;
 };
 
 // Pause between two destinations.

@@ -349,9 +349,11 @@ void CMainFrame::showNotAvailable() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  // A send runs inside this window's event loop; it ends first.
+  // A send runs inside this window's event loop: it is stopped, and the window closes once it has
+  // ended (runSendCommand).
   if (sending()) {
-    app::ui::showWarning(this, i18n::text(i18n::IDS_SEND_RUNNING));
+    stopSend();
+    closeAfterSend_ = true;
     event->ignore();
     return;
   }

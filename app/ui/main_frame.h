@@ -54,6 +54,9 @@ class CMainFrame : public QMainWindow {
   bitmaps::ui::CGraphicWindow* bitmapEditor() const;
   // The link to the signs, made on first use.
   SendStation& sendStation();
+  // Ends a send under way as soon as it can, a dial within a fraction of a second (the program is
+  // ending: Exit, a stop signal). Nothing when no send runs.
+  void stopSend();
   // The pump every wait of a send goes through, from the first send on (tests: a fake clock);
   // null: Qt's event loop. Must outlive the window.
   void setSendPump(platform::MessagePump* pump) { sendPump_ = pump; }
@@ -97,6 +100,8 @@ class CMainFrame : public QMainWindow {
   bool bookReloadPending_ = false;  // read the file once they have closed
   // The "Send" menu and the tool-bar button (send_commands.cpp).
   void runSendCommand(int commandId);
+  void startSend(int commandId);
+  bool closeAfterSend_ = false;  // Exit was chosen during the send: close once it has ended.
 
   // The "User-Defined Bitmap" menu (bitmap_commands.cpp).
   void runBitmapCommand(int commandId);

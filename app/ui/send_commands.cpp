@@ -21,11 +21,23 @@ SendStation& CMainFrame::sendStation() {
   return *send_;
 }
 
+void CMainFrame::stopSend() {
+  if (sending()) send_->requestStop();
+}
+
 void CMainFrame::runSendCommand(int commandId) {
   if (sending()) {
     app::ui::showWarning(this, i18n::text(i18n::IDS_SEND_RUNNING));
     return;
   }
+  startSend(commandId);
+  if (closeAfterSend_) {
+    closeAfterSend_ = false;
+    close();
+  }
+}
+
+void CMainFrame::startSend(int commandId) {
   switch (commandId) {
     case i18n::ID_SEND_TEST:
       sendStation().run(signlink::SendCommand::kTest, nullptr, {});

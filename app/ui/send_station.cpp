@@ -23,7 +23,8 @@ SendStation::SendStation(app::AppState& state, i18n::LanguageModule& language, Q
     : state_(state),
       language_(language),
       owner_(owner),
-      pump_(pump != nullptr ? *pump : qtPump_),
+      basePump_(pump != nullptr ? *pump : qtPump_),
+      pump_(basePump_, [this] { return stopRequested_; }),
       link_(varnel_profile::open(state.dataDir).path()),
       tcp_(pump_),
       dialUp_(new signlink::ui::CDialUpWindow(language, owner)) {
@@ -33,6 +34,7 @@ SendStation::SendStation(app::AppState& state, i18n::LanguageModule& language, Q
                    platform::joinPath(state_.dataDir, signlink::kModemListFileName))
             .modemPort(name);
       });
+  dialer_->setStopRequest([this] { return stopRequested_; });
   dialUp_->setCloseHandler([this] { dialer_->cancel(); });
   // A port whose set-up failed is still used, as it always was; the user is told.
   link_.setWarningPresenter([this](const std::string& caption, const std::string& text) {
@@ -62,6 +64,8 @@ void SendStation::run(signlink::SendCommand command, const app::SendContent* con
     return;
   }
   busy_ = true;  // From the dialog on: a second command waits its turn.
+  stopRequested_ = false;
+  pump_.resume();
   signlink::SendOptionMemory memory = app::sendOptionMemory(state_.sendInfo);
   signlink::ui::CSendOptionDialog dialog(state_.book, &memory, language_, owner_);
   if (dialog.exec() == QDialog::Accepted) {
@@ -86,12 +90,14 @@ void SendStation::sendTo(signlink::SendCommand command, const app::SendContent* 
   env.email = &email;
   env.clock = &clock_;
   env.tempDir = signlink::signDataFileBase(state_.dataDir);
-  env.stopRequested = [&progress] { return progress.stopRequested(); };
+  env.stopRequested = [this, &progress] { return stopRequested_ || progress.stopRequested(); };
+  env.endRequested = [this] { return stopRequested_; };
 
   progress.show();
   progress.beginSend();
   const signlink::SendSummary summary = signlink::runSendCommand(env, command, choice);
   progress.endSend();
+  if (stopRequested_) return;  // The program is ending: nobody is asked to read the outcome.
   // Each destination's outcome, under the progress window's caption.
   i18n::ui::showBox(
       &progress, signlink::sendResultsText(summary), platform::ui::toCp1252(progress.windowTitle()),

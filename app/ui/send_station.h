@@ -9,6 +9,7 @@
 #include "app/startup_sequence.h"
 #include "i18n/language_module.h"
 #include "platform/local_clock.h"
+#include "platform/stoppable_pump.h"
 #include "platform/ui/qt_message_pump.h"
 #include "signlink/modem_dialer.h"
 #include "signlink/serial_link.h"
@@ -41,6 +42,11 @@ class SendStation {
   void run(signlink::SendCommand command, const app::SendContent* content,
            const std::vector<std::string>& notes);
 
+  // Ends the send under way as soon as it can (Exit, a stop signal): every wait ends, a dial
+  // hangs up, a connected call is closed, no further destination is sent and no results box is
+  // shown. The next run() starts afresh.
+  void requestStop() { stopRequested_ = true; }
+
   signlink::SignLink& link() { return link_; }
   signlink::ui::CDialUpWindow* dialUpWindow() const { return dialUp_; }
 
@@ -53,7 +59,9 @@ class SendStation {
   i18n::LanguageModule& language_;
   QWidget* const owner_;
   platform::ui::QtMessagePump qtPump_;
-  platform::MessagePump& pump_;  // qtPump_ or the one given
+  platform::MessagePump& basePump_;  // qtPump_ or the one given
+  bool stopRequested_ = false;
+  platform::StoppablePump pump_;  // basePump_, ended by requestStop()
   platform::SystemClock clock_;
   signlink::SignLink link_;
   signlink::TcpLinkSocket tcp_;

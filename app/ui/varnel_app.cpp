@@ -58,6 +58,8 @@ void CVarnelApp::shutDown() {
 
 void CVarnelApp::requestStop() {
   stopping_ = true;
+  // A send under way (a dial, a transfer) ends first; its wait loop is not an event loop.
+  if (frame_) frame_->stopSend();
   // Ends the main loop and every dialog's loop; a loop started after this returns at once.
   QCoreApplication::exit(0);
 }

@@ -95,7 +95,7 @@ TEST_F(HostileServerTest, ARunOfFailedListsIsBounded) {
 TEST_F(HostileServerTest, AMailOverTheCeilingIsNeverDownloaded) {
   server_.reply = [](const std::string& line) -> std::string {
     if (line == "STAT") return "+OK 1 999999999\r\n";
-    if (line == "LIST 1") return "+OK 1 999999999\r\n";
+    if (line == "LIST") return "+OK\r\n1 999999999\r\n.\r\n";
     return "+OK\r\n";
   };
   pop3::Pop3Options options;
@@ -117,7 +117,7 @@ TEST_F(HostileServerTest, ATricklingMailIsAbandonedAtItsDeadlineAndKept) {
   const std::string mail = signMail("Z1.bin", signFile("slow"));
   server_.reply = [&mail](const std::string& line) -> std::string {
     if (line == "STAT") return "+OK 1 100\r\n";
-    if (line == "LIST 1") return "+OK 1 100\r\n";
+    if (line == "LIST") return "+OK\r\n1 100\r\n.\r\n";
     if (line == "RETR 1") return "+OK\r\n" + mail + ".\r\n";
     return "+OK\r\n";
   };
@@ -144,7 +144,7 @@ TEST_F(HostileServerTest, AStopDuringAFetchSavesWhatCameAndDeletesNothingUnsaved
   const std::string first = signMail("Z1.bin", signFile("one"));
   server_.reply = [&](const std::string& line) -> std::string {
     if (line == "STAT") return "+OK 3 3000\r\n";
-    if (line.rfind("LIST ", 0) == 0) return "+OK " + line.substr(5) + " 1000\r\n";
+    if (line == "LIST") return "+OK\r\n1 1000\r\n2 1000\r\n3 1000\r\n.\r\n";
     if (line == "RETR 1") return "+OK\r\n" + first + ".\r\n";
     if (line == "RETR 2") {
       stop_ = 1;  // SIGTERM while the second mail is on its way; it never arrives.
@@ -156,8 +156,8 @@ TEST_F(HostileServerTest, AStopDuringAFetchSavesWhatCameAndDeletesNothingUnsaved
   auto receiver = makeReceiver();
   receiver->ReceiveCycle();
   // The answer to RETR 2 may still come: the connection is out of step and ends without QUIT.
-  EXPECT_EQ(commands(), (std::vector<std::string>{"USER signs", "PASS pw", "STAT", "LIST 1",
-                                                  "RETR 1", "DELE 1", "LIST 2", "RETR 2"}));
+  EXPECT_EQ(commands(), (std::vector<std::string>{"USER signs", "PASS pw", "STAT", "LIST", "RETR 1",
+                                                  "DELE 1", "RETR 2"}));
   EXPECT_EQ(readFile(paths_.saveDir() + "/Z1.bin"), signFile("one"));
   // Nothing went to the sign after the stop, and the cycle took no time of its own.
   EXPECT_EQ(readFile(paths_.logDir() + "/2026-12-08SendLogo.ini"), "");
@@ -168,7 +168,8 @@ TEST_F(HostileServerTest, AStopDuringAFetchSavesWhatCameAndDeletesNothingUnsaved
 TEST_F(HostileServerTest, ASignMailThatCannotBeSavedStaysOnTheServer) {
   const std::string mail = signMail("Z1.bin", signFile("kept"));
   server_.reply = [&](const std::string& line) -> std::string {
-    if (line == "STAT" || line == "LIST 1") return "+OK 1 1000\r\n";
+    if (line == "STAT") return "+OK 1 1000\r\n";
+    if (line == "LIST") return "+OK\r\n1 1000\r\n.\r\n";
     if (line == "RETR 1") return "+OK\r\n" + mail + ".\r\n";
     return "+OK\r\n";
   };
@@ -193,7 +194,8 @@ TEST_F(HostileServerTest, AHugeHeaderAndTenThousandAttachmentsAreTakenInStride) 
             ".bin\"\r\n\r\nQUJD\r\n\r\n";
   server_.reply = [&](const std::string& line) -> std::string {
     if (line == "STAT") return "+OK 2 0\r\n";
-    if (line == "LIST 1") return "+OK 1 " + std::to_string(mail.size()) + "\r\n";
+    // The listing leaves the second mail out: it is listed on its own.
+    if (line == "LIST") return "+OK\r\n1 " + std::to_string(mail.size()) + "\r\n.\r\n";
     if (line == "RETR 1") return "+OK\r\n" + mail + ".\r\n";
     // The second mail is cut off in the middle: the server goes away.
     if (line == "LIST 2") return "+OK 2 5000\r\n";

@@ -155,6 +155,26 @@ TEST(ModemDial, CancelHangsUpTheModemAndEndsTheDial) {
   EXPECT_EQ(b.view.hides, 0);
 }
 
+TEST(ModemDial, AStopRequestEndsADialTheModemNeverAnswersAtOnce) {
+  Bench b;
+  b.modem.dialReply = "";
+  bool stop = false;
+  uint64_t stopAt = 0;
+  b.dialer.setStopRequest([&] { return stop; });
+  b.pump.onDispatch = [&] {
+    if (!stop && b.modem.received() == kDialogue) {
+      stop = true;
+      stopAt = b.pump.tickMs();
+    }
+  };
+  EXPECT_EQ(b.dial(600), ModemDialer::kDialStopped);
+  EXPECT_LT(b.pump.tickMs() - stopAt, 2000u);
+  EXPECT_EQ(b.modem.received(), std::string(kDialogue) + "ATH0\r");
+  EXPECT_EQ(b.view.lastStatus(), "Connect Status:\rDial up canceled by user!");
+  EXPECT_EQ(b.error, "Connect Status:\rDial up canceled by user!");
+  EXPECT_TRUE(b.idle());
+}
+
 TEST(ModemDial, SecondDialWhileOneRunsIsRefusedWithoutTouchingIt) {
   Bench b;
   b.modem.dialReplyDelayMs = 2000;

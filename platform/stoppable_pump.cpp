@@ -1,11 +1,11 @@
-#include "receiver/stoppable_pump.h"
+#include "platform/stoppable_pump.h"
 
 #include <algorithm>
 #include <utility>
 
-namespace receiver {
+namespace platform {
 
-StoppablePump::StoppablePump(platform::MessagePump& inner, std::function<bool()> stopRequested)
+StoppablePump::StoppablePump(MessagePump& inner, std::function<bool()> stopRequested)
     : inner_(inner), stopRequested_(std::move(stopRequested)) {}
 
 bool StoppablePump::stopped() {
@@ -26,4 +26,4 @@ void StoppablePump::waitForDescriptor(int fd, Readiness readiness, int maxWaitMs
   inner_.waitForDescriptor(fd, readiness, std::min(maxWaitMs, kSliceMs));
 }
 
-}  // namespace receiver
+}  // namespace platform
