@@ -96,7 +96,9 @@ class HostileProgramTest : public ::testing::Test {
     settings.comPort = 7;  // Mapped to a missing device: forwarding fails at once.
     settings.mailboxes = {{"signs", "127.0.0.1", "signs", "pw", server_.port()}};
     ASSERT_TRUE(receiver::saveSettingsFile(paths_.settingsFile(), settings).ok());
-    testing_support::writeFile(paths_.profileFile(), "[Ports]\nCOM7=" + dir_.file("none") + "\n");
+    // A plain-text server, chosen as such: no CAPA before the log-in.
+    testing_support::writeFile(paths_.profileFile(), "[Ports]\nCOM7=" + dir_.file("none") +
+                                                         "\n[TLS]\nsigns.Policy=plain\n");
   }
 
   ProgramRun runOnce() {

@@ -41,7 +41,9 @@ class HostileServerTest : public ::testing::Test {
     ASSERT_TRUE(paths_.createWorkingDirectories());
     settings_.comPort = 7;  // Mapped to a missing device: forwarding fails at once.
     testing_support::writeFile(paths_.profileFile(), "[Ports]\nCOM7=" + dir_.file("none") + "\n");
-    settings_.mailboxes = {{"signs", "127.0.0.1", "signs", "pw", server_.port()}};
+    // A plain-text server, chosen as such: no CAPA before the log-in.
+    settings_.mailboxes = {
+        {"signs", "127.0.0.1", "signs", "pw", server_.port(), {platform::TlsPolicy::kPlain, {}}}};
     pump_.onDispatch = [this](int) { server_.step(); };
   }
 
