@@ -346,15 +346,15 @@ enum StringId : int {
   IDS_TLS_CA_FILE_UNREADABLE = 33073,   // "The CA file %s could not be read: %s"
   IDS_TLS_PLAIN_AFTER_UPGRADE = 33097,  // "... sent data in the clear after agreeing to ..."
   // Mail over TLS: the security control of the POP3 and mail server dialogs.
-  IDS_TLS_REQUIRED = 32950,            // "TLS required"
-  IDS_TLS_WHEN_OFFERED = 32951,        // "STARTTLS when offered"
-  IDS_TLS_PLAIN = 32952,               // "Plain text (not encrypted)"
-  IDS_TLS_CA_FILE_REFUSED = 32953,     // "The CA file %s cannot be read."
-  IDS_TLS_LABEL = 32954,               // "Connection security"
-  IDS_TLS_CA_FILE_LABEL = 32955,       // "CA file (empty: the system's)"
-  IDS_TLS_BROWSE = 32996,              // "Bro&wse..."
-  IDS_TLS_CA_FILE_TITLE = 32997,       // "Choose the CA file"
-  IDS_TLS_CA_FILE_FILTER = 32998,      // "Certificates (*.pem *.crt *.cer)"
+  IDS_TLS_REQUIRED = 32950,         // "TLS required"
+  IDS_TLS_WHEN_OFFERED = 32951,     // "STARTTLS when offered"
+  IDS_TLS_PLAIN = 32952,            // "Plain text (not encrypted)"
+  IDS_TLS_CA_FILE_REFUSED = 32953,  // "The CA file %s cannot be read."
+  IDS_TLS_LABEL = 32954,            // "Connection security"
+  IDS_TLS_CA_FILE_LABEL = 32955,    // "CA file (empty: the system's)"
+  IDS_TLS_BROWSE = 32996,           // "Bro&wse..."
+  IDS_TLS_CA_FILE_TITLE = 32997,    // "Choose the CA file"
+  IDS_TLS_CA_FILE_FILTER = 32998,   // "Certificates (*.pem *.crt *.cer)"
 };
 
 }  // namespace i18n

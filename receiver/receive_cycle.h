@@ -7,6 +7,7 @@
 #include "platform/local_clock.h"
 #include "platform/message_pump.h"
 #include "platform/status.h"
+#include "platform/stoppable_pump.h"
 #include "pop3/mail_item.h"
 #include "pop3/pop3_connection.h"
 #include "receiver/forwarder.h"
@@ -14,7 +15,6 @@
 #include "receiver/receiver_paths.h"
 #include "receiver/receiver_settings.h"
 #include "receiver/receiver_status.h"
-#include "platform/stoppable_pump.h"
 
 namespace receiver {
 
