@@ -37,8 +37,7 @@ constexpr char kMail[] = "Subject: secure\r\n\r\nSign text\r\n";
 constexpr int kWaitMs = 10000;
 
 const TestCertificates& certificates() {
-  static const TestCertificates made;
-  return made;
+  return testing_support::sharedTestCertificates();
 }
 
 std::string text(i18n::StringId id, const std::vector<i18n::FormatArg>& args) {

@@ -28,8 +28,7 @@ using Server = TestCertificates::Server;
 constexpr int kGuardMs = 10000;
 
 const TestCertificates& certificates() {
-  static const TestCertificates made;
-  return made;
+  return testing_support::sharedTestCertificates();
 }
 
 TlsTestServer::Options implicitServer(Server which) {

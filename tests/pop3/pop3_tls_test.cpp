@@ -31,8 +31,7 @@ constexpr char kHost[] = "127.0.0.1";
 constexpr int kWaitMs = 10000;
 
 const TestCertificates& certificates() {
-  static const TestCertificates made;
-  return made;
+  return testing_support::sharedTestCertificates();
 }
 
 std::string text(i18n::StringId id, const std::vector<i18n::FormatArg>& args) {

@@ -124,4 +124,9 @@ std::string TestCertificates::keyFile(Server which) const {
   return dir_.file(std::string(baseName(which)) + ".key");
 }
 
+const TestCertificates& sharedTestCertificates() {
+  static const TestCertificates made;
+  return made;
+}
+
 }  // namespace testing_support

@@ -30,4 +30,7 @@ class TestCertificates {
   TempDir dir_;
 };
 
+// One set of certificates for a whole test program, made at first use.
+const TestCertificates& sharedTestCertificates();
+
 }  // namespace testing_support
