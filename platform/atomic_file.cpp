@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,8 +15,10 @@
 namespace platform {
 namespace {
 
-// A temporary file of ours is named "<target>.tmp-" plus six random characters; one older than
-// this was left by a program that died between creating and renaming it.
+// A temporary file of ours is named "<target>.tmp-" plus six random characters. Its writer holds
+// an exclusive lock on it until it is renamed over the target, so one that nobody holds was left by
+// a program that died in between. Where the file system has no locks, one older than
+// kStaleTempSeconds counts as left behind.
 constexpr std::string_view kTempMarker = ".tmp-";
 constexpr size_t kTempRandomChars = 6;
 constexpr time_t kStaleTempSeconds = 10 * 60;
@@ -59,8 +62,25 @@ bool isTempNameFor(std::string_view name, std::string_view base) {
          name.substr(base.size(), kTempMarker.size()) == kTempMarker;
 }
 
-// Removes temporaries for `path` that a killed program left on a file system without anonymous
-// files. Young ones may belong to a program writing right now and are left alone.
+// True when the temporary `name` in the directory `dirFd` has no living writer.
+bool isAbandoned(int dirFd, const char* name, time_t now) {
+  const int fd = ::openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  bool abandoned = false;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+      abandoned = true;
+    else if (errno != EWOULDBLOCK)
+      abandoned = now - st.st_mtime > kStaleTempSeconds;
+  }
+  ::close(fd);
+  return abandoned;
+}
+
+// Removes temporaries for `path` that a killed program left behind (a name is given to a
+// temporary only once it is complete, or from the start where the file system has no anonymous
+// files). Ones whose writer is still at work are left alone.
 void removeStaleTemporaries(const std::string& path) {
   const std::string dir = directoryOf(path);
   const std::string base =
@@ -69,12 +89,8 @@ void removeStaleTemporaries(const std::string& path) {
   if (!d) return;
   const time_t now = std::time(nullptr);
   while (const dirent* e = ::readdir(d)) {
-    if (!isTempNameFor(e->d_name, base)) continue;
-    struct stat st {};
-    if (::fstatat(::dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
-        now - st.st_mtime > kStaleTempSeconds) {
+    if (isTempNameFor(e->d_name, base) && isAbandoned(::dirfd(d), e->d_name, now))
       ::unlinkat(::dirfd(d), e->d_name, 0);
-    }
   }
   ::closedir(d);
 }
@@ -106,34 +122,53 @@ Status writeAnonymous(const std::string& path, std::string_view contents, mode_t
     if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) return Status::failed("");
     return Status::cannotWrite(errnoText("Cannot create", path));
   }
+  ::flock(fd, LOCK_EX);  // held until renamed: the name it gets is never taken for abandoned
   Status status = fillFile(fd, path, contents, mode);
   std::string tmpPath;
   if (status.ok()) {
     tmpPath = linkAnonymous(fd, path);
     if (tmpPath.empty()) status = Status::failed("");
   }
-  ::close(fd);
   if (status.ok() && ::rename(tmpPath.c_str(), path.c_str()) != 0) {
     status = Status::cannotWrite(errnoText("Cannot replace", path));
     ::unlink(tmpPath.c_str());
   }
+  ::close(fd);
   return status;
 }
 
+// Creates and locks "<path>.tmp-XXXXXX"; -1 when it cannot. Another writer's clean-up may remove
+// the new name before the lock is taken; then a fresh one is made.
+int createLockedTemporary(const std::string& path, std::string& tmpPath) {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    std::string tmpl = path + std::string(kTempMarker) + "XXXXXX";
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return -1;
+    ::flock(fd, LOCK_EX);
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_nlink > 0) {
+      tmpPath = name.data();
+      return fd;
+    }
+    ::close(fd);
+  }
+  errno = EEXIST;
+  return -1;
+}
+
 Status writeNamedTemporary(const std::string& path, std::string_view contents, mode_t mode) {
-  std::string tmpl = path + std::string(kTempMarker) + "XXXXXX";
-  std::vector<char> name(tmpl.begin(), tmpl.end());
-  name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
+  std::string tmpPath;
+  const int fd = createLockedTemporary(path, tmpPath);
   if (fd < 0) return Status::cannotWrite(errnoText("Cannot create", path));
-  const std::string tmpPath(name.data());
   Status status = fillFile(fd, path, contents, mode);
-  if (::close(fd) != 0 && status.ok())
-    status = Status::cannotWrite(errnoText("Cannot write", path));
   if (status.ok() && ::rename(tmpPath.c_str(), path.c_str()) != 0) {
     status = Status::cannotWrite(errnoText("Cannot replace", path));
   }
   if (!status.ok()) ::unlink(tmpPath.c_str());
+  if (::close(fd) != 0 && status.ok())
+    status = Status::cannotWrite(errnoText("Cannot write", path));
   return status;
 }
 

@@ -18,8 +18,8 @@ inline constexpr mode_t kPrivateFileMode = 0600;
 // old one. On failure the old file is untouched, no temporary file is left behind, and the
 // kCannotWrite status holds a one-line reason with the system's error text. The new file has no
 // name until it is complete (where the file system allows it), so even a killed program leaves no
-// temporary; elsewhere it is "<path>.tmp-XXXXXX", and such a file left by a killed program is
-// removed by a later write of the same path.
+// temporary; elsewhere it is "<path>.tmp-XXXXXX". A temporary is locked by its writer until it
+// is renamed, and one left by a killed program is removed by the next write of the same path.
 Status writeFileAtomic(const std::string& path, std::string_view contents, mode_t mode);
 
 // Opens `path` for reading when it names a regular file (following symbolic links), without ever

@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -80,6 +81,9 @@ TEST(AtomicFileKilled, NoTemporaryOutlivesAKilledWriter) {
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
   }
+  // The last writer may have died with its complete file named but not yet renamed; the next
+  // write of the file, as the program's next run makes, clears it away.
+  ASSERT_TRUE(platform::writeFileAtomic(path, big, platform::kPrivateFileMode).ok());
   for (const std::string& name : namesIn(dir.path()))
     EXPECT_EQ(name, "book.dat");
   struct stat st {};
@@ -89,21 +93,29 @@ TEST(AtomicFileKilled, NoTemporaryOutlivesAKilledWriter) {
   }
 }
 
-TEST(AtomicFileKilled, StaleTemporariesOfTheSameFileAreRemovedByTheNextWrite) {
+// A temporary nobody holds was left by a killed writer, however young; one held by a living
+// writer stays, and so do files of other names.
+TEST(AtomicFileKilled, AbandonedTemporariesOfTheSameFileAreRemovedByTheNextWrite) {
   TempDir dir;
   const std::string path = dir.file("w.SDV");
-  testing_support::writeFile(path + ".tmp-Ab12Cd", "left by a killed program");
+  testing_support::writeFile(path + ".tmp-Ab12Cd", "left by a killed program long ago");
   setAge(path + ".tmp-Ab12Cd", 3600);
+  testing_support::writeFile(path + ".tmp-Ef34Gh", "left by a killed program just now");
   testing_support::writeFile(path + ".tmp-young1", "being written right now");
+  const int writer = ::open((path + ".tmp-young1").c_str(), O_RDWR | O_CLOEXEC);
+  ASSERT_GE(writer, 0);
+  ASSERT_EQ(::flock(writer, LOCK_EX), 0);
   testing_support::writeFile(path + ".tmp-notours", "another name");
   setAge(path + ".tmp-notours", 3600);
   testing_support::writeFile(path + ".backup", "the user's");
   setAge(path + ".backup", 3600);
   ASSERT_TRUE(platform::writeFileAtomic(path, "new", platform::kDataFileMode).ok());
   EXPECT_FALSE(platform::pathExists(path + ".tmp-Ab12Cd"));
+  EXPECT_FALSE(platform::pathExists(path + ".tmp-Ef34Gh"));
   EXPECT_TRUE(platform::pathExists(path + ".tmp-young1"));
   EXPECT_TRUE(platform::pathExists(path + ".tmp-notours"));
   EXPECT_TRUE(platform::pathExists(path + ".backup"));
+  ::close(writer);
 }
 
 // A disk that refuses the write (here: a file size limit, as a full disk would) keeps the old file
