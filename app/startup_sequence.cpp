@@ -162,7 +162,10 @@ std::string shutDown(AppState* state, const ForeignChangeQuestion& ask) {
   if (state->savePicturesAtExit) {
     const bitmaps::PictureKeeper::ExitResult saved = state->pictures.saveAtExit(state->catalog);
     if (!saved.status.ok()) failure = saved.status.message();
+    for (const std::string& other : saveKeptCatalogs(state))
+      failure += (failure.empty() ? "" : "\r") + other;
   }
+  state->keptCatalogs.clear();
   state->catalog.clear();
   writeSendInfo(varnel_profile::open(state->dataDir), state->sendInfo);
   return failure;

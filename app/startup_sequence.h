@@ -5,6 +5,7 @@
 
 #include "addressbook/address_book.h"
 #include "app/book_keeper.h"
+#include "app/sign_catalogs.h"
 #include "app/varnel_profile.h"
 #include "bitmaps/bitmap_catalog.h"
 #include "bitmaps/picture_keeper.h"
@@ -71,6 +72,8 @@ struct AppState {
   BookKeeper bookKeeper;  // keeps the site manage file in step with `book`
   bitmaps::CBitmapCatalog catalog;
   bitmaps::PictureKeeper pictures;  // keeps a picture data file that did not load
+  // Catalogs of other sign settings with changes still to be written (sign_catalogs.h).
+  std::vector<KeptCatalog> keptCatalogs;
   bool savePicturesAtExit = false;  // set once the setup dialog was confirmed
 };
 
@@ -92,9 +95,10 @@ std::string picturesLoadMessage(const platform::Status& load, const bitmaps::Pic
 // not load is kept while the book is unchanged; another program's change is kept unless the book
 // holds changes of its own and `ask` says to keep those; failures not reported), empties the
 // address book, saves the picture file when the setup dialog was confirmed at start-up (a file that
-// did not load is kept while the catalog is unchanged), empties the catalog and writes "SendInfo".
+// did not load is kept while the catalog is unchanged) and the catalogs of other sign settings kept
+// in memory, empties the catalog and writes "SendInfo".
 // Without `ask` (no one to answer: a signal, the session ending) another program's change is kept.
-// Returns the picture file's failure text, empty when none (the caller may show it or not).
+// Returns the picture files' failure texts, empty when none (the caller may show them or not).
 std::string shutDown(AppState* state, const ForeignChangeQuestion& ask = {});
 
 }  // namespace app

@@ -17,24 +17,22 @@ size_t buttonSlot(CBitmapEditor::Button button) {
   return button == CBitmapEditor::Button::kLeft ? 0 : 1;
 }
 
-// Line `line` of `text` ("\n" between lines); empty when the text has fewer lines.
-std::string lineOf(const std::string& text, size_t line) {
-  size_t start = 0;
-  for (size_t i = 0; i < line; ++i) {
-    start = text.find('\n', start);
-    if (start == std::string::npos) return {};
-    ++start;
-  }
-  return text.substr(start, text.find('\n', start) - start);
-}
-
 }  // namespace
 
 std::string editorLabel(EditorLabel label) {
-  // A language file whose entry has lines missing keeps the English label for them.
-  const auto line = static_cast<size_t>(label);
-  std::string text = lineOf(i18n::text(i18n::IDS_EDITOR_LABELS), line);
-  return text.empty() ? lineOf(i18n::builtinText(i18n::IDS_EDITOR_LABELS), line) : text;
+  switch (label) {
+    case EditorLabel::kColour:
+      return i18n::text(i18n::IDS_EDITOR_COLOUR);
+    case EditorLabel::kIndexNumber:
+      return i18n::text(i18n::IDS_EDITOR_INDEX_NUMBER);
+    case EditorLabel::kPreviewPane:
+      return i18n::text(i18n::IDS_EDITOR_PREVIEW_PANE);
+    case EditorLabel::kTotalCatalog:
+      return i18n::text(i18n::IDS_CATALOG_TOTAL);  // the catalog window's label too
+    case EditorLabel::kBitmapImages:
+      break;
+  }
+  return i18n::text(i18n::IDS_EDITOR_BITMAP_IMAGES);
 }
 
 CBitmapEditor::CBitmapEditor(CBitmapCatalog& catalog, int colourMode)

@@ -15,8 +15,9 @@
 //   33082-33087, 32950-32955          keeping the address book safe on disk
 //   33188-33208                       the shared name-entry dialog (33204-33208 still free)
 //   33085-33087, 33104, 33184-33187   typed text that Windows-1252 cannot hold
-//   109-118                           the bitmap editor and keeping its picture data file safe
-//   119-127                           the catalog window and the view's Image Transfer File
+//   109-118, 121-122                  the bitmap editor and keeping its picture data file safe
+//   119-120, 123-127                  the catalog window and the view's Image Transfer File
+//                                     (123-127 free; 119 also labels the editor's count)
 //   32950-32955, 32996-32999          mail over TLS: the dialogs' security control
 // (Identifiers must stay inside 108-128 and 32797-33208.)
 // The menu commands' identifiers (i18n/menu_texts.h) are also the identifiers of their status-bar
@@ -222,7 +223,10 @@ enum StringId : int {
   IDS_EDITOR_ASK_SAVE_AS = 113,         // "This operation will save current bitmap image as ..."
   IDS_EDITOR_ASK_CLEAR = 114,           // "Are you sure you want to clear the workspace for ..."
   IDS_EDITOR_ASK_REMOVE = 115,          // "Are you sure you want to remove this bitmap image ..."
-  IDS_EDITOR_LABELS = 116,              // the window's labels, one a line (EditorLabel order)
+  IDS_EDITOR_COLOUR = 116,              // "Color"
+  IDS_EDITOR_INDEX_NUMBER = 118,        // "Current Image Index Number:"
+  IDS_EDITOR_PREVIEW_PANE = 121,        // "Preview Pane"
+  IDS_EDITOR_BITMAP_IMAGES = 122,       // "Bitmap Images" (after the count of IDS_CATALOG_TOTAL)
   IDS_PICTURES_KEPT_UNREADABLE = 117,   // a picture data file that did not load is kept
 
   // Serial port, sign link and modem dial-up.

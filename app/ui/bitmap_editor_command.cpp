@@ -1,6 +1,9 @@
-// The "User-Defined Bitmap" menu's "Open Workspace": the bitmap editor window.
+// The "User-Defined Bitmap" menu's "Open Workspace": the bitmap editor window, and the catalog
+// of the sign a workspace file brings.
 
+#include "app/sign_catalogs.h"
 #include "app/ui/main_frame.h"
+#include "app/ui/message_box.h"
 #include "app/ui/varnel_view.h"
 #include "bitmaps/ui/graphic_window.h"
 
@@ -25,6 +28,15 @@ void CMainFrame::openBitmapEditor() {
           [this](QWidget* editorWindow) { openCatalogWindow(editorWindow); });
   bitmapEditor_->show();
   bitmapEditor_->activateWindow();
+}
+
+void CMainFrame::workspaceSignOpened(int width, int colourMode) {
+  // The editor's drawing was stored with its last stroke; a workspace file always finds the
+  // editor closed, and one of another sign shows that sign's catalog.
+  delete bitmapEditor_;
+  const std::string failure = app::useSignCatalog(&state_, {width, colourMode});
+  if (!failure.empty()) app::ui::showWarning(this, failure);
+  view_->catalogChanged();
 }
 
 }  // namespace app::ui

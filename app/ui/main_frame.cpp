@@ -73,6 +73,7 @@ CMainFrame::CMainFrame(i18n::LanguageModule& language, app::AppState& state, QWi
   connect(view_, &CVarnelView::fileUsed, this, &CMainFrame::addRecentFile);
   connect(view_, &CVarnelView::signSettingsChanged, bar_,
           [this](int, int colourMode) { bar_->setColourMode(colourMode); });
+  connect(view_, &CVarnelView::signSettingsChanged, this, &CMainFrame::workspaceSignOpened);
   // The live sign preview under the message window; F5 shows and hides it.
   addDockWidget(Qt::BottomDockWidgetArea, new LivePreviewPane(*view_, state_, this));
 

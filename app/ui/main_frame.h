@@ -110,6 +110,9 @@ class CMainFrame : public QMainWindow {
   // (bitmap_editor_command.cpp).
   void openBitmapEditor();
   QPointer<bitmaps::ui::CGraphicWindow> bitmapEditor_;
+  // A workspace file was opened with sign settings `width` and `colourMode`: the editor window
+  // closes and that sign's catalog comes into effect (bitmap_editor_command.cpp).
+  void workspaceSignOpened(int width, int colourMode);
 
   // "Scheduler and Special Functions" on the document's scheduler settings
   // (scheduler_command.cpp).

@@ -21,6 +21,8 @@ class BitmapCatalogTest : public QObject {
   void userBitmapCommandWithoutAListFileStopsWhenNothingIsLoaded();
   // end_to_end_test.cpp
   void imagesTravelFromTheCatalogToTheSignAndBackIntoThePreview();
+  // sign_width_test.cpp
+  void aWorkspaceOfAnotherWidthBringsThatWidthsCatalog();
 
  private:
   // The built-in English texts, from a fresh data directory for each test.

@@ -2,9 +2,14 @@
 
 #include <QTest>
 
+#include "addressbook/address_book.h"
+#include "app/ui/main_frame.h"
+#include "app/ui/varnel_app.h"
+#include "app/ui/varnel_view.h"
 #include "bitmaps/screen_colours.h"
 #include "bitmaps/transfer_file.h"
 #include "bitmaps/ui/image_rows_area.h"
+#include "modal_script.h"
 
 using bitmaps::CBitmapImage;
 
@@ -60,4 +65,22 @@ bool showsImage(const QImage& picture, const QRect& cell, const CBitmapImage& im
     }
   }
   return true;
+}
+
+app::ui::CMainFrame* startWithMainWindow(app::ui::CVarnelApp& app) {
+  addressbook::CAddressBook().saveAtExit(addressbook::sitePath(app.state().dataDir));
+  ModalScript script;
+  script.then(ModalScript::accept());
+  if (!app.startUp()) return nullptr;
+  return app.openMainWindow();
+}
+
+QRect userBitmapCell(app::ui::CVarnelView* view) {
+  const workspace::EditorLayout layout = view->model().layout(0, 1);
+  for (const workspace::LayoutItem& item : layout.lines.at(0).items) {
+    if (!item.isControl && item.element.kind == workspace::kKindUserBitmap) {
+      return {item.x, item.y, item.width, item.height};
+    }
+  }
+  return {};
 }

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <initializer_list>
 #include <string>
@@ -11,6 +12,11 @@
 namespace bitmaps::ui {
 class ImageRowsArea;
 }
+namespace app::ui {
+class CMainFrame;
+class CVarnelApp;
+class CVarnelView;
+}  // namespace app::ui
 
 // Pictures and clicks shared by the catalog window's and the editor view's tests.
 
@@ -30,3 +36,9 @@ void doubleClickRow(bitmaps::ui::ImageRowsArea* area, int row);
 // at that pixel's centre. `why` names the first pixel that differs.
 bool showsImage(const QImage& picture, const QRect& cell, const bitmaps::CBitmapImage& image,
                 QString* why);
+
+// Start-up with a site manage file in place and the setup dialog confirmed as it opens; the main
+// window, or nullptr when start-up failed.
+app::ui::CMainFrame* startWithMainWindow(app::ui::CVarnelApp& app);
+// The picture cell of the first user-defined bitmap on the view's first line (empty when none).
+QRect userBitmapCell(app::ui::CVarnelView* view);

@@ -235,7 +235,7 @@ void GraphicWindowTest::languageFileNamesMenuCaptionAndLabels() {
             "[Menu String]\r\nIDS_MENU_200=Datei\r\nIDS_MENU_203=Beenden\r\n"
             "IDS_MENU_204=Bild\r\n"
             "[String Table]\r\nIDS_STRINGTABLE_109=Bildfeld (7 x %d)\r\n"
-            "IDS_STRINGTABLE_116=Farbe\r\n");
+            "IDS_STRINGTABLE_116=Farbe\r\nIDS_STRINGTABLE_119=Bilder gesamt:\r\n");
   language.selectLanguage("Testish");
   CBitmapCatalog catalog(96);
   CGraphicWindow window(catalog, kBiColour, language);
@@ -245,10 +245,11 @@ void GraphicWindowTest::languageFileNamesMenuCaptionAndLabels() {
   QCOMPARE(bar[1]->text(), QString("Bild"));
   QCOMPARE(bar[0]->menu()->actions().last()->text(), QString("Beenden"));
   QCOMPARE(bar[0]->menu()->actions().first()->text(), QString("Save as..."));
-  // A label the file lacks stays English.
+  // The catalog count has the catalog window's text; a label the file lacks stays English.
   QCOMPARE(bitmaps::editorLabel(bitmaps::EditorLabel::kColour), std::string("Farbe"));
   QCOMPARE(bitmaps::editorLabel(bitmaps::EditorLabel::kTotalCatalog),
-           std::string("Total Catalog:"));
+           std::string("Bilder gesamt:"));
+  QCOMPARE(bitmaps::editorLabel(bitmaps::EditorLabel::kPreviewPane), std::string("Preview Pane"));
   language.selectLanguage("English");
 }
 
