@@ -48,10 +48,21 @@ std::string message(int id, const std::vector<i18n::FormatArg>& args = {}) {
   return i18n::formatText(i18n::text(id), args);
 }
 
+// True once the program is ending (Exit, a stop signal).
+bool ending(const SendEnvironment& env) {
+  return env.endRequested && env.endRequested();
+}
+
+// An error box, unless the program is ending: then nobody is there to answer it, and a modal box
+// would hold the exit up until someone did.
+void showError(SendEnvironment& env, const std::string& text) {
+  if (!ending(env)) env.ui.showMessage(text, SendProgressUi::Icon::kError);
+}
+
 // Sets the status line and shows the same text in an error box.
 int failWith(SendEnvironment& env, const std::string& text) {
   env.ui.setStatus(text);
-  env.ui.showMessage(text, SendProgressUi::Icon::kError);
+  showError(env, text);
   return -1;
 }
 
@@ -59,7 +70,7 @@ int reportRemoved(SendEnvironment& env, const SendItem& item) {
   const int id = item.kind == kItemSiteRemoved    ? i18n::IDS_SITE_REMOVED
                  : item.kind == kItemGroupRemoved ? i18n::IDS_GROUP_REMOVED
                                                   : i18n::IDS_DEVICE_REMOVED;
-  env.ui.showMessage(message(id, {item.targetName}), SendProgressUi::Icon::kError);
+  showError(env, message(id, {item.targetName}));
   return -1;
 }
 
@@ -241,8 +252,7 @@ SendSummary runSendCommand(SendEnvironment& env, SendCommand command, const Send
     summary.results.back().result = result;
     if (result == 1) ++summary.succeeded;
     // A program that is ending sends nothing more: no pause before the next destination.
-    if (!(env.endRequested && env.endRequested()))
-      platform::pauseWithDispatch(env.pump, kBetweenDestinationsPauseMs);
+    if (!ending(env)) platform::pauseWithDispatch(env.pump, kBetweenDestinationsPauseMs);
     env.ui.setProgress(0);
   }
   return summary;

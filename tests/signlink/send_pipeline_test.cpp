@@ -251,6 +251,16 @@ TEST_F(SendPipelineTest, StoppedSendLeavesLaterDestinationsUntriedAndSaysSo) {
             "\r(3/3) COM port:COM8 To:2-3 addr. not sent, the transmission was stopped,");
 }
 
+TEST_F(SendPipelineTest, AProgramThatIsEndingReportsFailuresWithoutAnErrorBox) {
+  // A modal box would keep the program from ending until someone answered it.
+  env_->endRequested = [] { return true; };
+  const SendSummary summary = runSendCommand(*env_, SendCommand::kTest, {false, "NoIp"});
+  EXPECT_EQ(summary.results.at(0).result, -1);
+  EXPECT_TRUE(ui_.messages.empty()) << ui_.messages.at(0);
+  ASSERT_FALSE(ui_.statuses.empty());
+  EXPECT_EQ(ui_.statuses.front(), i18n::text(i18n::IDS_NEED_SIGN_IP_ADDRESS));
+}
+
 TEST_F(SendPipelineTest, EmailWhoseFileCannotBeMadeSaysWhy) {
   testing_support::writeFile(dir_.file("plain"), "a file where a directory should be");
   env_->tempDir = dir_.file("plain/below");
