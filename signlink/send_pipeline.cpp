@@ -59,6 +59,27 @@ void showError(SendEnvironment& env, const std::string& text) {
   if (!ending(env)) env.ui.showMessage(text, SendProgressUi::Icon::kError);
 }
 
+// The progress window as the mail transport is given it: boxes are left out once the program is
+// ending, as the pipeline's own are.
+class QuietWhenEnding final : public SendProgressUi {
+ public:
+  explicit QuietWhenEnding(SendEnvironment& env) : env_(env) {}
+  void setProgressRange(int maximum) override { env_.ui.setProgressRange(maximum); }
+  void setProgress(int position) override { env_.ui.setProgress(position); }
+  void setStatus(const std::string& text) override { env_.ui.setStatus(text); }
+  void setCommandLine(const std::string& text) override { env_.ui.setCommandLine(text); }
+  void setDestinationLine(const std::string& text) override { env_.ui.setDestinationLine(text); }
+  void setAddressLine(const std::string& text) override { env_.ui.setAddressLine(text); }
+  void showMessage(const std::string& text, Icon icon) override {
+    if (!ending(env_)) env_.ui.showMessage(text, icon);
+  }
+  void setWaitCursor(bool on) override { env_.ui.setWaitCursor(on); }
+  void showDialUpWindow(bool visible) override { env_.ui.showDialUpWindow(visible); }
+
+ private:
+  SendEnvironment& env_;
+};
+
 // Sets the status line and shows the same text in an error box.
 int failWith(SendEnvironment& env, const std::string& text) {
   env.ui.setStatus(text);
@@ -92,7 +113,8 @@ int sendByEmail(SendEnvironment& env, const SendItem& item, const std::string& s
   if (!env.email) {
     result = failWith(env, message(i18n::IDS_EMAIL_NOT_AVAILABLE));
   } else {
-    result = env.email->sendSignDataFile(*path, item, env.ui);
+    QuietWhenEnding ui(env);
+    result = env.email->sendSignDataFile(*path, item, ui);
     if (result == 1) env.ui.setStatus(message(i18n::IDS_SEND_SUCCESSFULLY));
   }
   removeSignDataFile(*path);
