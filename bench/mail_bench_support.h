@@ -2,10 +2,14 @@
 
 // What the mail benches share: test mails, timing, and the Python side of each comparison.
 
+#include <sys/resource.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "mail/base64.h"
 #include "tests/support/run_command.h"
@@ -31,6 +35,20 @@ inline std::string mailWith(const std::string& payload) {
 inline double msSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
       .count();
+}
+
+// The processor time (user and system) this process has used so far.
+inline double processCpuMs() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
+inline double median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
 }
 
 // Runs a Python snippet that prints the milliseconds its timed part took.

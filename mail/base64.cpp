@@ -22,39 +22,54 @@ constexpr std::array<int, 256> makeDecodeTable() {
 
 constexpr std::array<int, 256> kDecodeTable = makeDecodeTable();
 
-}  // namespace
-
-std::string base64Encode(std::string_view bytes, Base64Lines lines) {
-  std::string encoded;
-  encoded.reserve((bytes.size() + 2) / 3 * 4);
+// Writes the base64 text of `bytes` to `out` (4 characters for every 3 bytes begun, the last
+// group padded with "="); returns the end of what was written.
+char* encodeGroups(std::string_view bytes, char* out) {
+  const auto byteAt = [&bytes](size_t i) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(bytes[i]));
+  };
   size_t i = 0;
   for (; i + 3 <= bytes.size(); i += 3) {
-    const uint32_t group = (static_cast<uint32_t>(static_cast<unsigned char>(bytes[i])) << 16) |
-                           (static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8) |
-                           static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 2]));
-    encoded += kAlphabet[(group >> 18) & 0x3F];
-    encoded += kAlphabet[(group >> 12) & 0x3F];
-    encoded += kAlphabet[(group >> 6) & 0x3F];
-    encoded += kAlphabet[group & 0x3F];
+    const uint32_t group = (byteAt(i) << 16) | (byteAt(i + 1) << 8) | byteAt(i + 2);
+    *out++ = kAlphabet[(group >> 18) & 0x3F];
+    *out++ = kAlphabet[(group >> 12) & 0x3F];
+    *out++ = kAlphabet[(group >> 6) & 0x3F];
+    *out++ = kAlphabet[group & 0x3F];
   }
   const size_t rest = bytes.size() - i;
   if (rest > 0) {
-    uint32_t group = static_cast<uint32_t>(static_cast<unsigned char>(bytes[i])) << 16;
-    if (rest == 2) group |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8;
-    encoded += kAlphabet[(group >> 18) & 0x3F];
-    encoded += kAlphabet[(group >> 12) & 0x3F];
-    encoded += rest == 2 ? kAlphabet[(group >> 6) & 0x3F] : kPad;
-    encoded += kPad;
+    uint32_t group = byteAt(i) << 16;
+    if (rest == 2) group |= byteAt(i + 1) << 8;
+    *out++ = kAlphabet[(group >> 18) & 0x3F];
+    *out++ = kAlphabet[(group >> 12) & 0x3F];
+    *out++ = rest == 2 ? kAlphabet[(group >> 6) & 0x3F] : kPad;
+    *out++ = kPad;
   }
-  if (lines == Base64Lines::kUnbroken) return encoded;
+  return out;
+}
 
-  std::string broken;
-  broken.reserve(encoded.size() + (encoded.size() / kBase64LineLength + 1) * 2);
-  for (size_t pos = 0; pos < encoded.size(); pos += kBase64LineLength) {
-    broken.append(encoded, pos, kBase64LineLength);
-    broken += "\r\n";
+}  // namespace
+
+std::string base64Encode(std::string_view bytes, Base64Lines lines) {
+  // The text is written straight into its final place, line ends included: an attachment of
+  // several megabytes is encoded in one pass over a buffer sized once.
+  const size_t chars = (bytes.size() + 2) / 3 * 4;
+  if (lines == Base64Lines::kUnbroken) {
+    std::string encoded(chars, '\0');
+    encodeGroups(bytes, encoded.data());
+    return encoded;
   }
-  return broken;
+  const size_t lineCount = (chars + kBase64LineLength - 1) / kBase64LineLength;
+  std::string encoded(chars + lineCount * 2, '\0');
+  char* out = encoded.data();
+  // A whole number of groups fills a line, so only the last line can end in padding.
+  constexpr size_t kBytesPerLine = kBase64LineLength / 4 * 3;
+  for (size_t pos = 0; pos < bytes.size(); pos += kBytesPerLine) {
+    out = encodeGroups(bytes.substr(pos, kBytesPerLine), out);
+    *out++ = '\r';
+    *out++ = '\n';
+  }
+  return encoded;
 }
 
 std::string base64Decode(std::string_view text) {

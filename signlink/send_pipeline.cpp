@@ -48,10 +48,42 @@ std::string message(int id, const std::vector<i18n::FormatArg>& args = {}) {
   return i18n::formatText(i18n::text(id), args);
 }
 
+// True once the program is ending (Exit, a stop signal).
+bool ending(const SendEnvironment& env) {
+  return env.endRequested && env.endRequested();
+}
+
+// An error box, unless the program is ending: then nobody is there to answer it, and a modal box
+// would hold the exit up until someone did.
+void showError(SendEnvironment& env, const std::string& text) {
+  if (!ending(env)) env.ui.showMessage(text, SendProgressUi::Icon::kError);
+}
+
+// The progress window as the mail transport is given it: boxes are left out once the program is
+// ending, as the pipeline's own are.
+class QuietWhenEnding final : public SendProgressUi {
+ public:
+  explicit QuietWhenEnding(SendEnvironment& env) : env_(env) {}
+  void setProgressRange(int maximum) override { env_.ui.setProgressRange(maximum); }
+  void setProgress(int position) override { env_.ui.setProgress(position); }
+  void setStatus(const std::string& text) override { env_.ui.setStatus(text); }
+  void setCommandLine(const std::string& text) override { env_.ui.setCommandLine(text); }
+  void setDestinationLine(const std::string& text) override { env_.ui.setDestinationLine(text); }
+  void setAddressLine(const std::string& text) override { env_.ui.setAddressLine(text); }
+  void showMessage(const std::string& text, Icon icon) override {
+    if (!ending(env_)) env_.ui.showMessage(text, icon);
+  }
+  void setWaitCursor(bool on) override { env_.ui.setWaitCursor(on); }
+  void showDialUpWindow(bool visible) override { env_.ui.showDialUpWindow(visible); }
+
+ private:
+  SendEnvironment& env_;
+};
+
 // Sets the status line and shows the same text in an error box.
 int failWith(SendEnvironment& env, const std::string& text) {
   env.ui.setStatus(text);
-  env.ui.showMessage(text, SendProgressUi::Icon::kError);
+  showError(env, text);
   return -1;
 }
 
@@ -59,7 +91,7 @@ int reportRemoved(SendEnvironment& env, const SendItem& item) {
   const int id = item.kind == kItemSiteRemoved    ? i18n::IDS_SITE_REMOVED
                  : item.kind == kItemGroupRemoved ? i18n::IDS_GROUP_REMOVED
                                                   : i18n::IDS_DEVICE_REMOVED;
-  env.ui.showMessage(message(id, {item.targetName}), SendProgressUi::Icon::kError);
+  showError(env, message(id, {item.targetName}));
   return -1;
 }
 
@@ -81,7 +113,8 @@ int sendByEmail(SendEnvironment& env, const SendItem& item, const std::string& s
   if (!env.email) {
     result = failWith(env, message(i18n::IDS_EMAIL_NOT_AVAILABLE));
   } else {
-    result = env.email->sendSignDataFile(*path, item, env.ui);
+    QuietWhenEnding ui(env);
+    result = env.email->sendSignDataFile(*path, item, ui);
     if (result == 1) env.ui.setStatus(message(i18n::IDS_SEND_SUCCESSFULLY));
   }
   removeSignDataFile(*path);
@@ -241,8 +274,7 @@ SendSummary runSendCommand(SendEnvironment& env, SendCommand command, const Send
     summary.results.back().result = result;
     if (result == 1) ++summary.succeeded;
     // A program that is ending sends nothing more: no pause before the next destination.
-    if (!(env.endRequested && env.endRequested()))
-      platform::pauseWithDispatch(env.pump, kBetweenDestinationsPauseMs);
+    if (!ending(env)) platform::pauseWithDispatch(env.pump, kBetweenDestinationsPauseMs);
     env.ui.setProgress(0);
   }
   return summary;

@@ -70,7 +70,8 @@ struct SendEnvironment {
   // Asked before each destination; once it returns true, the remaining destinations are not sent.
   std::function<bool()> stopRequested;
   // Asked before every frame and pause of a transfer: once it returns true the transfer under way
-  // fails at once (the program is ending); see TransferOptions::stopRequested.
+  // fails at once (the program is ending); see TransferOptions::stopRequested. Failures are then
+  // only put on the status line: no error box waits for an answer.
   std::function<bool()> endRequested;
 };
 

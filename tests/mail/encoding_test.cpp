@@ -60,6 +60,23 @@ TEST(Base64, HundredBytesGiveLinesOf76And60EachEndedByCrLf) {
   EXPECT_EQ(splitCrLf(base64Encode(std::string(57, 'x'), Base64Lines::kMailLines)).size(), 2u);
 }
 
+// Every input length across several lines, padded tails at and around a line's end included: the
+// mail layout is the unbroken text cut every 76 characters, each piece ended by CR LF.
+TEST(Base64, MailLinesAreTheUnbrokenTextCutEvery76Characters) {
+  std::string bytes;
+  for (int i = 0; i < 300; ++i)
+    bytes += static_cast<char>(i * 91 + 7);
+  for (size_t n = 0; n <= bytes.size(); ++n) {
+    const std::string_view input(bytes.data(), n);
+    const std::string unbroken = base64Encode(input, Base64Lines::kUnbroken);
+    ASSERT_EQ(unbroken.size(), (n + 2) / 3 * 4);
+    std::string expected;
+    for (size_t pos = 0; pos < unbroken.size(); pos += mail::kBase64LineLength)
+      expected += unbroken.substr(pos, mail::kBase64LineLength) + "\r\n";
+    ASSERT_EQ(base64Encode(input, Base64Lines::kMailLines), expected) << n << " bytes";
+  }
+}
+
 TEST(Base64, DecoderSkipsLineEndsBlanksAndStrayBytesAndStopsAtPad) {
   EXPECT_EQ(base64Decode("Zm9v\r\nYmFy"), "foobar");
   EXPECT_EQ(base64Decode(" Zm\t9v\x0bYm\x07"

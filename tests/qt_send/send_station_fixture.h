@@ -59,3 +59,9 @@ bool sameExceptTime(const std::string& received,
 std::string transmitted(const std::string& stream);
 
 }  // namespace send_testing
+
+// `test_qt_send --dialling-varnel DIR` runs varnel itself on the data directory DIR (set up by the
+// test): it confirms the setup dialog, runs the test sequence to the group "Calls" and dials until
+// it is stopped (send_exit_test.cpp).
+inline constexpr char kDiallingVarnelFlag[] = "--dialling-varnel";
+int runDiallingVarnel(int argc, char** argv);

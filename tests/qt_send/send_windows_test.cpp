@@ -37,6 +37,7 @@ using send_testing::Station;
 using send_testing::transmitted;
 
 int runMailSendTests(int argc, char** argv);
+int runSendExitTests(int argc, char** argv);
 
 namespace {
 
@@ -276,10 +277,12 @@ void SendWindowsTest::signSettingsOfALoadedFileRuleTheBarAndNew() {
 }
 
 int main(int argc, char** argv) {
+  if (argc >= 3 && std::string(argv[1]) == kDiallingVarnelFlag)
+    return runDiallingVarnel(argc, argv);
   QApplication app(argc, argv);
   SendWindowsTest test;
   const int failed = QTest::qExec(&test, argc, argv);
-  return failed + runMailSendTests(argc, argv) == 0 ? 0 : 1;
+  return failed + runMailSendTests(argc, argv) + runSendExitTests(argc, argv) == 0 ? 0 : 1;
 }
 
 #include "send_windows_test.moc"

@@ -251,6 +251,29 @@ TEST_F(SendPipelineTest, StoppedSendLeavesLaterDestinationsUntriedAndSaysSo) {
             "\r(3/3) COM port:COM8 To:2-3 addr. not sent, the transmission was stopped,");
 }
 
+TEST_F(SendPipelineTest, AProgramThatIsEndingReportsFailuresWithoutAnErrorBox) {
+  // A modal box would keep the program from ending until someone answered it: neither the
+  // pipeline nor the mail transport shows one, the status line still says what happened.
+  class RefusingMail final : public EmailSender {
+   public:
+    int sendSignDataFile(const string&, const SendItem&, SendProgressUi& ui) override {
+      ui.setStatus("refused");
+      ui.showMessage("refused", SendProgressUi::Icon::kError);
+      return -1;
+    }
+  } mail;
+  env_->email = &mail;
+  env_->endRequested = [] { return true; };
+  for (const char* site : {"NoIp", "M"}) {
+    const SendSummary summary = runSendCommand(*env_, SendCommand::kTest, {false, site});
+    EXPECT_EQ(summary.results.at(0).result, -1);
+  }
+  EXPECT_TRUE(ui_.messages.empty()) << ui_.messages.at(0);
+  ASSERT_EQ(ui_.statuses.size(), 2u);
+  EXPECT_EQ(ui_.statuses[0], i18n::text(i18n::IDS_NEED_SIGN_IP_ADDRESS));
+  EXPECT_EQ(ui_.statuses[1], "refused");
+}
+
 TEST_F(SendPipelineTest, EmailWhoseFileCannotBeMadeSaysWhy) {
   testing_support::writeFile(dir_.file("plain"), "a file where a directory should be");
   env_->tempDir = dir_.file("plain/below");
