@@ -296,8 +296,9 @@ std::string sendResultsText(const SendSummary& summary) {
                                         : i18n::IDS_SEND_FAILED;
     std::string where = destinationLine(r.item);
     if (where.empty()) where = r.item.targetName;
-    text += "\r" + message(i18n::IDS_SEND_RESULT_LINE,
-                           {++position, total, where, r.item.signAddresses, message(outcome)});
+    text += '\r';
+    text += message(i18n::IDS_SEND_RESULT_LINE,
+                    {++position, total, where, r.item.signAddresses, message(outcome)});
   }
   return text;
 }
