@@ -33,9 +33,10 @@ int runWindowModule(const std::string& modulePath, int* argc, char** argv,
   // exit.
   void* module = ::dlopen(modulePath.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
   if (module == nullptr) {
+    // The loader's reason names the file.
     const char* reason = ::dlerror();
-    err << "mailpump: cannot load its window (" << modulePath
-        << "): " << (reason != nullptr ? reason : "unknown error") << std::endl;
+    err << "mailpump: cannot load its window: " << (reason != nullptr ? reason : modulePath)
+        << std::endl;
     return 1;
   }
   auto entry = reinterpret_cast<WindowEntry>(::dlsym(module, kWindowEntryName));

@@ -34,8 +34,8 @@ TEST(WindowModule, AMissingOrForeignModuleFailsWithItsReason) {
   for (const std::string& path : {dir.file("missing.so"), dir.file("text.so")}) {
     std::ostringstream err;
     EXPECT_EQ(receiver::runWindowModule(path, &argc, argv, "", err), 1);
-    EXPECT_NE(err.str().find("cannot load its window (" + path + "): "), std::string::npos)
-        << err.str();
+    EXPECT_EQ(err.str().rfind("mailpump: cannot load its window: ", 0), 0u) << err.str();
+    EXPECT_NE(err.str().find(path), std::string::npos) << err.str();
   }
   // A library that loads but is not the window: its entry is missing.
   std::ostringstream err;
