@@ -4,11 +4,13 @@ find_package(Threads REQUIRED)
 
 # varnel_core_module(<name> [DEPS <module>...] [LIBS <library>...])
 # Builds every .cpp directly inside the calling folder (not its ui/ subfolder) into the static
-# library varnel_<name>. Sources are globbed so a new file needs no CMake edit. A folder without
-# sources yet becomes an interface library, so dependents can already name it.
+# library varnel_<name>. Sources are globbed so a new file needs no CMake edit; a main.cpp is a
+# program's and stays out. A folder without sources yet becomes an interface library, so
+# dependents can already name it.
 function(varnel_core_module name)
   cmake_parse_arguments(ARG "" "" "DEPS;LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   set(target varnel_${name})
   if(sources)
     add_library(${target} STATIC ${sources})

@@ -20,6 +20,9 @@ while read -r program; do
   grep -q " \./usr/share/man/man1/$program\.1\.gz\$" <<<"$contents" || fail "no man page for $program"
 done <"$here/programs.txt"
 
+# mailpump's window is a module where the program looks for it; the program itself needs no Qt.
+grep -q " \./usr/lib/varnel/mailpump-window\.so\$" <<<"$contents" || fail "no mailpump window module"
+
 depends="$(dpkg-deb -f "$deb" Depends)"
 grep -q "libc6" <<<"$depends" || fail "Depends lacks the shared libraries: '$depends'"
 echo "Depends: $depends"
@@ -27,6 +30,11 @@ echo "Depends: $depends"
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
 dpkg-deb -x "$deb" "$stage"
+
+needed="$(readelf -d "$stage/usr/bin/mailpump")"
+if grep -q 'NEEDED.*libQt' <<<"$needed"; then
+  fail "mailpump links Qt; only its window module may"
+fi
 
 desktop-file-validate "$stage"/usr/share/applications/*.desktop
 

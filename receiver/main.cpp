@@ -1,15 +1,14 @@
 // mailpump: receives sign data from POP3 mailboxes and forwards it to the sign's serial port.
-// The headless modes run without Qt ever being touched, so they work with no display; otherwise
-// the window starts, once per data directory.
+// The program links no toolkit: the headless modes run here without a display and without the
+// toolkit's libraries mapped; otherwise the window starts from its module, once per data
+// directory.
 
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include <QApplication>
-
 #include "receiver/headless.h"
-#include "receiver/ui/mailpump_app.h"
+#include "receiver/window_module.h"
 
 namespace {
 
@@ -27,6 +26,7 @@ int main(int argc, char** argv) {
   }
   if (request->mode != receiver::HeadlessMode::kNone) return receiver::headlessMain(*request);
 
-  QApplication app(argc, argv);
-  return receiver::ui::runWindowedProgram(app, request->dataDir);
+  const std::string module =
+      receiver::windowModulePath(receiver::runningProgramPath(), MAILPUMP_WINDOW_MODULE);
+  return receiver::runWindowModule(module, &argc, argv, request->dataDir, std::cerr);
 }
