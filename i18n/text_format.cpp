@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "i18n/string_table.h"
+
 namespace i18n {
 namespace {
 
@@ -108,7 +110,8 @@ std::string formatText(std::string_view format, const std::vector<FormatArg>& ar
         spec.precision = std::min(spec.precision * 10 + (format[j] - '0'), 100000);
       }
     }
-    while (j < format.size() && (format[j] == 'l' || format[j] == 'h')) ++j;
+    while (j < format.size() && (format[j] == 'l' || format[j] == 'h'))
+      ++j;
     if (j >= format.size() || !isConversion(format[j]) || next >= args.size()) {
       // Not a conversion we fill: keep the text as it stands.
       out.push_back('%');
@@ -120,6 +123,10 @@ std::string formatText(std::string_view format, const std::vector<FormatArg>& ar
     i = j + 1;
   }
   return out;
+}
+
+std::string textWith(int id, const std::vector<FormatArg>& args) {
+  return formatText(text(id), args);
 }
 
 }  // namespace i18n

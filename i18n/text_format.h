@@ -19,4 +19,7 @@ using FormatArg = std::variant<long long, std::string>;
 // never read memory it should not.
 std::string formatText(std::string_view format, const std::vector<FormatArg>& args);
 
+// The string-table text `id` in the current language, filled with `args`.
+std::string textWith(int id, const std::vector<FormatArg>& args);
+
 }  // namespace i18n

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "i18n/string_ids.h"
-#include "i18n/string_table.h"
 #include "i18n/text_format.h"
 #include "mail/base64.h"
 #include "mail/smtp_connection.h"
@@ -38,10 +37,6 @@ constexpr int kWaitMs = 10000;
 
 const TestCertificates& certificates() {
   return testing_support::sharedTestCertificates();
-}
-
-std::string text(i18n::StringId id, const std::vector<i18n::FormatArg>& args) {
-  return i18n::formatText(i18n::text(id), args);
 }
 
 mail::SmtpServerLogin secureLogin(int port, TlsPolicy policy, mail::AuthMethod method) {
@@ -137,9 +132,9 @@ TEST(SmtpTlsRefusals, CertificatesThatDoNotVerifyEndTheSessionWithTheirReason) {
     Server certificate;
     std::string expected;
   } cases[] = {
-      {Server::kOtherHost, text(i18n::IDS_TLS_WRONG_HOST, {kHost})},
-      {Server::kExpired, text(i18n::IDS_TLS_CERT_EXPIRED, {kHost})},
-      {Server::kUnknownIssuer, text(i18n::IDS_TLS_UNKNOWN_ISSUER, {kHost})},
+      {Server::kOtherHost, i18n::textWith(i18n::IDS_TLS_WRONG_HOST, {kHost})},
+      {Server::kExpired, i18n::textWith(i18n::IDS_TLS_CERT_EXPIRED, {kHost})},
+      {Server::kUnknownIssuer, i18n::textWith(i18n::IDS_TLS_UNKNOWN_ISSUER, {kHost})},
   };
   platform::SleepingPump pump;
   for (const auto& c : cases) {
@@ -186,10 +181,10 @@ TEST(SmtpTlsRefusals, RefusedUpgradeOrMissingOfferSendsNoLogIn) {
     std::string expected;
   } cases[] = {
       {true, TlsPolicy::kWhenOffered, "454 4.7.0 TLS not available\r\n",
-       text(i18n::IDS_TLS_UPGRADE_REFUSED, {kHost, "454 4.7.0 TLS not available"})},
+       i18n::textWith(i18n::IDS_TLS_UPGRADE_REFUSED, {kHost, "454 4.7.0 TLS not available"})},
       {true, TlsPolicy::kRequired, "220 go ahead\r\n250 OK\r\n",
-       text(i18n::IDS_TLS_PLAIN_AFTER_UPGRADE, {kHost})},
-      {false, TlsPolicy::kRequired, "", text(i18n::IDS_TLS_NOT_OFFERED, {kHost})},
+       i18n::textWith(i18n::IDS_TLS_PLAIN_AFTER_UPGRADE, {kHost})},
+      {false, TlsPolicy::kRequired, "", i18n::textWith(i18n::IDS_TLS_NOT_OFFERED, {kHost})},
   };
   platform::SleepingPump pump;
   for (const auto& c : cases) {

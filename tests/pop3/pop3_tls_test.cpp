@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "i18n/string_ids.h"
-#include "i18n/string_table.h"
 #include "i18n/text_format.h"
 #include "platform/message_pump.h"
 #include "pop3/pop3_connection.h"
@@ -32,10 +31,6 @@ constexpr int kWaitMs = 10000;
 
 const TestCertificates& certificates() {
   return testing_support::sharedTestCertificates();
-}
-
-std::string text(i18n::StringId id, const std::vector<i18n::FormatArg>& args) {
-  return i18n::formatText(i18n::text(id), args);
 }
 
 class Pop3TlsTest : public ::testing::Test {
@@ -135,9 +130,9 @@ TEST_F(Pop3TlsTest, CertificatesThatDoNotVerifyEndTheSessionWithTheirReason) {
     Server certificate;
     std::string expected;
   } cases[] = {
-      {Server::kOtherHost, text(i18n::IDS_TLS_WRONG_HOST, {kHost})},
-      {Server::kExpired, text(i18n::IDS_TLS_CERT_EXPIRED, {kHost})},
-      {Server::kUnknownIssuer, text(i18n::IDS_TLS_UNKNOWN_ISSUER, {kHost})},
+      {Server::kOtherHost, i18n::textWith(i18n::IDS_TLS_WRONG_HOST, {kHost})},
+      {Server::kExpired, i18n::textWith(i18n::IDS_TLS_CERT_EXPIRED, {kHost})},
+      {Server::kUnknownIssuer, i18n::textWith(i18n::IDS_TLS_UNKNOWN_ISSUER, {kHost})},
   };
   for (const auto& c : cases) {
     TlsTestServer::Options options = offering(true);
@@ -173,9 +168,10 @@ TEST_F(Pop3TlsTest, RefusedOrTamperedUpgradeEndsTheSession) {
     std::string stlsAnswer;
     std::string expected;
   } cases[] = {
-      {"-ERR not now\r\n", text(i18n::IDS_TLS_UPGRADE_REFUSED, {kHost, "-ERR not now"})},
+      {"-ERR not now\r\n", i18n::textWith(i18n::IDS_TLS_UPGRADE_REFUSED, {kHost, "-ERR not now"})},
       // Bytes after the answer, before any handshake: someone on the way is talking.
-      {"+OK begin TLS\r\n+OK logged in\r\n", text(i18n::IDS_TLS_PLAIN_AFTER_UPGRADE, {kHost})},
+      {"+OK begin TLS\r\n+OK logged in\r\n",
+       i18n::textWith(i18n::IDS_TLS_PLAIN_AFTER_UPGRADE, {kHost})},
   };
   for (const auto& c : cases) {
     TlsTestServer::Options options = offering(true);
@@ -193,7 +189,7 @@ TEST_F(Pop3TlsTest, RequiredTlsNotOfferedSendsNoLogIn) {
   TlsTestServer server(offering(false));
   auto connection = client(server.start(), TlsPolicy::kRequired);
   EXPECT_FALSE(connection->Connect());
-  EXPECT_EQ(connection->ErrorText(), text(i18n::IDS_TLS_NOT_OFFERED, {kHost}));
+  EXPECT_EQ(connection->ErrorText(), i18n::textWith(i18n::IDS_TLS_NOT_OFFERED, {kHost}));
   expectNoLogIn(server);
   EXPECT_EQ(server.plainReceived(), "CAPA\r\n");
 }
