@@ -37,16 +37,14 @@ constexpr char kUser[] = "office";
 constexpr char kPassword[] = "Smtp-Tls-93";
 constexpr uint16_t kSmtpsPort = 465;
 
-// A loopback address of this run's own, where the SMTPS relay takes port 465; the good
-// certificate names it.
+// The SMTPS relay takes its port on the test program's own loopback address, which the
+// good certificate names.
 const std::string& smtpsAddress() {
-  static const std::string address = testing_support::randomLoopbackAddress();
-  return address;
+  return testing_support::sharedLoopbackAddress();
 }
 
 const TestCertificates& certificates() {
-  static const TestCertificates made(smtpsAddress());
-  return made;
+  return testing_support::sharedTestCertificates();
 }
 
 class CliTlsSendTest : public ::testing::Test {

@@ -9,6 +9,8 @@
 #include <cctype>
 #include <chrono>
 
+#include "tests/support/loopback_listener.h"
+
 namespace mail_testing {
 
 namespace {
@@ -34,15 +36,9 @@ ScriptedSmtpPeer::~ScriptedSmtpPeer() {
 }
 
 int ScriptedSmtpPeer::start() {
-  listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-  ::listen(listenFd_, 1);
-  socklen_t len = sizeof addr;
-  ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &len);
-  port_ = ntohs(addr.sin_port);
+  uint16_t port = 0;
+  listenFd_ = testing_support::listenOnLoopback(&port, 1);
+  port_ = port;
   thread_ = std::thread([this] { serve(); });
   return port_;
 }

@@ -18,6 +18,7 @@
 #include "platform/message_pump.h"
 #include "signlink/send_item.h"
 #include "tests/mailtransfer/mail_servers.h"
+#include "tests/support/loopback_listener.h"
 #include "tests/support/temp_dir.h"
 
 using mail_transfer_testing::kLoopback;
@@ -192,16 +193,11 @@ TEST_F(EmailTransferTest, NoServerListeningIsAConnectFailure) {
 
 TEST_F(EmailTransferTest, AServerThatNeverAnswersIsReportedAsATimeOut) {
   // Connections are taken into the backlog, but nothing is ever said on them.
-  const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t len = sizeof a;
-  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-  ASSERT_EQ(::listen(listener, 4), 0);
-  ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&a), &len), 0);
+  uint16_t port = 0;
+  const int listener = testing_support::listenOnLoopback(&port, 4);
+  ASSERT_GE(listener, 0);
   useAuthServer(true);
-  server_.smtpPort = ntohs(a.sin_port);
+  server_.smtpPort = port;
   const auto start = std::chrono::steady_clock::now();
   expectFailure(send("Office", 2000), "The MAIL server did not answer within 2 seconds!");
   // No QUIT waits for an answer on a connection that is out of step.

@@ -11,6 +11,7 @@
 
 #include "platform/tcp_socket.h"
 #include "tests/support/fake_clock_pump.h"
+#include "tests/support/loopback_listener.h"
 #include "tests/support/test_certificates.h"
 #include "tests/support/tls_test_server.h"
 
@@ -204,17 +205,12 @@ TEST(TlsSocket, GarbageInsteadOfAHandshakeFailsIt) {
 // A server that accepts the connection and never answers the handshake times out by the pump's
 // clock, like every other wait.
 TEST(TlsSocket, SilentServerTimesTheHandshakeOut) {
-  const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-  ASSERT_EQ(::listen(listener, 1), 0);
-  socklen_t len = sizeof a;
-  ::getsockname(listener, reinterpret_cast<sockaddr*>(&a), &len);
+  uint16_t port = 0;
+  const int listener = testing_support::listenOnLoopback(&port, 1);
+  ASSERT_GE(listener, 0);
   testing_support::FakeClockPump pump;
   TcpSocket socket(pump);
-  ASSERT_EQ(socket.connect("127.0.0.1", ntohs(a.sin_port), 1000), SocketStatus::kOk);
+  ASSERT_EQ(socket.connect("127.0.0.1", port, 1000), SocketStatus::kOk);
   const uint64_t before = pump.tickMs();
   EXPECT_EQ(socket.startTls("localhost", trustingTestCa(), 5000), SocketStatus::kTimedOut);
   EXPECT_GE(pump.tickMs() - before, 5000u);

@@ -36,16 +36,14 @@ constexpr uint16_t kPop3sPort = 995;
 constexpr char kFileName[] = "Z250020261208090000.bin";
 constexpr int kWaitMs = 10000;
 
-// A loopback address of this run's own, where the POP3S relay takes port 995; the good
-// certificate names it.
+// The POP3S relay takes its port on the test program's own loopback address, which the
+// good certificate names.
 const std::string& pop3sAddress() {
-  static const std::string address = testing_support::randomLoopbackAddress();
-  return address;
+  return testing_support::sharedLoopbackAddress();
 }
 
 const TestCertificates& certificates() {
-  static const TestCertificates made(pop3sAddress());
-  return made;
+  return testing_support::sharedTestCertificates();
 }
 
 // The sign's data: one text unit.

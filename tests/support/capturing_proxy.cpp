@@ -11,20 +11,14 @@
 #include <random>
 #include <utility>
 
+#include "tests/support/loopback_listener.h"
+
 namespace testing_support {
 
 namespace {
 
 constexpr int kPollSliceMs = 20;
 constexpr size_t kChunk = 16384;
-
-sockaddr_in loopbackAddress(const std::string& address, uint16_t port) {
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_port = htons(port);
-  ::inet_pton(AF_INET, address.c_str(), &a.sin_addr);
-  return a;
-}
 
 // Moves what `from` has to `to`; false once `from` has closed or either side failed.
 bool pass(int from, int to, std::string* kept) {
@@ -52,19 +46,13 @@ CapturingProxy::~CapturingProxy() {
 }
 
 bool CapturingProxy::start(std::string* error) {
-  listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  const int on = 1;
-  ::setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-  sockaddr_in a = loopbackAddress(address_, port_);
-  if (::bind(listenFd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-      ::listen(listenFd_, 4) != 0) {
+  const uint16_t wanted = port_;
+  listenFd_ = listenOnLoopback(&port_, 4, 0, address_);
+  if (listenFd_ < 0) {
     *error =
-        "cannot listen on " + address_ + ":" + std::to_string(port_) + ": " + std::strerror(errno);
+        "cannot listen on " + address_ + ":" + std::to_string(wanted) + ": " + std::strerror(errno);
     return false;
   }
-  socklen_t len = sizeof a;
-  ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&a), &len);
-  port_ = ntohs(a.sin_port);
   thread_ = std::thread([this] { serve(); });
   return true;
 }
@@ -88,7 +76,7 @@ void CapturingProxy::serve() {
 
 void CapturingProxy::relay(int client) {
   const int server = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in target = loopbackAddress("127.0.0.1", targetPort_);
+  sockaddr_in target = ipv4Address("127.0.0.1", targetPort_);
   if (::connect(server, reinterpret_cast<sockaddr*>(&target), sizeof target) != 0) {
     ::close(server);
     return;

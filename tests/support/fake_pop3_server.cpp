@@ -9,20 +9,13 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "tests/support/loopback_listener.h"
+
 namespace pop3_test {
 
 FakePop3Server::FakePop3Server() {
-  listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (listenFd_ < 0 || ::bind(listenFd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-      ::listen(listenFd_, 4) != 0) {
-    std::abort();
-  }
-  socklen_t len = sizeof a;
-  ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&a), &len);
-  port_ = ntohs(a.sin_port);
+  listenFd_ = testing_support::listenOnLoopback(&port_, 4, SOCK_NONBLOCK);
+  if (listenFd_ < 0) std::abort();
 }
 
 FakePop3Server::~FakePop3Server() {

@@ -9,6 +9,8 @@
 #include <openssl/x509.h>
 #include <openssl/x509v3.h>
 
+#include "tests/support/capturing_proxy.h"
+
 namespace testing_support {
 
 namespace {
@@ -124,8 +126,13 @@ std::string TestCertificates::keyFile(Server which) const {
   return dir_.file(std::string(baseName(which)) + ".key");
 }
 
+const std::string& sharedLoopbackAddress() {
+  static const std::string address = randomLoopbackAddress();
+  return address;
+}
+
 const TestCertificates& sharedTestCertificates() {
-  static const TestCertificates made;
+  static const TestCertificates made(sharedLoopbackAddress());
   return made;
 }
 

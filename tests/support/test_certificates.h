@@ -30,7 +30,12 @@ class TestCertificates {
   TempDir dir_;
 };
 
-// One set of certificates for a whole test program, made at first use.
+// A loopback address of this test program's own (127.x.y.z, chosen at first use), where a relay
+// can take a fixed port such as 995 or 465 that another program may hold on 127.0.0.1.
+const std::string& sharedLoopbackAddress();
+
+// One set of certificates for a whole test program, made at first use; the good certificate also
+// names sharedLoopbackAddress().
 const TestCertificates& sharedTestCertificates();
 
 }  // namespace testing_support

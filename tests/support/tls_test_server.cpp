@@ -13,6 +13,8 @@
 
 #include <openssl/ssl.h>
 
+#include "tests/support/loopback_listener.h"
+
 namespace testing_support {
 
 namespace {
@@ -44,16 +46,10 @@ TlsTestServer::~TlsTestServer() {
 }
 
 int TlsTestServer::start() {
-  listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-  ::listen(listenFd_, 1);
-  socklen_t len = sizeof addr;
-  ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &len);
+  uint16_t port = 0;
+  listenFd_ = listenOnLoopback(&port, 1);
   thread_ = std::thread([this] { serve(); });
-  return ntohs(addr.sin_port);
+  return port;
 }
 
 std::string TlsTestServer::plainReceived() const {
