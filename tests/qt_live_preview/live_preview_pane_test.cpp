@@ -10,7 +10,7 @@
 #include "app/ui/main_frame.h"
 #include "app/ui/varnel_app.h"
 #include "app/ui/varnel_view.h"
-#include "tests/support/temp_dir.h"
+#include "tests/qt_varnel/main_window_session.h"
 #include "virtualsign/ui/led_board_view.h"
 #include "workspace/sign_tables.h"
 
@@ -47,19 +47,14 @@ int greenPixels(const LivePreviewPane& pane) {
 }
 
 // varnel's main window on a fresh data directory, shown, with its preview pane.
-struct Varnel {
-  explicit Varnel(int colourMode = 1) : app(dir.path()) {
-    app.language().init();
-    app.state().sign.colourMode = colourMode;
-    frame = std::make_unique<CMainFrame>(app.language(), app.state());
+struct Varnel : varnel_testing::MainWindowSession {
+  explicit Varnel(int colourMode = 1)
+      : MainWindowSession(
+            [colourMode](app::AppState& state) { state.sign.colourMode = colourMode; }) {
     frame->resize(1000, 560);
     frame->show();
     pane = frame->findChild<LivePreviewPane*>();
   }
-  ~Varnel() { frame->document().setModified(false); }
-  testing_support::TempDir dir;
-  app::ui::CVarnelApp app;
-  std::unique_ptr<CMainFrame> frame;
   LivePreviewPane* pane = nullptr;
 };
 

@@ -12,26 +12,14 @@
 #include "app/ui/varnel_app.h"
 #include "app/ui/varnel_view.h"
 #include "i18n/menu_texts.h"
-#include "tests/support/temp_dir.h"
+#include "tests/qt_varnel/main_window_session.h"
 
 using app::ui::CMainFrame;
-using app::ui::CVarnelApp;
-using testing_support::TempDir;
 
 namespace {
 
 // A shown main window over a fresh data directory.
-struct Session {
-  TempDir dir;
-  CVarnelApp app{dir.path()};
-  std::unique_ptr<CMainFrame> frame;
-
-  Session() {
-    app.language().init();
-    frame = std::make_unique<CMainFrame>(app.language(), app.state());
-  }
-  ~Session() { frame->document().setModified(false); }
-
+struct Session : varnel_testing::MainWindowSession {
   bool showActive() {
     frame->show();
     frame->activateWindow();

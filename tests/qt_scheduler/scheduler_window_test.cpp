@@ -22,12 +22,12 @@
 #include "i18n/ui/qt_language_targets.h"
 #include "signlink/ui/scheduler_dialog.h"
 #include "signlink/ui/scheduler_task_page.h"
+#include "tests/qt_varnel/main_window_session.h"
 #include "tests/qt_varnel/modal_script.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
 
 using app::ui::CMainFrame;
-using app::ui::CVarnelApp;
 using app::ui::CVarnelView;
 using signlink::ui::CSchedulerDialog;
 using testing_support::TempDir;
@@ -64,17 +64,7 @@ struct English {
 };
 
 // A main window over a fresh data directory.
-struct Session {
-  TempDir dir;
-  CVarnelApp app{dir.path()};
-  std::unique_ptr<CMainFrame> frame;
-
-  Session() {
-    app.language().init();
-    frame = std::make_unique<CMainFrame>(app.language(), app.state());
-  }
-  ~Session() { frame->document().setModified(false); }
-
+struct Session : varnel_testing::MainWindowSession {
   // Types `count` messages "A", "B", ...
   void typeMessages(int count) {
     for (int i = 0; i < count; ++i) {
