@@ -67,6 +67,20 @@ void ViewImageSlots::clear() {
   slots_.assign(kSlotCount, bitmaps::CBitmapImage(std::string(), slotWidth(width_)));
 }
 
+ViewImageSlots::OpenedListFile ViewImageSlots::workspaceOpened(int previousWidth, int signWidth,
+                                                               workspace::Workspace* ws) {
+  if (signWidth != previousWidth) {
+    const std::string path = ws->transferFilePath;
+    signWidthChanged(signWidth, ws);
+    ws->transferFilePath = path;
+  }
+  if (ws->transferFilePath.empty()) {
+    clear();
+    return OpenedListFile::kNone;
+  }
+  return listFileExists(ws->transferFilePath) ? OpenedListFile::kLoad : OpenedListFile::kMissing;
+}
+
 bool ViewImageSlots::listFileExists(const std::string& path) {
   std::error_code error;
   return !path.empty() && std::filesystem::exists(path, error);

@@ -45,6 +45,14 @@ class ViewImageSlots {
   // No Image Transfer File (a new workspace): no images, black slots, the width kept.
   void clear();
 
+  // What the view does with the list file a workspace it just opened names.
+  enum class OpenedListFile { kNone, kLoad, kMissing };
+  // A workspace was opened, and the sign's width went from `previousWidth` to `signWidth`: on a
+  // change the slots take the new width, black, while the workspace keeps naming its list file.
+  // A workspace that names none leaves no images. The answer says whether there is a list file to
+  // load, or one that is missing (the user is told, then chooses one).
+  OpenedListFile workspaceOpened(int previousWidth, int signWidth, workspace::Workspace* ws);
+
   // True when a file exists at `path`.
   static bool listFileExists(const std::string& path);
 

@@ -50,8 +50,7 @@ bool CVarnelView::loadTransferFile() {
 bool CVarnelView::reloadTransferFile() {
   const std::string path = doc_.workspace().transferFilePath;
   if (!app::ViewImageSlots::listFileExists(path)) {
-    app::ui::showMessageBox(this,
-                            i18n::formatText(i18n::text(i18n::IDS_TRANSFER_FILE_MISSING), {path}),
+    app::ui::showMessageBox(this, i18n::textWith(i18n::IDS_TRANSFER_FILE_MISSING, {path}),
                             i18n::text(i18n::IDS_CAPTION_WARNING), workspace::MessageIcon::kError,
                             workspace::MessageButtons::kOk);
     return loadTransferFile();
@@ -60,15 +59,15 @@ bool CVarnelView::reloadTransferFile() {
 }
 
 void CVarnelView::afterWorkspaceLoaded(int previousWidth) {
-  const std::string path = doc_.workspace().transferFilePath;
-  if (signWidth_ != previousWidth) slots_.signWidthChanged(signWidth_, &doc_.workspace());
-  doc_.workspace().transferFilePath = path;
-  if (path.empty()) {
-    slots_.clear();
-  } else if (app::ViewImageSlots::listFileExists(path)) {
-    loadTransferFileAt(path, true);
-  } else {
-    reloadTransferFile();
+  switch (slots_.workspaceOpened(previousWidth, signWidth_, &doc_.workspace())) {
+    case app::ViewImageSlots::OpenedListFile::kNone:
+      break;
+    case app::ViewImageSlots::OpenedListFile::kLoad:
+      loadTransferFileAt(doc_.workspace().transferFilePath, true);
+      break;
+    case app::ViewImageSlots::OpenedListFile::kMissing:
+      reloadTransferFile();
+      break;
   }
 }
 

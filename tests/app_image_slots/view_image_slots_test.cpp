@@ -93,6 +93,33 @@ TEST(ViewImageSlots, WidthChangeEmptiesTheFileAndRebuildFollowsTheCatalog) {
     EXPECT_EQ(slots.slot(i).width(), 20);
 }
 
+// An opened workspace keeps naming its list file across a width change; the view then loads it,
+// or says it is missing, or (naming none) shows no images.
+TEST(ViewImageSlots, AnOpenedWorkspaceKeepsItsListFileAcrossAWidthChange) {
+  TempDir dir;
+  CBitmapCatalog catalog(kWidth);
+  ASSERT_TRUE(catalog.add(imageWith(1, 3)).ok());
+  workspace::Workspace ws;
+  ViewImageSlots slots(kWidth);
+  const std::string list = saveList(dir, "A.LST", {1});
+  ASSERT_TRUE(slots.load(list, &ws, catalog).ok());
+  using Opened = ViewImageSlots::OpenedListFile;
+
+  EXPECT_EQ(slots.workspaceOpened(kWidth, 20, &ws), Opened::kLoad);
+  EXPECT_EQ(ws.transferFilePath, list);
+  EXPECT_EQ(slots.count(), 0);
+  EXPECT_EQ(slots.slot(0).width(), 20);
+
+  ws.transferFilePath = dir.file("gone.LST");
+  EXPECT_EQ(slots.workspaceOpened(20, 20, &ws), Opened::kMissing);
+  EXPECT_EQ(ws.transferFilePath, dir.file("gone.LST"));
+
+  ASSERT_TRUE(slots.load(list, &ws, catalog).ok());
+  ws.transferFilePath.clear();
+  EXPECT_EQ(slots.workspaceOpened(20, 20, &ws), Opened::kNone);
+  EXPECT_EQ(slots.count(), 0);
+}
+
 TEST(UserBitmapUsage, FindsImagesInAnyMessage) {
   workspace::Workspace ws;
   ws.lines.push_back(lineWith({}));
